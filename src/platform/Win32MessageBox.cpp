@@ -1,0 +1,9 @@
+#include "platform/Win32MessageBox.h"
+#include "platform/WideText.h"
+
+#include <windows.h>
+
+int CWin32MessageBox::Show(const std::u16string& text, const std::u16string& caption, std::uint32_t style)
+{
+    return MessageBoxW(static_cast<HWND>(owner), Wide(text), Wide(caption), style);
+}

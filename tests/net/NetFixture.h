@@ -1,0 +1,50 @@
+#pragma once
+// Seeds the in-memory registry with adapters in the layouts the inventory reads.
+
+#include "net/AdapterList.h"
+#include "net/FakeNet.h"
+#include "platform/SystemText.h"
+
+#include <gtest/gtest.h>
+
+inline const std::u16string kClassPath =
+    u"System\\CurrentControlSet\\Control\\Class\\{4d36e972-e325-11ce-bfc1-08002be10318}\\";
+inline const std::u16string kTcpIpPath = u"SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\";
+inline const std::u16string kConnectionPath =
+    u"SYSTEM\\CurrentControlSet\\Control\\Network\\{4D36E972-E325-11CE-BFC1-08002BE10318}\\";
+inline const std::u16string kNetTransPath = u"System\\CurrentControlSet\\Services\\Class\\NetTrans\\";
+
+class NetTest : public ::testing::Test {
+protected:
+    // An Ethernet adapter with its class key, connection name and an empty TCP/IP key.
+    void AddEthernet(const std::u16string& subkey, const std::u16string& description, const std::u16string& guid,
+                     const std::u16string& connection = u"本地连接")
+    {
+        const std::u16string cls = kClassPath + subkey;
+        fake.registry.PutText(cls + u"\\Ndi\\Interfaces", u"LowerRange", u"ethernet");
+        fake.registry.PutText(cls, u"DriverDesc", description);
+        if (!guid.empty()) {
+            fake.registry.PutText(cls, u"NetCfgInstanceID", guid);
+            fake.registry.PutText(kConnectionPath + guid + u"\\Connection", u"Name", connection);
+            fake.registry.AddKey(kTcpIpPath + guid);
+        }
+    }
+
+    RegValue Value(const std::u16string& path, const std::u16string& name)
+    {
+        RegValue value;
+        EXPECT_TRUE(fake.registry.Get(path, name, &value)) << "missing value";
+        return value;
+    }
+
+    CFakeNetPlatform fake;
+};
+
+using Bytes = std::vector<std::uint8_t>;
+
+// Registry paths name the same key whatever their case.
+inline bool SamePath(const std::u16string& a, const std::u16string& b)
+{
+    CaseInsensitiveLess less;
+    return !less(a, b) && !less(b, a);
+}
