@@ -1,0 +1,234 @@
+#include "xml/XmlDoc.h"
+#include "xml/XmlNames.h"
+#include "xml/XmlTokenizer.h"
+
+#include <unordered_map>
+
+namespace {
+
+// Open start tags by matching name, so that an end tag without a start tag
+// costs no walk of the whole stack.
+class COpenNames {
+public:
+    explicit COpenNames(bool ignoreCase)
+        : counts(16, NameHash{ignoreCase}, NameEqual{ignoreCase})
+    {
+    }
+    void Add(std::u16string_view name) { ++counts[name]; }
+    void Remove(std::u16string_view name)
+    {
+        auto it = counts.find(name);
+        if (it != counts.end() && --it->second == 0)
+            counts.erase(it);
+    }
+    bool Contains(std::u16string_view name) const { return counts.find(name) != counts.end(); }
+
+private:
+    struct NameHash {
+        bool ignoreCase;
+        std::size_t operator()(std::u16string_view name) const
+        {
+            std::size_t hash = 14695981039346656037ull;
+            for (char16_t c : name)
+                hash = (hash ^ (ignoreCase ? FoldCase(c) : c)) * 1099511628211ull;
+            return hash;
+        }
+    };
+    struct NameEqual {
+        bool ignoreCase;
+        bool operator()(std::u16string_view a, std::u16string_view b) const { return SameName(a, b, ignoreCase); }
+    };
+    std::unordered_map<std::u16string_view, int, NameHash, NameEqual> counts;
+};
+
+}  // namespace
+
+CXmlDoc::CXmlDoc()
+{
+    index.Reset(8);
+    index[0] = ElementRecord{};
+}
+
+bool CXmlDoc::SetText(std::u16string_view newText)
+{
+    text.assign(newText);
+    resultText.clear();
+    return Parse();
+}
+
+bool CXmlDoc::WellFormed() const
+{
+    const ElementRecord& root = index[0];
+    return !root.Has(ElementRecord::IllFormed) && root.firstChild != 0 && index[root.firstChild].nextSibling == 0;
+}
+
+bool CXmlDoc::Parse()
+{
+    // A file note from the load stays in front of the parse error.
+    std::u16string note = std::move(resultText);
+    resultText.clear();
+    ResetAll();
+    freePos = 1;
+    deletedPos = 0;
+    index.Reset(static_cast<std::int64_t>(text.size() / 64) + 8);
+    index[0] = ElementRecord{};
+
+    ParseResult result;
+    if (text.empty()) {
+        result.error = u"Empty document";
+    } else if (text.size() > maxTextLength) {
+        result.error = u"Document too large";
+        result.failed = true;
+    } else {
+        ParseContent(text, 0, 0, result);
+        index[0].length = static_cast<std::int32_t>(text.size());
+        std::int32_t root = index[0].firstChild;
+        std::u16string structure;
+        if (root == 0)
+            structure = u"No root element";
+        else if (index[root].nextSibling != 0)
+            structure = u"Root element has sibling";
+        if (result.error.empty())
+            result.error = structure;
+    }
+    // Missing or extra root elements are checked live by WellFormed(), so
+    // that a document built up by editing becomes well formed.
+    if (result.failed)
+        index[0].flags |= ElementRecord::IllFormed;
+
+    ResetAll();
+    resultText = std::move(note);
+    if (!result.error.empty()) {
+        if (!resultText.empty())
+            resultText += u", ";
+        resultText += result.error;
+    }
+    return WellFormed();
+}
+
+bool CXmlDoc::ParseContent(std::u16string_view source, std::int32_t parent, std::int32_t childLevel,
+                           ParseResult& result)
+{
+    struct OpenTag {
+        std::int32_t record;
+        std::size_t nameStart;
+        std::size_t nameLength;
+        std::u16string_view key;  // the part an end tag must match
+    };
+    std::vector<OpenTag> open;
+    open.reserve(6);
+    const bool ignoreCase = (docFlags & IgnoreCase) != 0;
+    COpenNames openNames(ignoreCase);
+
+    auto innermost = [&] { return open.empty() ? parent : open.back().record; };
+    auto nameOf = [&](const OpenTag& tag) { return std::u16string(source.substr(tag.nameStart, tag.nameLength)); };
+    auto fail = [&](const std::u16string& message) {
+        result.failed = true;
+        if (result.error.empty())
+            result.error = message;
+        MarkErrors(innermost(), parent);
+    };
+    // Closes open[from..] at their start tags, outermost first, so that each
+    // child list moves up once: the children of each become its following
+    // siblings.
+    auto closeNotEnded = [&](std::size_t from) {
+        for (std::size_t k = from; k < open.size(); ++k) {
+            std::int32_t element = open[k].record;
+            std::int32_t nextOpen = k + 1 < open.size() ? open[k + 1].record : 0;
+            ElementRecord& record = index[element];
+            record.length = record.startTagLen;
+            record.flags |= ElementRecord::NotEnded;
+            std::int32_t first = record.firstChild;
+            if (first != 0) {
+                std::int32_t last = index[first].prevSibling;
+                for (std::int32_t c = first; c != 0; c = index[c].nextSibling) {
+                    index[c].parent = record.parent;
+                    // The next open tag's own children are moved when it closes.
+                    if (c == nextOpen)
+                        index[c].level = record.level;
+                    else
+                        ShiftLevels(c, record.level - index[c].level);
+                }
+                record.firstChild = 0;
+                LinkChainAfter(record.parent, element, first, last);
+            }
+            openNames.Remove(open[k].key);
+        }
+        open.resize(from);
+    };
+
+    std::size_t offset = 0;
+    for (;;) {
+        XmlToken token = ReadXmlToken(source, offset);
+        offset = token.start + token.length;
+        switch (token.kind) {
+        case XmlTokenKind::EndOfDocument:
+            if (!open.empty()) {
+                const OpenTag& tag = open.back();
+                fail(u"Element '" + nameOf(tag) + u"' at offset " + DecimalText(index[tag.record].start) +
+                     u" not ended");
+                closeNotEnded(0);
+            }
+            return true;
+
+        case XmlTokenKind::StartTag: {
+            std::int32_t element = NewRecord();
+            if (element == 0) {
+                fail(u"Too many elements");
+                closeNotEnded(0);
+                return false;
+            }
+            ElementRecord& record = index[element];
+            record.start = static_cast<std::int32_t>(token.start);
+            record.startTagLen = static_cast<std::int32_t>(token.length);
+            record.level = childLevel + static_cast<std::int32_t>(open.size());
+            LinkLastChild(innermost(), element);
+            if (token.empty) {
+                record.length = record.startTagLen;
+            } else {
+                std::u16string_view name = source.substr(token.nameStart, token.nameLength);
+                OpenTag tag{element, token.nameStart, token.nameLength, MatchKey(name)};
+                open.push_back(tag);
+                openNames.Add(tag.key);
+            }
+            break;
+        }
+
+        case XmlTokenKind::EndTag: {
+            std::u16string_view name = source.substr(token.nameStart, token.nameLength);
+            std::u16string_view key = MatchKey(name);
+            std::size_t match = open.size();
+            if (openNames.Contains(key)) {
+                while (match > 0 && !SameName(open[match - 1].key, key, ignoreCase))
+                    --match;
+            }
+            if (match == 0 || !openNames.Contains(key)) {
+                fail(u"No start tag for end tag '" + std::u16string(name) + u"' at offset " +
+                     DecimalText(token.start));
+                break;
+            }
+            --match;
+            if (match + 1 < open.size()) {
+                const OpenTag& inner = open.back();
+                fail(u"End tag '" + std::u16string(name) + u"' at offset " + DecimalText(token.start + 1) +
+                     u" does not match start tag '" + nameOf(inner) + u"' at offset " +
+                     DecimalText(index[inner.record].start));
+                closeNotEnded(match + 1);
+            }
+            ElementRecord& record = index[open[match].record];
+            record.length = static_cast<std::int32_t>(offset - record.start);
+            record.endTagLen = static_cast<std::int32_t>(token.length);
+            openNames.Remove(open[match].key);
+            open.pop_back();
+            break;
+        }
+
+        case XmlTokenKind::Error:
+            fail(token.error);
+            break;
+
+        default:
+            break;
+        }
+    }
+}

@@ -1,0 +1,53 @@
+#pragma once
+// Reads one node of XML text at a given offset. Never reads outside the text.
+
+#include <cstddef>
+#include <string>
+#include <string_view>
+
+enum class XmlTokenKind {
+    EndOfDocument,
+    StartTag,
+    EndTag,
+    Text,
+    Whitespace,
+    Cdata,
+    ProcessingInstruction,
+    Comment,
+    Doctype,  // document type and markup declarations
+    Error,
+};
+
+struct XmlToken {
+    XmlTokenKind kind = XmlTokenKind::EndOfDocument;
+    std::size_t start = 0;
+    std::size_t length = 0;
+    std::size_t nameStart = 0;  // tag name range, for start and end tags
+    std::size_t nameLength = 0;
+    bool empty = false;         // start tag closed by "/>"
+    std::u16string error;       // for Error: the message
+};
+
+XmlToken ReadXmlToken(std::u16string_view text, std::size_t offset);
+
+inline bool IsXmlBlank(char16_t c)
+{
+    return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n';
+}
+
+// Where a tag name in the text ends.
+inline bool EndsTagName(char16_t c)
+{
+    return IsXmlBlank(c) || c == u'/' || c == u'>';
+}
+
+// The length of the tag name that starts at offset.
+std::size_t TagNameLength(std::u16string_view text, std::size_t offset);
+
+// The first character of a start tag name.
+inline bool StartsTagName(char16_t c)
+{
+    return (c >= u'A' && c <= u'Z') || c == u':' || c == u'_' || c > 96;
+}
+
+std::u16string DecimalText(long long value);
