@@ -1,7 +1,8 @@
 # lanvoy_add_test(<name> SOURCES <files...> LIBS <targets...> [WINDOWS_ONLY])
-# One ctest test per executable: every Wine start costs time.
+# One ctest test per executable: every Wine start costs time. In the windows
+# build every test runs in the private prefix with the demo machine seeded.
 function(lanvoy_add_test name)
-  cmake_parse_arguments(T "WINDOWS_ONLY" "" "SOURCES;LIBS;FIXTURES" ${ARGN})
+  cmake_parse_arguments(T "WINDOWS_ONLY" "" "SOURCES;LIBS" ${ARGN})
   if(T_WINDOWS_ONLY AND NOT LANVOY_WINDOWS)
     return()
   endif()
@@ -12,8 +13,17 @@ function(lanvoy_add_test name)
   if(LANVOY_WINDOWS)
     set_tests_properties(${name} PROPERTIES
       ENVIRONMENT "WINEPREFIX=${LANVOY_WINEPREFIX};WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml=")
-    if(T_FIXTURES)
-      set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED "${T_FIXTURES}")
-    endif()
+    set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine_prefix)
   endif()
+endfunction()
+
+# Creates the prefix, seeds the demo machine and keeps one wineserver alive
+# for the run, so each test executable starts fast.
+function(lanvoy_add_wine_fixture)
+  if(NOT LANVOY_WINDOWS)
+    return()
+  endif()
+  add_test(NAME wine_prefix
+    COMMAND bash -c "'${PROJECT_SOURCE_DIR}/tools/seed-demo.sh' '${LANVOY_WINEPREFIX}' && (WINEPREFIX='${LANVOY_WINEPREFIX}' setsid wineserver -p20 </dev/null >/dev/null 2>&1 &)")
+  set_tests_properties(wine_prefix PROPERTIES FIXTURES_SETUP wine_prefix TIMEOUT 300)
 endfunction()

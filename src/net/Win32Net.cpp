@@ -20,6 +20,14 @@ constexpr int kMaxAdapterNameChars = 261;
 using DhcpNotifyConfigChangeFn = DWORD(WINAPI*)(LPWSTR serverName, LPWSTR adapterName, BOOL newIpAddress,
                                                 DWORD ipIndex, DWORD ipAddress, DWORD subnetMask, int dhcpAction);
 
+// Wine exports DhcpNotifyConfigChange as a stub that aborts the process when
+// called; it could not change the host's network anyway.
+bool RunningUnderWine()
+{
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
+
 HDEVINFO ToDevInfo(DeviceList list)
 {
     return reinterpret_cast<HDEVINFO>(list);
@@ -79,7 +87,7 @@ bool CWin32DhcpClient::NotifyConfigChange(const DhcpNotification& notification, 
         return false;
     auto notify = reinterpret_cast<DhcpNotifyConfigChangeFn>(
         reinterpret_cast<void*>(GetProcAddress(library, "DhcpNotifyConfigChange")));
-    bool found = notify != nullptr;
+    bool found = notify != nullptr && !RunningUnderWine();
     if (found) {
         wchar_t adapterName[256] = {};
         notification.adapterName.copy(reinterpret_cast<char16_t*>(adapterName), 255);
