@@ -1,3 +1,10 @@
+# The windows build made on Linux runs its tests under Wine.
+if(LANVOY_WINDOWS AND CMAKE_CROSSCOMPILING)
+  set(LANVOY_UNDER_WINE ON)
+else()
+  set(LANVOY_UNDER_WINE OFF)
+endif()
+
 # lanvoy_add_test(<name> SOURCES <files...> LIBS <targets...> [WINDOWS_ONLY])
 # One ctest test per executable: every Wine start costs time. In the windows
 # build every test runs in the private prefix with the demo machine seeded.
@@ -10,7 +17,7 @@ function(lanvoy_add_test name)
   target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest_main)
   add_test(NAME ${name} COMMAND ${name} --gtest_brief=1)
   set_tests_properties(${name} PROPERTIES TIMEOUT 600)
-  if(LANVOY_WINDOWS)
+  if(LANVOY_UNDER_WINE)
     set_tests_properties(${name} PROPERTIES
       ENVIRONMENT "WINEPREFIX=${LANVOY_WINEPREFIX};WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml=")
     set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine_prefix)
@@ -20,7 +27,7 @@ endfunction()
 # Creates the prefix, seeds the demo machine and keeps one wineserver alive
 # for the run, so each test executable starts fast.
 function(lanvoy_add_wine_fixture)
-  if(NOT LANVOY_WINDOWS)
+  if(NOT LANVOY_UNDER_WINE)
     return()
   endif()
   add_test(NAME wine_prefix

@@ -20,14 +20,6 @@ constexpr int kMaxAdapterNameChars = 261;
 using DhcpNotifyConfigChangeFn = DWORD(WINAPI*)(LPWSTR serverName, LPWSTR adapterName, BOOL newIpAddress,
                                                 DWORD ipIndex, DWORD ipAddress, DWORD subnetMask, int dhcpAction);
 
-// Wine exports DhcpNotifyConfigChange as a stub that aborts the process when
-// called; it could not change the host's network anyway.
-bool RunningUnderWine()
-{
-    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
-    return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
-}
-
 HDEVINFO ToDevInfo(DeviceList list)
 {
     return reinterpret_cast<HDEVINFO>(list);
@@ -41,6 +33,12 @@ bool DeviceAt(DeviceList list, std::uint32_t index, SP_DEVINFO_DATA* data)
 }
 
 }  // namespace
+
+bool RunningUnderWine()
+{
+    HMODULE ntdll = GetModuleHandleW(L"ntdll.dll");
+    return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
+}
 
 OsVersion CWin32VersionQuery::QueryVersion()
 {
@@ -87,6 +85,8 @@ bool CWin32DhcpClient::NotifyConfigChange(const DhcpNotification& notification, 
         return false;
     auto notify = reinterpret_cast<DhcpNotifyConfigChangeFn>(
         reinterpret_cast<void*>(GetProcAddress(library, "DhcpNotifyConfigChange")));
+    // Wine exports the entry point as a stub that aborts the process when
+    // called; it could not change the host's network anyway.
     bool found = notify != nullptr && !RunningUnderWine();
     if (found) {
         wchar_t adapterName[256] = {};

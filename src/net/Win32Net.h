@@ -3,6 +3,9 @@
 
 #include "net/NetPlatform.h"
 
+// True inside Wine, whose network is the host's and not ours to change.
+bool RunningUnderWine();
+
 class CWin32VersionQuery : public IVersionQuery {
 public:
     OsVersion QueryVersion() override;

@@ -45,6 +45,8 @@ std::vector<std::uint8_t> RawValue(const std::wstring& key, const wchar_t* name,
 
 TEST_F(Win32NetTest, RefreshReadsTheSeededDemoMachineInEnumerationOrder)
 {
+    if (!RunningUnderWine())
+        GTEST_SKIP() << "the demo machine is seeded only into the Wine prefix";
     CAdapterList list(Platform());
     EXPECT_GE(list.PlatformCode(), 6);
     ASSERT_EQ(3, list.Refresh());
@@ -130,6 +132,8 @@ TEST_F(Win32NetTest, AdapterAddressQueryReachesGetAdaptersInfo)
 
 TEST_F(Win32NetTest, DhcpClientEntryPointIsFoundButWinesStubIsNeverCalled)
 {
+    if (!RunningUnderWine())
+        GTEST_SKIP() << "on Windows the notification is real";
     HMODULE library = LoadLibraryW(L"dhcpcsvc");
     ASSERT_NE(nullptr, library);
     EXPECT_NE(nullptr, reinterpret_cast<void*>(GetProcAddress(library, "DhcpNotifyConfigChange")));
