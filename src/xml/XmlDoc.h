@@ -127,7 +127,7 @@ private:
     };
     InsertPlan PlanInsert(std::int32_t parent, std::int32_t reference, bool lineBreaks) const;
     // Splices newText in for the plan; returns the offset where newText now
-    // starts, or -1 when the text would grow too large.
+    // starts, or -1 when it cannot go there.
     std::int64_t InsertText(std::int32_t parent, const InsertPlan& plan, const std::u16string& newText,
                             bool lineBreaks, std::int32_t recordLimit);
     bool AppendTo(std::int32_t parent, std::int32_t reference, std::u16string_view name,

@@ -240,8 +240,15 @@ std::int64_t CXmlDoc::InsertText(std::int32_t parent, const InsertPlan& plan, co
     }
 
     // <p .../> becomes <p ...> new text </p: the old '>' closes the end tag.
+    // A tag like <p //> would still read as empty without its last '/'.
+    std::size_t tagStart = static_cast<std::size_t>(index[parent].start);
+    std::size_t before = plan.offset;
+    while (before > tagStart + 1 && IsXmlBlank(text[before - 1]))
+        --before;
+    if (text[before - 1] == u'/')
+        return -1;
     std::u16string name(NameOf(parent));
-    std::size_t tagEnd = static_cast<std::size_t>(index[parent].start) + index[parent].startTagLen;
+    std::size_t tagEnd = tagStart + index[parent].startTagLen;
     std::u16string piece = u">";
     piece += breakText;
     piece += newText;

@@ -16,6 +16,16 @@ struct AttributeSpan {
     bool quoted = false;
 };
 
+// Steps over one character, or over a whole quoted run: a quote inside a
+// name or an unquoted value still pairs up, as it did when the tag was read.
+std::size_t SkipCharacter(std::u16string_view tag, std::size_t i, std::size_t end)
+{
+    if (tag[i] != u'"' && tag[i] != u'\'')
+        return i + 1;
+    std::size_t close = tag.find(tag[i], i + 1);
+    return (close == std::u16string_view::npos || close >= end) ? end : close + 1;
+}
+
 // Finds attribute name in tag (from '<' to '>'). lastEnd is where a new
 // attribute goes: after the tag name or the last attribute.
 bool FindAttribute(std::u16string_view tag, std::u16string_view name, AttributeSpan& found, std::size_t& lastEnd)
@@ -32,7 +42,7 @@ bool FindAttribute(std::u16string_view tag, std::u16string_view name, AttributeS
         AttributeSpan span;
         span.nameStart = i;
         while (i < end && !IsXmlBlank(tag[i]) && tag[i] != u'=' && tag[i] != u'/')
-            ++i;
+            i = SkipCharacter(tag, i, end);
         span.nameEnd = i;
         std::size_t j = i;
         while (j < end && IsXmlBlank(tag[j]))
@@ -51,7 +61,7 @@ bool FindAttribute(std::u16string_view tag, std::u16string_view name, AttributeS
                 // Unquoted: up to a blank or the closing '>' or "/>".
                 std::size_t k = j;
                 while (k < end && !IsXmlBlank(tag[k]) && !(tag[k] == u'/' && k + 1 == end))
-                    ++k;
+                    k = SkipCharacter(tag, k, end);
                 span.valueEnd = k;
             }
             i = span.valueEnd;

@@ -112,6 +112,24 @@ TEST(XmlAppend, NeedsAnElementForChildren)
     EXPECT_EQ(doc.DocText(), u"<R/>");
 }
 
+// Edits that would change how the rest of the tag reads are refused or kept
+// within the quoting the parser saw.
+TEST(XmlEditSafety, OddStartTagsStayReadable)
+{
+    RootedDoc slashes(u"<r \t<//>");
+    EXPECT_FALSE(slashes.doc.AppendChildElement(u"N"));
+    ASSERT_TRUE(slashes.doc.Enter());
+    EXPECT_FALSE(slashes.doc.InsertMarkup(u"<N/>"));
+    EXPECT_EQ(slashes.doc.DocText(), u"<r \t<//>");
+    EXPECT_TRUE(slashes.doc.CheckConsistency());
+
+    RootedDoc quotes(u"<r b=x' c='/>");
+    ASSERT_TRUE(quotes.doc.SetAttribute(u"b", u"v"));
+    EXPECT_EQ(quotes.doc.DocText(), u"<r b=\"v\"/>");
+    ASSERT_TRUE(quotes.doc.SetAttribute(u"n", u"1"));
+    EXPECT_TRUE(ReparsesSame(quotes.doc));
+}
+
 TEST(XmlRemove, TakesTheFollowingLineBreak)
 {
     RootedDoc only(u"<R>\r\n<A/>\r\n</R>");
