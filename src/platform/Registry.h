@@ -29,7 +29,9 @@ struct RegValue {
 
 class IRegistry {
 public:
-    enum class Access { Read, Write };
+    // Read and Write ask for KEY_READ and KEY_WRITE; Default is RegOpenKeyW's
+    // access, whose later writes fail silently without the rights.
+    enum class Access { Read, Write, Default };
 
     virtual ~IRegistry() = default;
 

@@ -15,8 +15,10 @@ HKEY ToHkey(RegHandle key)
 std::uint32_t CWin32Registry::OpenKey(const std::u16string& path, Access access, RegHandle* key)
 {
     HKEY hkey = nullptr;
-    LONG status = RegOpenKeyExW(HKEY_LOCAL_MACHINE, Wide(path), 0,
-                                access == Access::Read ? KEY_READ : KEY_WRITE, &hkey);
+    LONG status = access == Access::Default
+                      ? RegOpenKeyW(HKEY_LOCAL_MACHINE, Wide(path), &hkey)
+                      : RegOpenKeyExW(HKEY_LOCAL_MACHINE, Wide(path), 0,
+                                      access == Access::Read ? KEY_READ : KEY_WRITE, &hkey);
     if (status == ERROR_SUCCESS)
         *key = reinterpret_cast<RegHandle>(hkey);
     return static_cast<std::uint32_t>(status);

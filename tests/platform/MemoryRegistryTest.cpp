@@ -32,6 +32,12 @@ TEST(MemoryRegistry, OpenNeverCreatesAndWriteAccessCanBeRefused)
     EXPECT_EQ(5u, reg.OpenKey(u"Present", IRegistry::Access::Write, &h));
     EXPECT_EQ(0u, reg.OpenKey(u"Present", IRegistry::Access::Read, &h));
     reg.CloseKey(h);
+    // Default access opens, but its writes fail silently.
+    ASSERT_EQ(0u, reg.OpenKey(u"Present", IRegistry::Access::Default, &h));
+    reg.SetValue(h, u"V", kRegSz, RegSzBytes(u"x"));
+    reg.CloseKey(h);
+    RegValue value;
+    EXPECT_FALSE(reg.Get(u"Present", u"V", &value));
     EXPECT_EQ(0, reg.OpenKeyCount());
 }
 

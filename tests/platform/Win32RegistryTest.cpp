@@ -67,6 +67,7 @@ TEST_F(Win32RegistryTest, DeleteOpenAndEnumerateBehaveAsTheCallersExpect)
     ASSERT_EQ(0u, key.Create(kScratch + u"\\A"));
     ASSERT_EQ(0u, key.Open(kScratch, IRegistry::Access::Write));
     key.Set(u"V", kRegSz, RegSzBytes(u"x"));
+    ASSERT_EQ(0u, key.Open(kScratch, IRegistry::Access::Default));
     key.Delete(u"V");
     key.Delete(u"NeverThere");  // harmless
     RegValue value;
