@@ -59,6 +59,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Edits of a well-formed document keep it well formed.
     if (wellFormed && (script & 0x10) == 0) {
         CXmlDoc again;
+        again.SetDocFlags(doc.GetDocFlags());
         Require(again.SetText(doc.DocText()) == doc.WellFormed());
     }
     return 0;
