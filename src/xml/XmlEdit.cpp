@@ -242,10 +242,8 @@ std::int64_t CXmlDoc::InsertText(std::int32_t parent, const InsertPlan& plan, co
     // <p .../> becomes <p ...> new text </p: the old '>' closes the end tag.
     // A tag like <p //> would still read as empty without its last '/'.
     std::size_t tagStart = static_cast<std::size_t>(index[parent].start);
-    std::size_t before = plan.offset;
-    while (before > tagStart + 1 && IsXmlBlank(text[before - 1]))
-        --before;
-    if (text[before - 1] == u'/')
+    std::u16string openTag = text.substr(tagStart, plan.offset - tagStart) + u">";
+    if (!ReadsAsStartTag(openTag, false))
         return -1;
     std::u16string name(NameOf(parent));
     std::size_t tagEnd = tagStart + index[parent].startTagLen;

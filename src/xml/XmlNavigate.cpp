@@ -31,7 +31,10 @@ std::size_t SkipCharacter(std::u16string_view tag, std::size_t i, std::size_t en
 bool FindAttribute(std::u16string_view tag, std::u16string_view name, AttributeSpan& found, std::size_t& lastEnd)
 {
     const std::size_t end = tag.empty() ? 0 : tag.size() - 1;  // the '>'
-    std::size_t i = std::min(end, 1 + TagNameLength(tag, 1));
+    // Past the tag name, pairing quotes as the parser did.
+    std::size_t i = 1;
+    while (i < end && !EndsTagName(tag[i]))
+        i = SkipCharacter(tag, i, end);
     lastEnd = i;
     bool matched = false;
     while (i < end) {
@@ -381,6 +384,10 @@ bool CXmlDoc::SetAttributeOf(std::int32_t element, std::u16string_view name, std
         offset = begin + lastEnd;
         inserted = u" " + std::u16string(name) + u"=" + quoted;
     }
+    std::u16string newTag(tag);
+    newTag.replace(offset - begin, removed, inserted);
+    if (!ReadsAsStartTag(newTag, SlashOfEmptyTag(element) != std::u16string::npos))
+        return false;
     if (!Splice(offset, removed, inserted, element, freePos))
         return false;
     index[element].startTagLen += static_cast<std::int32_t>(inserted.size()) - static_cast<std::int32_t>(removed);

@@ -186,6 +186,12 @@ std::u16string DecimalText(long long value)
     return digits;
 }
 
+bool ReadsAsStartTag(std::u16string_view tag, bool empty)
+{
+    XmlToken token = ReadXmlToken(tag, 0);
+    return token.kind == XmlTokenKind::StartTag && token.length == tag.size() && token.empty == empty;
+}
+
 size_t TagNameLength(std::u16string_view text, size_t offset)
 {
     size_t end = offset;

@@ -50,4 +50,8 @@ inline bool StartsTagName(char16_t c)
     return (c >= u'A' && c <= u'Z') || c == u':' || c == u'_' || c > 96;
 }
 
+// Whether tag, read on its own, is exactly one start tag, empty or not as
+// asked: an edited tag must read back as the index records it.
+bool ReadsAsStartTag(std::u16string_view tag, bool empty);
+
 std::u16string DecimalText(long long value);

@@ -128,6 +128,12 @@ TEST(XmlEditSafety, OddStartTagsStayReadable)
     EXPECT_EQ(quotes.doc.DocText(), u"<r b=\"v\"/>");
     ASSERT_TRUE(quotes.doc.SetAttribute(u"n", u"1"));
     EXPECT_TRUE(ReparsesSame(quotes.doc));
+
+    // A quote in the tag name pairs with one further on.
+    RootedDoc name(u"<g\"<x a)\"/>");
+    ASSERT_TRUE(name.doc.SetAttribute(u"a", u"1"));
+    EXPECT_EQ(name.doc.DocText(), u"<g\"<x a)\" a=\"1\"/>");
+    EXPECT_TRUE(ReparsesSame(name.doc));
 }
 
 TEST(XmlRemove, TakesTheFollowingLineBreak)
