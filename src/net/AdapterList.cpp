@@ -12,7 +12,6 @@ const std::u16string kClassRoot = u"System\\CurrentControlSet\\Control\\Class\\{
 const std::u16string kNt4Root = u"SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\NetworkCards";
 const std::u16string kNetTransRoot = u"System\\CurrentControlSet\\Services\\Class\\NetTrans";
 const std::u16string kTcpIpInterfaces = u"SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\";
-const std::u16string kNetTransWriteRoot = u"SYSTEM\\CurrentControlSet\\Services\\Class\\NetTrans\\";
 const std::u16string kConnectionRoot =
     u"SYSTEM\\CurrentControlSet\\Control\\Network\\{4D36E972-E325-11CE-BFC1-08002BE10318}\\";
 
@@ -195,10 +194,8 @@ void CAdapterList::ReadNineXBinding(const std::u16string& subkeyPath, const std:
 
 bool CAdapterList::ReadTcpIpSettings(AdapterRecord& record, const std::u16string& guid)
 {
-    const std::u16string path =
-        IsNineX() ? kNetTransRoot + u"\\" + record.adapterId : kTcpIpInterfaces + guid;
     CRegKey key(platform.registry);
-    if (key.Open(path, IRegistry::Access::Read) != 0)
+    if (key.Open(TcpIpKeyPath(IsNineX() ? record.adapterId : guid), IRegistry::Access::Read) != 0)
         return false;
 
     ReadAddressList(key, u"IPAddress", record.ipAddress, record.ipAddresses);
@@ -297,7 +294,8 @@ int CAdapterList::GetMacAddress(const std::u16string& guid, std::u16string* text
 
 std::u16string CAdapterList::TcpIpKeyPath(const std::u16string& adapterId) const
 {
-    return (IsNineX() ? kNetTransWriteRoot : kTcpIpInterfaces) + adapterId;
+    // Key names match case-insensitively, so the 9x binding is read and written under one path.
+    return IsNineX() ? kNetTransRoot + u"\\" + adapterId : kTcpIpInterfaces + adapterId;
 }
 
 std::int32_t CAdapterList::WriteTcpIpValues(const std::u16string& adapterId, const std::u16string& ip,
