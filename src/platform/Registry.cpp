@@ -67,14 +67,23 @@ std::u16string RegBytesToText(const std::vector<std::uint8_t>& data)
     return text;
 }
 
-static void AppendUnits(std::vector<std::uint8_t>& out, const std::u16string& text)
+static void AppendUnits(std::vector<std::uint8_t>& out, const std::u16string& text, bool terminated = true)
 {
     for (char16_t c : text) {
         out.push_back(static_cast<std::uint8_t>(c & 0xFF));
         out.push_back(static_cast<std::uint8_t>(c >> 8));
     }
-    out.push_back(0);
-    out.push_back(0);
+    if (terminated) {
+        out.push_back(0);
+        out.push_back(0);
+    }
+}
+
+std::vector<std::uint8_t> RegUnterminatedBytes(const std::u16string& text)
+{
+    std::vector<std::uint8_t> out;
+    AppendUnits(out, text, false);
+    return out;
 }
 
 std::vector<std::uint8_t> RegSzBytes(const std::u16string& text)

@@ -79,5 +79,7 @@ private:
 // Byte layouts of the value types.
 std::u16string RegBytesToText(const std::vector<std::uint8_t>& data);
 std::vector<std::uint8_t> RegSzBytes(const std::u16string& text);
+// The characters alone, without the terminator.
+std::vector<std::uint8_t> RegUnterminatedBytes(const std::u16string& text);
 std::vector<std::uint8_t> RegMultiSzBytes(const std::vector<std::u16string>& entries);
 std::vector<std::uint8_t> RegDwordBytes(std::uint32_t value);

@@ -65,6 +65,8 @@ public:
     std::u16string Text() const;
     std::u16string ChildText() const;
     std::u16string InnerMarkup() const;
+    // The main element's own text, from its start tag to the end of its end tag.
+    std::u16string OuterMarkup() const;
 
     // Editing.
     bool SetAttribute(std::u16string_view name, std::u16string_view value);

@@ -340,6 +340,14 @@ std::u16string CXmlDoc::InnerMarkup() const
                        static_cast<std::size_t>(record.length - record.startTagLen - record.endTagLen));
 }
 
+std::u16string CXmlDoc::OuterMarkup() const
+{
+    if (mainPos == 0)
+        return {};
+    const ElementRecord& record = index[mainPos];
+    return text.substr(static_cast<std::size_t>(record.start), static_cast<std::size_t>(record.length));
+}
+
 // The '/' of a start tag written as <p .../>, or npos.
 std::size_t CXmlDoc::SlashOfEmptyTag(std::int32_t element) const
 {

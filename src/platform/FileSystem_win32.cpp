@@ -1,0 +1,123 @@
+#include "platform/FileSystem.h"
+#include "platform/SystemText.h"
+#include "platform/WideText.h"
+
+#include <windows.h>
+
+namespace {
+
+// Paths with an embedded NUL would name another file.
+bool Usable(const std::u16string& path)
+{
+    if (path.find(u'\0') == std::u16string::npos)
+        return true;
+    SetLastError(ERROR_INVALID_NAME);
+    return false;
+}
+
+class CHandle {
+public:
+    explicit CHandle(HANDLE handle) : handle(handle) {}
+    ~CHandle() { Close(); }
+    CHandle(const CHandle&) = delete;
+    CHandle& operator=(const CHandle&) = delete;
+    bool Valid() const { return handle != INVALID_HANDLE_VALUE; }
+    HANDLE Get() const { return handle; }
+    bool Close()
+    {
+        if (!Valid())
+            return true;
+        BOOL closed = CloseHandle(handle);
+        handle = INVALID_HANDLE_VALUE;
+        return closed != FALSE;
+    }
+
+private:
+    HANDLE handle;
+};
+
+}  // namespace
+
+bool CLocalFileSystem::Fail()
+{
+    lastError = SystemErrorText(GetLastError());
+    return false;
+}
+
+bool CLocalFileSystem::Exists(const std::u16string& path)
+{
+    return Usable(path) && GetFileAttributesW(Wide(path)) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool CLocalFileSystem::ReadFile(const std::u16string& path, std::string& bytes)
+{
+    if (!Usable(path))
+        return Fail();
+    CHandle file(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid())
+        return Fail();
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.Get(), &size))
+        return Fail();
+    if (size.QuadPart > 0x7FFFFFFF) {
+        SetLastError(ERROR_FILE_TOO_LARGE);
+        return Fail();
+    }
+    std::string data(static_cast<std::size_t>(size.QuadPart), '\0');
+    std::size_t done = 0;
+    while (done < data.size()) {
+        DWORD got = 0;
+        if (!::ReadFile(file.Get(), data.data() + done, static_cast<DWORD>(data.size() - done), &got, nullptr))
+            return Fail();
+        if (got == 0)
+            break;
+        done += got;
+    }
+    data.resize(done);
+    bytes = std::move(data);
+    return true;
+}
+
+bool CLocalFileSystem::WriteFile(const std::u16string& path, std::string_view bytes)
+{
+    if (!Usable(path))
+        return Fail();
+    CHandle file(CreateFileW(Wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid())
+        return Fail();
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+        DWORD put = 0;
+        if (!::WriteFile(file.Get(), bytes.data() + done, chunk, &put, nullptr))
+            return Fail();
+        if (put == 0) {
+            SetLastError(ERROR_DISK_FULL);
+            return Fail();
+        }
+        done += put;
+    }
+    // The data must be on the disk before the file can take another's place.
+    if (!FlushFileBuffers(file.Get()))
+        return Fail();
+    if (!file.Close())
+        return Fail();
+    return true;
+}
+
+bool CLocalFileSystem::ReplaceFile(const std::u16string& from, const std::u16string& to)
+{
+    if (!Usable(from) || !Usable(to))
+        return Fail();
+    if (!MoveFileExW(Wide(from), Wide(to), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+        return Fail();
+    return true;
+}
+
+bool CLocalFileSystem::RemoveFile(const std::u16string& path)
+{
+    if (!Usable(path) || !DeleteFileW(Wide(path)))
+        return Fail();
+    return true;
+}

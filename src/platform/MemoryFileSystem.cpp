@@ -1,0 +1,40 @@
+#include "platform/MemoryFileSystem.h"
+
+bool CMemoryFileSystem::ReadFile(const std::u16string& path, std::string& bytes)
+{
+    operations.push_back(u"read " + path);
+    auto found = files.find(path);
+    if (failRead || found == files.end())
+        return false;
+    bytes = found->second;
+    return true;
+}
+
+bool CMemoryFileSystem::WriteFile(const std::u16string& path, std::string_view bytes)
+{
+    operations.push_back(u"write " + path);
+    if (bytes.size() > writeLimit) {
+        files[path] = std::string(bytes.substr(0, writeLimit));
+        return false;
+    }
+    files[path] = std::string(bytes);
+    return true;
+}
+
+bool CMemoryFileSystem::ReplaceFile(const std::u16string& from, const std::u16string& to)
+{
+    operations.push_back(u"replace " + from + u" " + to);
+    auto found = files.find(from);
+    if (failReplace || found == files.end())
+        return false;
+    std::string bytes = std::move(found->second);
+    files.erase(found);
+    files[to] = std::move(bytes);
+    return true;
+}
+
+bool CMemoryFileSystem::RemoveFile(const std::u16string& path)
+{
+    operations.push_back(u"remove " + path);
+    return files.erase(path) != 0;
+}

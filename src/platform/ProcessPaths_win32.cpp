@@ -1,0 +1,33 @@
+#include "platform/ProcessPaths.h"
+#include "platform/WideText.h"
+
+#include <windows.h>
+
+#include <vector>
+
+std::u16string ExecutablePath()
+{
+    // Long paths need more than MAX_PATH; grow until the name fits.
+    std::vector<wchar_t> buffer(MAX_PATH);
+    for (;;) {
+        DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+        if (length == 0)
+            return {};
+        if (length < buffer.size())
+            return FromWide(buffer.data(), length);
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+std::u16string CurrentDirectory()
+{
+    DWORD needed = GetCurrentDirectoryW(0, nullptr);
+    if (needed == 0)
+        return {};
+    std::vector<wchar_t> buffer(needed);
+    DWORD length = GetCurrentDirectoryW(needed, buffer.data());
+    std::u16string path = FromWide(buffer.data(), length);
+    if (path.size() > 3 && path.back() == u'\\')
+        path.pop_back();
+    return path;
+}

@@ -1,0 +1,98 @@
+#include "platform/AnsiText.h"
+#include "store/ConfigSchema.h"
+#include "store/ProfileStore.h"
+
+using namespace config;
+
+namespace {
+
+// An element of an old file goes in only when its text parses on its own, so
+// a damaged file can never damage the configuration it is imported into.
+bool StandsAlone(const std::u16string& markup)
+{
+    CXmlDoc piece;
+    return piece.SetText(markup);
+}
+
+bool Matches(const AdapterRecord& adapter, const std::u16string& mac, const std::u16string& card,
+             const std::u16string& name)
+{
+    return adapter.macAddress == mac || adapter.description == card || adapter.connectionName == name;
+}
+
+}  // namespace
+
+int CProfileStore::ImportV1(const std::u16string& path)
+{
+    std::string bytes;
+    if (!environment.files.ReadFile(path, bytes))
+        return 0;
+    CXmlDoc old;
+    old.SetText(AnsiToUtf16(bytes));
+    if (!old.FindNext(kConfig))
+        return 0;
+
+    std::u16string markup;
+    old.Enter();
+    while (old.FindNext()) {
+        if (old.TagName() == kProfile)
+            old.SetAttribute(kId, NextId());
+        std::u16string element = old.OuterMarkup();
+        if (StandsAlone(element))
+            markup += element + u"\r\n";
+    }
+
+    if (!FindConfig() || !doc.Enter())
+        return 0;
+    if (!markup.empty())
+        doc.InsertMarkup(markup);
+    return 1;
+}
+
+int CProfileStore::Repair(const std::vector<const AdapterRecord*>& adapters)
+{
+    // One matched flag per present adapter, however many there are.
+    std::vector<bool> matched(adapters.size(), false);
+    if (!FindConfig() || !doc.Enter())
+        return 0;
+    while (doc.FindNext(kProfile)) {
+        if (doc.Attribute(kId).empty())
+            doc.SetAttribute(kId, NextId());
+
+        bool hasEntry = false;
+        doc.ResetChildPosition();
+        while (doc.FindNextChild(kConnection)) {
+            const std::u16string mac = doc.ChildAttribute(kMacCode);
+            const std::u16string card = doc.ChildAttribute(kNetCard);
+            const std::u16string name = doc.ChildAttribute(kName);
+            std::size_t found = 0;
+            while (found < adapters.size() && !Matches(*adapters[found], mac, card, name))
+                ++found;
+            if (found == adapters.size()) {
+                doc.RemoveChildElement();
+                continue;
+            }
+            const AdapterRecord& adapter = *adapters[found];
+            matched[found] = true;
+            doc.SetChildAttribute(kMacCode, adapter.macAddress);
+            doc.SetChildAttribute(kNetCard, adapter.description);
+            doc.SetChildAttribute(kName, adapter.connectionName);
+            doc.SetChildAttribute(kGuid, adapter.adapterId);
+            doc.SavePosition(u"RepairLast");
+            hasEntry = true;
+        }
+
+        // New entries go after the profile's last adapter entry.
+        if (hasEntry)
+            doc.RestorePosition(u"RepairLast");
+        else
+            doc.ResetChildPosition();
+        for (std::size_t i = 0; i < adapters.size(); ++i) {
+            if (matched[i])
+                matched[i] = false;
+            else
+                WriteConnection(doc, *adapters[i]);
+        }
+    }
+    return 1;
+}

@@ -1,0 +1,86 @@
+#pragma once
+// The configuration document in memory and every operation on its profiles,
+// its system switches and the autorun value. It is the only code that edits
+// "lanvoy.cfg"; it shows no messages and reports by its results.
+
+#include "net/AdapterRecord.h"
+#include "platform/Clock.h"
+#include "platform/FileSystem.h"
+#include "platform/Registry.h"
+#include "store/ConfigFile.h"
+#include "store/IpProfile.h"
+#include "xml/XmlDoc.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+// What the store reaches the system through, created once at start-up.
+struct StoreEnvironment {
+    std::u16string executablePath;  // the configuration lives beside it
+    IFileSystem& files;
+    IRegistry& registry;
+    IClock& clock;
+};
+
+class CProfileStore {
+public:
+    using ProfileList = std::vector<std::unique_ptr<IpProfile>>;
+
+    explicit CProfileStore(const StoreEnvironment& environment);
+    virtual ~CProfileStore();
+    CProfileStore(const CProfileStore&) = delete;
+    CProfileStore& operator=(const CProfileStore&) = delete;
+
+    // The file.
+    int Load();
+    int Save();
+    int CreateDefault();
+    int LoadProfiles();
+    const std::u16string& ConfigPath() const { return file.Path(); }
+
+    // Profiles.
+    std::u16string NextId();
+    std::u16string LastIdText() const;
+    int NameExists(const std::u16string& name);
+    int AddProfile(const std::u16string& name, const std::vector<const AdapterRecord*>& records);
+    int UpdateProfile(const std::u16string& id, const std::u16string& name,
+                      const std::vector<const AdapterRecord*>& records);
+    void CopyProfile(const std::u16string& id, const std::u16string& newName);
+    int DeleteProfile(const std::u16string& id);
+    std::u16string GetProfileContent(const std::u16string& id);
+
+    // System switches and autorun.
+    void ReadSystemSettings();
+    int WriteSystemSettings();
+    int SetAutorun(std::int32_t on);
+    std::u16string AutorunCommand() const;
+
+    // Older configurations and stale adapter entries.
+    int ImportV1(const std::u16string& path);
+    int Repair(const std::vector<const AdapterRecord*>& adapters);
+
+    const ProfileList& Profiles() const { return profiles; }
+    const CXmlDoc& Document() const { return doc; }
+    std::int32_t LastId() const { return lastId; }
+
+    // Non-zero is on; the first default file records these values.
+    std::int32_t autoUpdate = 0;
+    std::int32_t logFlag = 0;
+    std::int32_t autoExec = 0;
+
+private:
+    // Cursor at LANVOY's child CONFIG (main position), or false.
+    bool FindConfig();
+    // Cursor inside CONFIG at the first child whose ID is id, or false.
+    bool FindProfile(const std::u16string& id);
+    void WriteProfileBody(const std::vector<const AdapterRecord*>& records);
+
+    CXmlDoc doc;
+    ProfileList profiles;
+    std::int32_t lastId = 0;
+
+    StoreEnvironment environment;
+    CConfigFile file;
+};
