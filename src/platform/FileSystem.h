@@ -10,12 +10,12 @@ public:
     virtual ~IFileSystem() = default;
     virtual bool Exists(const std::u16string& path) = 0;
     // The whole file; false when it cannot be opened or read.
-    virtual bool ReadFile(const std::u16string& path, std::string& bytes) = 0;
+    virtual bool ReadAll(const std::u16string& path, std::string& bytes) = 0;
     // Creates or truncates the file, writes every byte and flushes it to the disk.
-    virtual bool WriteFile(const std::u16string& path, std::string_view bytes) = 0;
+    virtual bool WriteAll(const std::u16string& path, std::string_view bytes) = 0;
     // Puts `from` in the place of `to` in one step, replacing an existing `to`.
-    virtual bool ReplaceFile(const std::u16string& from, const std::u16string& to) = 0;
-    virtual bool RemoveFile(const std::u16string& path) = 0;
+    virtual bool ReplaceWith(const std::u16string& from, const std::u16string& to) = 0;
+    virtual bool Remove(const std::u16string& path) = 0;
     // The system's text for the last failure of this object.
     virtual std::u16string LastErrorText() const = 0;
 };
@@ -24,10 +24,10 @@ public:
 class CLocalFileSystem : public IFileSystem {
 public:
     bool Exists(const std::u16string& path) override;
-    bool ReadFile(const std::u16string& path, std::string& bytes) override;
-    bool WriteFile(const std::u16string& path, std::string_view bytes) override;
-    bool ReplaceFile(const std::u16string& from, const std::u16string& to) override;
-    bool RemoveFile(const std::u16string& path) override;
+    bool ReadAll(const std::u16string& path, std::string& bytes) override;
+    bool WriteAll(const std::u16string& path, std::string_view bytes) override;
+    bool ReplaceWith(const std::u16string& from, const std::u16string& to) override;
+    bool Remove(const std::u16string& path) override;
     std::u16string LastErrorText() const override { return lastError; }
 
 private:

@@ -36,7 +36,7 @@ bool CLocalFileSystem::Exists(const std::u16string& path)
     return ToNative(path, native) && ::stat(native.c_str(), &info) == 0;
 }
 
-bool CLocalFileSystem::ReadFile(const std::u16string& path, std::string& bytes)
+bool CLocalFileSystem::ReadAll(const std::u16string& path, std::string& bytes)
 {
     std::string native;
     if (!ToNative(path, native))
@@ -64,7 +64,7 @@ bool CLocalFileSystem::ReadFile(const std::u16string& path, std::string& bytes)
     return true;
 }
 
-bool CLocalFileSystem::WriteFile(const std::u16string& path, std::string_view bytes)
+bool CLocalFileSystem::WriteAll(const std::u16string& path, std::string_view bytes)
 {
     std::string native;
     if (!ToNative(path, native))
@@ -97,7 +97,7 @@ bool CLocalFileSystem::WriteFile(const std::u16string& path, std::string_view by
     return true;
 }
 
-bool CLocalFileSystem::ReplaceFile(const std::u16string& from, const std::u16string& to)
+bool CLocalFileSystem::ReplaceWith(const std::u16string& from, const std::u16string& to)
 {
     std::string nativeFrom;
     std::string nativeTo;
@@ -108,7 +108,7 @@ bool CLocalFileSystem::ReplaceFile(const std::u16string& from, const std::u16str
     return true;
 }
 
-bool CLocalFileSystem::RemoveFile(const std::u16string& path)
+bool CLocalFileSystem::Remove(const std::u16string& path)
 {
     std::string native;
     if (!ToNative(path, native) || ::unlink(native.c_str()) != 0)

@@ -49,7 +49,7 @@ bool CLocalFileSystem::Exists(const std::u16string& path)
     return Usable(path) && GetFileAttributesW(Wide(path)) != INVALID_FILE_ATTRIBUTES;
 }
 
-bool CLocalFileSystem::ReadFile(const std::u16string& path, std::string& bytes)
+bool CLocalFileSystem::ReadAll(const std::u16string& path, std::string& bytes)
 {
     if (!Usable(path))
         return Fail();
@@ -79,7 +79,7 @@ bool CLocalFileSystem::ReadFile(const std::u16string& path, std::string& bytes)
     return true;
 }
 
-bool CLocalFileSystem::WriteFile(const std::u16string& path, std::string_view bytes)
+bool CLocalFileSystem::WriteAll(const std::u16string& path, std::string_view bytes)
 {
     if (!Usable(path))
         return Fail();
@@ -106,7 +106,7 @@ bool CLocalFileSystem::WriteFile(const std::u16string& path, std::string_view by
     return true;
 }
 
-bool CLocalFileSystem::ReplaceFile(const std::u16string& from, const std::u16string& to)
+bool CLocalFileSystem::ReplaceWith(const std::u16string& from, const std::u16string& to)
 {
     if (!Usable(from) || !Usable(to))
         return Fail();
@@ -115,7 +115,7 @@ bool CLocalFileSystem::ReplaceFile(const std::u16string& from, const std::u16str
     return true;
 }
 
-bool CLocalFileSystem::RemoveFile(const std::u16string& path)
+bool CLocalFileSystem::Remove(const std::u16string& path)
 {
     if (!Usable(path) || !DeleteFileW(Wide(path)))
         return Fail();

@@ -1,6 +1,6 @@
 #include "platform/MemoryFileSystem.h"
 
-bool CMemoryFileSystem::ReadFile(const std::u16string& path, std::string& bytes)
+bool CMemoryFileSystem::ReadAll(const std::u16string& path, std::string& bytes)
 {
     operations.push_back(u"read " + path);
     auto found = files.find(path);
@@ -10,7 +10,7 @@ bool CMemoryFileSystem::ReadFile(const std::u16string& path, std::string& bytes)
     return true;
 }
 
-bool CMemoryFileSystem::WriteFile(const std::u16string& path, std::string_view bytes)
+bool CMemoryFileSystem::WriteAll(const std::u16string& path, std::string_view bytes)
 {
     operations.push_back(u"write " + path);
     if (bytes.size() > writeLimit) {
@@ -21,7 +21,7 @@ bool CMemoryFileSystem::WriteFile(const std::u16string& path, std::string_view b
     return true;
 }
 
-bool CMemoryFileSystem::ReplaceFile(const std::u16string& from, const std::u16string& to)
+bool CMemoryFileSystem::ReplaceWith(const std::u16string& from, const std::u16string& to)
 {
     operations.push_back(u"replace " + from + u" " + to);
     auto found = files.find(from);
@@ -33,7 +33,7 @@ bool CMemoryFileSystem::ReplaceFile(const std::u16string& from, const std::u16st
     return true;
 }
 
-bool CMemoryFileSystem::RemoveFile(const std::u16string& path)
+bool CMemoryFileSystem::Remove(const std::u16string& path)
 {
     operations.push_back(u"remove " + path);
     return files.erase(path) != 0;

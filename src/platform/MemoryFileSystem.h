@@ -11,10 +11,10 @@
 class CMemoryFileSystem : public IFileSystem {
 public:
     bool Exists(const std::u16string& path) override { return files.count(path) != 0; }
-    bool ReadFile(const std::u16string& path, std::string& bytes) override;
-    bool WriteFile(const std::u16string& path, std::string_view bytes) override;
-    bool ReplaceFile(const std::u16string& from, const std::u16string& to) override;
-    bool RemoveFile(const std::u16string& path) override;
+    bool ReadAll(const std::u16string& path, std::string& bytes) override;
+    bool WriteAll(const std::u16string& path, std::string_view bytes) override;
+    bool ReplaceWith(const std::u16string& from, const std::u16string& to) override;
+    bool Remove(const std::u16string& path) override;
     std::u16string LastErrorText() const override { return u"simulated failure"; }
 
     std::map<std::u16string, std::string> files;

@@ -13,7 +13,7 @@ std::size_t LastSeparator(const std::u16string& path)
 bool CConfigFile::Read(std::u16string& text) const
 {
     std::string bytes;
-    if (!files.ReadFile(path, bytes))
+    if (!files.ReadAll(path, bytes))
         return false;
     text = Utf8ToUtf16(bytes);
     return true;
@@ -27,7 +27,7 @@ bool CConfigFile::Write(std::u16string_view text)
 bool CConfigFile::KeepDamagedCopy()
 {
     std::string bytes;
-    if (!files.ReadFile(path, bytes)) {
+    if (!files.ReadAll(path, bytes)) {
         lastError = files.LastErrorText();
         return false;
     }
@@ -37,9 +37,9 @@ bool CConfigFile::KeepDamagedCopy()
 bool CConfigFile::WriteBytes(const std::u16string& target, std::string_view bytes)
 {
     const std::u16string temp = target + u".tmp";
-    if (!files.WriteFile(temp, bytes) || !files.ReplaceFile(temp, target)) {
+    if (!files.WriteAll(temp, bytes) || !files.ReplaceWith(temp, target)) {
         lastError = files.LastErrorText();
-        files.RemoveFile(temp);
+        files.Remove(temp);
         return false;
     }
     return true;

@@ -25,7 +25,7 @@ bool Matches(const AdapterRecord& adapter, const std::u16string& mac, const std:
 int CProfileStore::ImportV1(const std::u16string& path)
 {
     std::string bytes;
-    if (!environment.files.ReadFile(path, bytes))
+    if (!environment.files.ReadAll(path, bytes))
         return 0;
     CXmlDoc old;
     old.SetText(AnsiToUtf16(bytes));

@@ -1,0 +1,122 @@
+#include "engine/ProfileApply.h"
+#include "net/AdapterList.h"
+#include "platform/MessageBox.h"
+#include "store/ConfigSchema.h"
+#include "store/ProfileStore.h"
+#include "xml/XmlDoc.h"
+
+using namespace config;
+
+namespace {
+
+std::u16string_view LeadingPart(std::u16string_view address)
+{
+    std::size_t dot = address.find(u'.');
+    return dot == std::u16string_view::npos ? std::u16string_view() : address.substr(0, dot);
+}
+
+std::u16string_view TrailingPart(std::u16string_view address)
+{
+    std::size_t dot = address.rfind(u'.');
+    return dot == std::u16string_view::npos ? address : address.substr(dot + 1);
+}
+
+struct Entry {
+    std::u16string guid;
+    std::u16string name;
+    std::int32_t mode = kModeLeaveAlone;
+    std::u16string ip;
+    std::u16string mask;
+    std::u16string gateway;
+    std::u16string dns;
+};
+
+// Anything but "0" and "1" leaves the adapter alone.
+std::int32_t EntryMode(const std::u16string& type)
+{
+    std::int32_t mode = ReadType(type);
+    return mode == kModeManual || mode == kModeDhcp ? mode : kModeLeaveAlone;
+}
+
+}  // namespace
+
+bool PassesLeadingPartTest(std::u16string_view address)
+{
+    return LeadingPart(address) != u"0";
+}
+
+bool PassesTwoPartTest(std::u16string_view address)
+{
+    return PassesLeadingPartTest(address) && TrailingPart(address) != u"0";
+}
+
+bool CProfileApplier::ApplyProfile(const std::u16string& id)
+{
+    CAdapterList adapters(platform);
+    adapters.Refresh();
+
+    const std::u16string content = store.GetProfileContent(id);
+    if (content.empty())
+        return false;
+    // Several top-level entries make the text "not well formed"; every one is
+    // indexed all the same.
+    CXmlDoc entries;
+    entries.SetText(content);
+
+    bool result = false;
+    while (entries.FindNext()) {
+        Entry entry;
+        entry.guid = entries.Attribute(kGuid);
+        entry.name = entries.Attribute(kName);
+        entry.mode = EntryMode(entries.Attribute(kType));
+        const bool manual = entry.mode == kModeManual;
+
+        entries.Enter();
+        while (entries.FindNext()) {
+            const std::u16string group = entries.TagName();
+            entries.ResetChildPosition();
+            while (entries.FindNextChild()) {
+                const std::u16string address = entries.ChildText();
+                if (group == kIpGroup) {
+                    if (PassesTwoPartTest(address)) {
+                        entry.ip = address;
+                    } else if (manual) {
+                        platform.messages.Show(u"网络配置【" + entry.name + u"】中存在非法IP地址!" + address,
+                                               kMessageCaption, kMbOk | kMbIconStop);
+                        return false;
+                    }
+                    break;
+                }
+                if (group == kMaskGroup) {
+                    if (PassesLeadingPartTest(address)) {
+                        entry.mask = address;
+                    } else if (manual) {
+                        platform.messages.Show(u"网络配置【" + entry.name + u"】中存在非法子网掩码：" + address,
+                                               kMessageCaption, kMbOk | kMbIconStop);
+                        return false;
+                    }
+                    break;
+                }
+                if (group == kGatewayGroup) {
+                    entry.gateway = PassesTwoPartTest(address) ? address : std::u16string();
+                    break;
+                }
+                if (group == kDnsGroup) {
+                    if (PassesTwoPartTest(address))
+                        entry.dns += (entry.dns.empty() ? u"" : u",") + address;
+                    continue;
+                }
+                break;
+            }
+        }
+        entries.Leave();
+
+        if (entry.mode == kModeManual)
+            result = adapters.ApplyStatic(entry.guid, 0, entry.ip, entry.mask, entry.gateway, entry.dns) != 0 || result;
+        else if (entry.mode == kModeDhcp)
+            result = adapters.ApplyDhcp(entry.guid, entry.dns) != 0 || result;
+        else
+            result = true;
+    }
+    return result;
+}
