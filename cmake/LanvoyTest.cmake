@@ -5,11 +5,11 @@ else()
   set(LANVOY_UNDER_WINE OFF)
 endif()
 
-# lanvoy_add_test(<name> SOURCES <files...> LIBS <targets...> [WINDOWS_ONLY])
+# lanvoy_add_test(<name> SOURCES <files...> LIBS <targets...> [ENV <VAR=value...>] [WINDOWS_ONLY])
 # One ctest test per executable: every Wine start costs time. In the windows
 # build every test runs in the private prefix with the demo machine seeded.
 function(lanvoy_add_test name)
-  cmake_parse_arguments(T "WINDOWS_ONLY" "" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "WINDOWS_ONLY" "" "SOURCES;LIBS;ENV" ${ARGN})
   if(T_WINDOWS_ONLY AND NOT LANVOY_WINDOWS)
     return()
   endif()
@@ -21,6 +21,9 @@ function(lanvoy_add_test name)
     set_tests_properties(${name} PROPERTIES
       ENVIRONMENT "WINEPREFIX=${LANVOY_WINEPREFIX};WINEDEBUG=-all;WINEDLLOVERRIDES=mscoree,mshtml=")
     set_tests_properties(${name} PROPERTIES FIXTURES_REQUIRED wine_prefix)
+  endif()
+  if(T_ENV)
+    set_property(TEST ${name} APPEND PROPERTY ENVIRONMENT ${T_ENV})
   endif()
 endfunction()
 

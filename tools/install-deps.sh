@@ -8,7 +8,8 @@ packages=(
   wine wine64
   xvfb xauth x11-utils
   fonts-wqy-zenhei imagemagick
-  libgtest-dev
+  libgtest-dev libbenchmark-dev
+  locales
 )
 
 missing=()
@@ -17,10 +18,20 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
 
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo=sudo
-echo "installing: ${missing[*]}"
-$sudo apt-get update -q
-DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q "${missing[@]}"
+if [ ${#missing[@]} -ne 0 ]; then
+  echo "installing: ${missing[*]}"
+  $sudo apt-get update -q
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -q "${missing[@]}"
+fi
+
+# Files of older releases are read in the ANSI code page; the test of a GBK
+# file runs Wine in a Simplified-Chinese locale, which the host must have.
+if ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; then
+  echo "generating the zh_CN.UTF-8 locale"
+  $sudo sed -i 's/^# *\(zh_CN.UTF-8 UTF-8\)/\1/' /etc/locale.gen
+  grep -q '^zh_CN.UTF-8 UTF-8' /etc/locale.gen || echo 'zh_CN.UTF-8 UTF-8' | $sudo tee -a /etc/locale.gen >/dev/null
+  $sudo locale-gen >/dev/null
+fi
