@@ -11,6 +11,7 @@ source "$here/wine-env.sh" "$1"
 
 class='HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\Class\{4d36e972-e325-11ce-bfc1-08002be10318}'
 tcpip='HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Services\Tcpip\Parameters\Interfaces'
+devices='HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Enum\ROOT\NET'
 network='HKEY_LOCAL_MACHINE\SYSTEM\CurrentControlSet\Control\Network\{4D36E972-E325-11CE-BFC1-08002BE10318}'
 
 # hex(7) data of a multi-string: each entry in UTF-16LE with its terminator, then one more.
@@ -26,7 +27,14 @@ multi() {
 }
 
 adapter() {  # subkey, description, guid, connection name
+  # The device instance lets SetupAPI find the adapter by its description.
   cat <<REG
+[$devices\\$1]
+"Class"="Net"
+"ClassGUID"="{4d36e972-e325-11ce-bfc1-08002be10318}"
+"DeviceDesc"="$2"
+"Driver"="{4d36e972-e325-11ce-bfc1-08002be10318}\\\\$1"
+
 [$class\\$1]
 "DriverDesc"="$2"
 "NetCfgInstanceID"="$3"
@@ -52,6 +60,7 @@ reg="$WINEPREFIX/lanvoy-demo.reg"
   {
     printf 'Windows Registry Editor Version 5.00\n\n'
     # Start from a clean slate so a second seeding restores the demo.
+    printf '[-%s]\n\n' "$devices"
     for k in 0000 0001 0002 0003; do printf '[-%s\\%s]\n\n' "$class" "$k"; done
     for g in "$office" "$home" "$lab" "$wan"; do printf '[-%s\\%s]\n\n[-%s\\%s]\n\n' "$tcpip" "$g" "$network" "$g"; done
 

@@ -1,0 +1,143 @@
+// Applying a stored profile to the demo machine in the Wine prefix, through
+// the real registry, adapter list and device installer.
+
+#include "StoreFixture.h"
+#include "engine/ProfileApply.h"
+#include "net/Win32Net.h"
+#include "platform/FakeMessageBox.h"
+#include "platform/Win32Registry.h"
+
+#include <windows.h>
+
+#include <cstring>
+#include <map>
+
+namespace {
+
+const std::wstring kInterfaces = L"SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\";
+const std::wstring kHome = L"{6D3F7A10-2B4C-4E8A-9C51-1A2B3C4D5E02}";
+const std::wstring kLab = L"{6D3F7A10-2B4C-4E8A-9C51-1A2B3C4D5E03}";
+const wchar_t* const kValues[] = {L"IPAddress", L"SubnetMask", L"DefaultGateway", L"NameServer", L"EnableDHCP"};
+
+struct Raw {
+    DWORD type = 0;
+    std::vector<BYTE> data;
+};
+
+bool ReadRaw(const std::wstring& guid, const wchar_t* name, Raw& raw)
+{
+    raw.data.assign(2048, 0);
+    DWORD size = static_cast<DWORD>(raw.data.size());
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, (kInterfaces + guid).c_str(), name, RRF_RT_ANY | RRF_NOEXPAND, &raw.type,
+                     raw.data.data(), &size) != ERROR_SUCCESS)
+        return false;
+    raw.data.resize(size);
+    return true;
+}
+
+std::u16string Text(const std::wstring& guid, const wchar_t* name)
+{
+    Raw raw;
+    if (!ReadRaw(guid, name, raw))
+        return u"<absent>";
+    return RegBytesToText(std::vector<std::uint8_t>(raw.data.begin(), raw.data.end()));
+}
+
+DWORD Dword(const std::wstring& guid, const wchar_t* name)
+{
+    Raw raw;
+    DWORD value = 0xFFFFFFFF;
+    if (ReadRaw(guid, name, raw) && raw.data.size() == 4)
+        std::memcpy(&value, raw.data.data(), 4);
+    return value;
+}
+
+}  // namespace
+
+class EngineWin32Test : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        if (!RunningUnderWine())
+            GTEST_SKIP() << "the demo machine is seeded only into the Wine prefix";
+        // The demo machine is shared with the other tests: put it back afterwards.
+        for (const std::wstring& guid : {kHome, kLab})
+            for (const wchar_t* name : kValues)
+                ReadRaw(guid, name, saved[guid + L"|" + name]);
+    }
+
+    void TearDown() override
+    {
+        for (const auto& [key, raw] : saved) {
+            std::wstring guid = key.substr(0, key.find(L'|'));
+            std::wstring name = key.substr(key.find(L'|') + 1);
+            HKEY handle = nullptr;
+            if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, (kInterfaces + guid).c_str(), 0, KEY_WRITE, &handle) ==
+                ERROR_SUCCESS) {
+                RegSetValueExW(handle, name.c_str(), 0, raw.type, raw.data.data(), static_cast<DWORD>(raw.data.size()));
+                RegCloseKey(handle);
+            }
+        }
+    }
+
+    bool Apply(const std::string& profiles, const std::u16string& id)
+    {
+        files.files[u"C:\\Lanvoy\\lanvoy.cfg"] =
+            Lines({kDeclaration, "<LANVOY>", R"(<CONFIG LASTID="9" VERSION="2.0">)", profiles, "</CONFIG>",
+                   "</LANVOY>"});
+        CProfileStore store(StoreEnvironment{u"C:\\Lanvoy\\lanvoy.exe", files, storeRegistry, clock});
+        EXPECT_EQ(1, store.Load());
+        CProfileApplier applier(store, NetPlatform{registry, version, addresses, dhcp, devices, messages});
+        return applier.ApplyProfile(id);
+    }
+
+    std::map<std::wstring, Raw> saved;
+    CMemoryFileSystem files;
+    CMemoryRegistry storeRegistry;
+    CFixedClock clock{LocalTime{2008, 5, 1, 14, 5, 9}};
+    CWin32Registry registry;
+    CWin32VersionQuery version;
+    CWin32AdapterAddresses addresses;
+    CWin32DhcpClient dhcp;
+    CWin32DeviceInstaller devices;
+    CFakeMessageBox messages;
+};
+
+TEST_F(EngineWin32Test, AProfileSwitchesTheDemoAdapters)
+{
+    ASSERT_TRUE(Apply(Lines({
+                          R"(<NETSETING NAME="客户现场" ID="3">)",
+                          R"(<CONNECTION NAME="实验室网络" GUID="{6D3F7A10-2B4C-4E8A-9C51-1A2B3C4D5E03}" TYPE="0">)",
+                          "<IPADD><IP>172.16.5.20</IP></IPADD><MASKADD><IP>255.255.0.0</IP></MASKADD>",
+                          "<GATEWAY><IP>172.16.0.1</IP></GATEWAY><DNSADD><IP>172.16.0.53</IP><IP>8.8.8.8</IP></DNSADD>",
+                          "</CONNECTION>",
+                          R"(<CONNECTION NAME="本地连接 2" GUID="{6D3F7A10-2B4C-4E8A-9C51-1A2B3C4D5E02}" TYPE="1">)",
+                          "<DNSADD><IP>114.114.114.114</IP></DNSADD></CONNECTION>",
+                          "</NETSETING>",
+                      }),
+                      u"3"));
+    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_EQ(u"172.16.5.20", Text(kLab, L"IPAddress"));
+    EXPECT_EQ(u"255.255.0.0", Text(kLab, L"SubnetMask"));
+    EXPECT_EQ(u"172.16.0.1", Text(kLab, L"DefaultGateway"));
+    EXPECT_EQ(u"172.16.0.53,8.8.8.8", Text(kLab, L"NameServer"));
+    EXPECT_EQ(0u, Dword(kLab, L"EnableDHCP"));
+    EXPECT_EQ(1u, Dword(kHome, L"EnableDHCP"));
+    EXPECT_EQ(u"114.114.114.114", Text(kHome, L"NameServer"));
+}
+
+TEST_F(EngineWin32Test, ABadAddressStopsWithItsMessageAndWritesNothing)
+{
+    const std::u16string before = Text(kLab, L"IPAddress");
+    EXPECT_FALSE(Apply(Lines({
+                           R"(<NETSETING NAME="坏" ID="4">)",
+                           R"(<CONNECTION NAME="实验室网络" GUID="{6D3F7A10-2B4C-4E8A-9C51-1A2B3C4D5E03}" TYPE="0">)",
+                           "<IPADD><IP>172.16.5.0</IP></IPADD><MASKADD><IP>255.255.0.0</IP></MASKADD>",
+                           "</CONNECTION>",
+                           "</NETSETING>",
+                       }),
+                       u"4"));
+    ASSERT_EQ(1u, messages.shown.size());
+    EXPECT_EQ(u"网络配置【实验室网络】中存在非法IP地址!172.16.5.0", messages.shown[0].text);
+    EXPECT_EQ(before, Text(kLab, L"IPAddress"));
+}
