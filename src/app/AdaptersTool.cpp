@@ -77,16 +77,12 @@ int wmain(int argc, wchar_t** argv)
 {
     bool window = argc > 1 && _wcsicmp(argv[1], L"-window") == 0;
 
-    CWin32Registry registry;
-    CWin32VersionQuery version;
-    CWin32AdapterAddresses addresses;
-    CWin32DhcpClient dhcp;
-    CWin32DeviceInstaller devices;
+    CWin32NetPlatform system;
     CConsoleMessages consoleMessages;
     CWin32MessageBox windowMessages;
     IMessageBox& messages = window ? static_cast<IMessageBox&>(windowMessages) : consoleMessages;
 
-    CAdapterList list(NetPlatform{registry, version, addresses, dhcp, devices, messages});
+    CAdapterList list(system.Platform(messages));
     if (list.Refresh() == 0) {
         messages.Show(u"载入网卡信息有误！", kMessageCaption, kMbOk | kMbIconStop);
         return 1;

@@ -38,6 +38,43 @@ std::int32_t EntryMode(const std::u16string& type)
     return mode == kModeManual || mode == kModeDhcp ? mode : kModeLeaveAlone;
 }
 
+// Reads the addresses of the entry at the main position. A manual entry with
+// a bad IP address or mask gives the message that stops the run.
+std::u16string ReadAddresses(CXmlDoc& entries, Entry& entry)
+{
+    const bool manual = entry.mode == kModeManual;
+    std::u16string stop;
+    entries.Enter();
+    while (stop.empty() && entries.FindNext()) {
+        const std::u16string group = entries.TagName();
+        entries.ResetChildPosition();
+        while (entries.FindNextChild()) {
+            const std::u16string address = entries.ChildText();
+            if (group == kDnsGroup) {
+                if (PassesTwoPartTest(address))
+                    entry.dns += (entry.dns.empty() ? u"" : u",") + address;
+                continue;  // every DNS server counts
+            }
+            if (group == kIpGroup) {
+                if (PassesTwoPartTest(address))
+                    entry.ip = address;
+                else if (manual)
+                    stop = u"网络配置【" + entry.name + u"】中存在非法IP地址!" + address;
+            } else if (group == kMaskGroup) {
+                if (PassesLeadingPartTest(address))
+                    entry.mask = address;
+                else if (manual)
+                    stop = u"网络配置【" + entry.name + u"】中存在非法子网掩码：" + address;
+            } else if (group == kGatewayGroup) {
+                entry.gateway = PassesTwoPartTest(address) ? address : std::u16string();
+            }
+            break;  // of the other groups only the first address counts
+        }
+    }
+    entries.Leave();
+    return stop;
+}
+
 }  // namespace
 
 bool PassesLeadingPartTest(std::u16string_view address)
@@ -69,47 +106,11 @@ bool CProfileApplier::ApplyProfile(const std::u16string& id)
         entry.guid = entries.Attribute(kGuid);
         entry.name = entries.Attribute(kName);
         entry.mode = EntryMode(entries.Attribute(kType));
-        const bool manual = entry.mode == kModeManual;
-
-        entries.Enter();
-        while (entries.FindNext()) {
-            const std::u16string group = entries.TagName();
-            entries.ResetChildPosition();
-            while (entries.FindNextChild()) {
-                const std::u16string address = entries.ChildText();
-                if (group == kIpGroup) {
-                    if (PassesTwoPartTest(address)) {
-                        entry.ip = address;
-                    } else if (manual) {
-                        platform.messages.Show(u"网络配置【" + entry.name + u"】中存在非法IP地址!" + address,
-                                               kMessageCaption, kMbOk | kMbIconStop);
-                        return false;
-                    }
-                    break;
-                }
-                if (group == kMaskGroup) {
-                    if (PassesLeadingPartTest(address)) {
-                        entry.mask = address;
-                    } else if (manual) {
-                        platform.messages.Show(u"网络配置【" + entry.name + u"】中存在非法子网掩码：" + address,
-                                               kMessageCaption, kMbOk | kMbIconStop);
-                        return false;
-                    }
-                    break;
-                }
-                if (group == kGatewayGroup) {
-                    entry.gateway = PassesTwoPartTest(address) ? address : std::u16string();
-                    break;
-                }
-                if (group == kDnsGroup) {
-                    if (PassesTwoPartTest(address))
-                        entry.dns += (entry.dns.empty() ? u"" : u",") + address;
-                    continue;
-                }
-                break;
-            }
+        const std::u16string stop = ReadAddresses(entries, entry);
+        if (!stop.empty()) {
+            platform.messages.Show(stop, kMessageCaption, kMbOk | kMbIconStop);
+            return false;
         }
-        entries.Leave();
 
         if (entry.mode == kModeManual)
             result = adapters.ApplyStatic(entry.guid, 0, entry.ip, entry.mask, entry.gateway, entry.dns) != 0 || result;

@@ -6,19 +6,11 @@
 
 AdapterRecord CaptureEntry(const AdapterRecord& adapter)
 {
-    AdapterRecord entry;
-    entry.adapterId = adapter.adapterId;
-    entry.description = adapter.description;
-    entry.connectionName = adapter.connectionName;
-    entry.enabled = adapter.enabled;
-    entry.mode = adapter.mode;
-    entry.macAddress = adapter.macAddress;
-    entry.networkAddress = adapter.networkAddress;
-    entry.ipAddress = adapter.ipAddress;
-    entry.subnetMask = adapter.subnetMask;
-    entry.gateway = adapter.gateway;
-    entry.dns1 = adapter.dns1;
-    entry.dns2 = adapter.dns2;
+    AdapterRecord entry = adapter;
+    entry.ipAddresses.clear();
+    entry.subnetMasks.clear();
+    entry.gateways.clear();
+    entry.dnsServers.clear();
     return entry;
 }
 

@@ -2,6 +2,7 @@
 // The adapter layer's platform interfaces over the real Win32 API.
 
 #include "net/NetPlatform.h"
+#include "platform/Win32Registry.h"
 
 // True inside Wine, whose network is the host's and not ours to change.
 bool RunningUnderWine();
@@ -30,4 +31,18 @@ public:
     bool CallPropertyChange(DeviceList list, std::uint32_t index) override;
     void DestroyList(DeviceList list) override;
     void SetLastError(std::uint32_t code) override;
+};
+
+// The real implementations together, created once at start-up.
+struct CWin32NetPlatform {
+    CWin32Registry registry;
+    CWin32VersionQuery version;
+    CWin32AdapterAddresses addresses;
+    CWin32DhcpClient dhcp;
+    CWin32DeviceInstaller devices;
+
+    NetPlatform Platform(IMessageBox& messages)
+    {
+        return NetPlatform{registry, version, addresses, dhcp, devices, messages};
+    }
 };

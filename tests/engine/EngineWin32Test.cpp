@@ -87,7 +87,7 @@ protected:
                    "</LANVOY>"});
         CProfileStore store(StoreEnvironment{u"C:\\Lanvoy\\lanvoy.exe", files, storeRegistry, clock});
         EXPECT_EQ(1, store.Load());
-        CProfileApplier applier(store, NetPlatform{registry, version, addresses, dhcp, devices, messages});
+        CProfileApplier applier(store, system.Platform(messages));
         return applier.ApplyProfile(id);
     }
 
@@ -95,11 +95,7 @@ protected:
     CMemoryFileSystem files;
     CMemoryRegistry storeRegistry;
     CFixedClock clock{LocalTime{2008, 5, 1, 14, 5, 9}};
-    CWin32Registry registry;
-    CWin32VersionQuery version;
-    CWin32AdapterAddresses addresses;
-    CWin32DhcpClient dhcp;
-    CWin32DeviceInstaller devices;
+    CWin32NetPlatform system;
     CFakeMessageBox messages;
 };
 

@@ -17,13 +17,12 @@ namespace {
 
 class Win32NetTest : public ::testing::Test {
 protected:
-    NetPlatform Platform() { return NetPlatform{registry, version, addresses, dhcp, devices, messages}; }
+    NetPlatform Platform() { return system.Platform(messages); }
 
-    CWin32Registry registry;
-    CWin32VersionQuery version;
-    CWin32AdapterAddresses addresses;
-    CWin32DhcpClient dhcp;
-    CWin32DeviceInstaller devices;
+    CWin32NetPlatform system;
+    CWin32AdapterAddresses& addresses = system.addresses;
+    CWin32DhcpClient& dhcp = system.dhcp;
+    CWin32DeviceInstaller& devices = system.devices;
     CFakeMessageBox messages;
 };
 
