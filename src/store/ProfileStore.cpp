@@ -54,7 +54,8 @@ bool CProfileStore::FindConfig()
 
 bool CProfileStore::FindProfile(const std::u16string& id)
 {
-    if (!FindConfig() || !doc.Enter())
+    // A profile without a number is reachable only once repair gives it one.
+    if (id.empty() || !FindConfig() || !doc.Enter())
         return false;
     while (doc.FindNext()) {
         if (doc.Attribute(kId) == id)
@@ -92,11 +93,19 @@ std::u16string CProfileStore::NextId()
 {
     doc.SavePosition(u"GetID");
     std::u16string id = u"0";
-    // At the top of the range there is no number left that was never handed out.
-    if (FindConfig() && lastId < INT32_MAX) {
-        ++lastId;
-        id = DecimalText(lastId);
-        doc.SetAttribute(kLastId, id);
+    if (FindConfig()) {
+        // A hand-edited LASTID may lag behind the numbers in use; a number
+        // that some profile already has would make the two indistinguishable.
+        // At the top of the range no number is left that is free.
+        while (lastId < INT32_MAX) {
+            std::u16string candidate = DecimalText(++lastId);
+            if (!FindProfile(candidate)) {
+                id = candidate;
+                break;
+            }
+        }
+        if (FindConfig() && id != u"0")
+            doc.SetAttribute(kLastId, id);
     }
     doc.RestorePosition(u"GetID");
     return id;

@@ -162,8 +162,10 @@ TEST_F(StoreTest, HandEditedFilesReadTheSameAndKeepWhatTheyHold)
     ASSERT_EQ(1, store->Save());
     EXPECT_EQ(edited, FileBytes());
 
-    // With LASTID unreadable the next number is 1 again, even though 1 is taken.
-    EXPECT_EQ(u"1", store->NextId());
+    // With LASTID unreadable the count starts again at 1, but skips the
+    // numbers profiles already have.
+    EXPECT_EQ(u"2", store->NextId());
+    EXPECT_EQ(2, store->LastId());
 }
 
 TEST_F(StoreTest, NamesWithQuotesAndAmpersandsRoundTrip)

@@ -127,3 +127,16 @@ TEST_F(StoreTest, NameLookupIsExactAndContentIsTheRawInnerMarkup)
     EXPECT_EQ(u"", store->GetProfileContent(u"5"));
     EXPECT_EQ(u"", store->GetProfileContent(u"6"));
 }
+
+TEST_F(StoreTest, EntriesWithoutANumberAreNotReachedByNumber)
+{
+    PutFile(ConfigFile(Lines({R"(<NOTE>kept</NOTE>)", R"(<NETSETING NAME="unnumbered"><CONNECTION/></NETSETING>)",
+                              R"(<NETSETING NAME="numbered" ID="1"/>)"}) + "\r\n", "1"));
+    ASSERT_EQ(1, Reload());
+    const std::string before = DocBytes();
+    EXPECT_EQ(u"", store->GetProfileContent(u""));
+    EXPECT_EQ(0, store->DeleteProfile(u""));
+    EXPECT_EQ(1, store->UpdateProfile(u"", u"x", {}));
+    EXPECT_EQ(before, DocBytes());
+    EXPECT_EQ(1, store->DeleteProfile(u"1"));
+}
