@@ -121,19 +121,3 @@ TEST_F(EngineWin32Test, AProfileSwitchesTheDemoAdapters)
     EXPECT_EQ(1u, Dword(kHome, L"EnableDHCP"));
     EXPECT_EQ(u"114.114.114.114", Text(kHome, L"NameServer"));
 }
-
-TEST_F(EngineWin32Test, ABadAddressStopsWithItsMessageAndWritesNothing)
-{
-    const std::u16string before = Text(kLab, L"IPAddress");
-    EXPECT_FALSE(Apply(Lines({
-                           R"(<NETSETING NAME="坏" ID="4">)",
-                           R"(<CONNECTION NAME="实验室网络" GUID="{6D3F7A10-2B4C-4E8A-9C51-1A2B3C4D5E03}" TYPE="0">)",
-                           "<IPADD><IP>172.16.5.0</IP></IPADD><MASKADD><IP>255.255.0.0</IP></MASKADD>",
-                           "</CONNECTION>",
-                           "</NETSETING>",
-                       }),
-                       u"4"));
-    ASSERT_EQ(1u, messages.shown.size());
-    EXPECT_EQ(u"网络配置【实验室网络】中存在非法IP地址!172.16.5.0", messages.shown[0].text);
-    EXPECT_EQ(before, Text(kLab, L"IPAddress"));
-}

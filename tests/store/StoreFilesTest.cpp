@@ -56,14 +56,3 @@ TEST_F(StoreFilesTest, AFailedSaveLeavesTheOldFileIntact)
     ASSERT_EQ(1, again->Load());
     EXPECT_EQ(2u, again->Profiles().size());
 }
-
-TEST_F(StoreFilesTest, ADamagedFileIsKeptBesideTheNewOne)
-{
-    const std::string damaged = "<LANVOY><CONFIG LASTID=\"3\"><NETSETING NAME=\"手工\" ID=\"3\">";
-    TempFolder::Write(folder / "lanvoy.cfg", damaged);
-    TempFolder::Write(folder / "lanvoy.cfg.bad", "older");
-    auto store = NewStore();
-    EXPECT_EQ(0, store->Load());
-    EXPECT_EQ(damaged, TempFolder::Read(folder / "lanvoy.cfg.bad"));
-    EXPECT_EQ(FirstSavedFile(), TempFolder::Read(folder / "lanvoy.cfg"));
-}
