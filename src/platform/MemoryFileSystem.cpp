@@ -2,7 +2,6 @@
 
 bool CMemoryFileSystem::ReadAll(const std::u16string& path, std::string& bytes)
 {
-    operations.push_back(u"read " + path);
     auto found = files.find(path);
     if (failRead || found == files.end())
         return false;
@@ -12,7 +11,6 @@ bool CMemoryFileSystem::ReadAll(const std::u16string& path, std::string& bytes)
 
 bool CMemoryFileSystem::WriteAll(const std::u16string& path, std::string_view bytes)
 {
-    operations.push_back(u"write " + path);
     if (bytes.size() > writeLimit) {
         files[path] = std::string(bytes.substr(0, writeLimit));
         return false;
@@ -23,7 +21,6 @@ bool CMemoryFileSystem::WriteAll(const std::u16string& path, std::string_view by
 
 bool CMemoryFileSystem::ReplaceWith(const std::u16string& from, const std::u16string& to)
 {
-    operations.push_back(u"replace " + from + u" " + to);
     auto found = files.find(from);
     if (failReplace || found == files.end())
         return false;
@@ -35,6 +32,5 @@ bool CMemoryFileSystem::ReplaceWith(const std::u16string& from, const std::u16st
 
 bool CMemoryFileSystem::Remove(const std::u16string& path)
 {
-    operations.push_back(u"remove " + path);
     return files.erase(path) != 0;
 }

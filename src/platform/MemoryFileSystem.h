@@ -1,12 +1,10 @@
 #pragma once
-// An in-memory folder for tests: files by exact path, every operation recorded,
-// and switches that make a chosen step fail the way a full disk or a locked
-// file would.
+// An in-memory folder for tests: files by exact path, and switches that make
+// a chosen step fail the way a full disk or a locked file would.
 
 #include "platform/FileSystem.h"
 
 #include <map>
-#include <vector>
 
 class CMemoryFileSystem : public IFileSystem {
 public:
@@ -22,5 +20,4 @@ public:
     std::size_t writeLimit = std::string::npos;
     bool failReplace = false;
     bool failRead = false;
-    std::vector<std::u16string> operations;  // "write <path>", "replace <from> <to>", ...
 };

@@ -27,10 +27,8 @@ bool CConfigFile::Write(std::u16string_view text)
 bool CConfigFile::KeepDamagedCopy()
 {
     std::string bytes;
-    if (!files.ReadAll(path, bytes)) {
-        lastError = files.LastErrorText();
+    if (!files.ReadAll(path, bytes))
         return false;
-    }
     return WriteBytes(DamagedPath(), bytes);
 }
 
@@ -38,7 +36,6 @@ bool CConfigFile::WriteBytes(const std::u16string& target, std::string_view byte
 {
     const std::u16string temp = target + u".tmp";
     if (!files.WriteAll(temp, bytes) || !files.ReplaceWith(temp, target)) {
-        lastError = files.LastErrorText();
         files.Remove(temp);
         return false;
     }

@@ -23,14 +23,12 @@ public:
     bool Write(std::u16string_view text);
     // Copies the file to DamagedPath, replacing an older copy.
     bool KeepDamagedCopy();
-    std::u16string LastErrorText() const { return lastError; }
 
 private:
     bool WriteBytes(const std::u16string& target, std::string_view bytes);
 
     IFileSystem& files;
     std::u16string path;
-    std::u16string lastError;
 };
 
 // The folder of a path: everything before its last separator.

@@ -28,14 +28,6 @@ std::int32_t LeadingNumber(std::u16string_view text)
     return static_cast<std::int32_t>(value);
 }
 
-std::u16string DecimalText(std::int64_t value)
-{
-    std::u16string text;
-    for (char c : std::to_string(value))
-        text += static_cast<char16_t>(c);
-    return text;
-}
-
 std::int32_t ReadEnableCheck(std::u16string_view text)
 {
     return text == u"0" ? 0 : 1;

@@ -53,7 +53,6 @@ std::u16string DefaultDocument();
 // The integer of the leading decimal digits; 0 without digits, INT32_MAX
 // when they do not fit.
 std::int32_t LeadingNumber(std::u16string_view text);
-std::u16string DecimalText(std::int64_t value);
 
 // Only "0" disables; a missing attribute reads as empty text.
 std::int32_t ReadEnableCheck(std::u16string_view text);

@@ -1,5 +1,6 @@
 #include "store/ProfileStore.h"
 #include "store/ConfigSchema.h"
+#include "xml/XmlTokenizer.h"
 
 #include <climits>
 
@@ -177,7 +178,6 @@ void CProfileStore::CopyProfile(const std::u16string& id, const std::u16string& 
     std::u16string newId = NextId();
     if (newId == u"0")
         return;
-    doc.SetAttribute(kLastId, newId);
     doc.Enter();
     doc.AppendElement(kProfile);
     doc.SetAttribute(kName, newName);

@@ -6,6 +6,7 @@
 #include "net/Win32Net.h"
 #include "platform/FakeMessageBox.h"
 #include "platform/Win32Registry.h"
+#include "Win32RegistryValue.h"
 
 #include <windows.h>
 
@@ -21,18 +22,12 @@ const wchar_t* const kValues[] = {L"IPAddress", L"SubnetMask", L"DefaultGateway"
 
 struct Raw {
     DWORD type = 0;
-    std::vector<BYTE> data;
+    std::vector<std::uint8_t> data;
 };
 
 bool ReadRaw(const std::wstring& guid, const wchar_t* name, Raw& raw)
 {
-    raw.data.assign(2048, 0);
-    DWORD size = static_cast<DWORD>(raw.data.size());
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, (kInterfaces + guid).c_str(), name, RRF_RT_ANY | RRF_NOEXPAND, &raw.type,
-                     raw.data.data(), &size) != ERROR_SUCCESS)
-        return false;
-    raw.data.resize(size);
-    return true;
+    return ReadRegistryValue(kInterfaces + guid, name, &raw.type, &raw.data);
 }
 
 std::u16string Text(const std::wstring& guid, const wchar_t* name)
@@ -40,7 +35,7 @@ std::u16string Text(const std::wstring& guid, const wchar_t* name)
     Raw raw;
     if (!ReadRaw(guid, name, raw))
         return u"<absent>";
-    return RegBytesToText(std::vector<std::uint8_t>(raw.data.begin(), raw.data.end()));
+    return RegBytesToText(raw.data);
 }
 
 DWORD Dword(const std::wstring& guid, const wchar_t* name)

@@ -4,6 +4,7 @@
 #include "net/Win32Net.h"
 #include "platform/FakeMessageBox.h"
 #include "platform/Win32Registry.h"
+#include "Win32RegistryValue.h"
 
 #include <winsock2.h>
 #include <windows.h>
@@ -30,17 +31,6 @@ const std::u16string kOffice = u"{6D3F7A10-2B4C-4E8A-9C51-1A2B3C4D5E01}";
 const std::u16string kScratchId = u"{6D3F7A10-2B4C-4E8A-9C51-1A2B3C4D5EFF}";
 const std::wstring kScratchKey =
     L"SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\{6D3F7A10-2B4C-4E8A-9C51-1A2B3C4D5EFF}";
-
-std::vector<std::uint8_t> RawValue(const std::wstring& key, const wchar_t* name, DWORD* type)
-{
-    std::vector<std::uint8_t> data(2048);
-    DWORD size = static_cast<DWORD>(data.size());
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), name, RRF_RT_ANY | RRF_NOEXPAND, type, data.data(), &size) !=
-        ERROR_SUCCESS)
-        return {};
-    data.resize(size);
-    return data;
-}
 
 }  // namespace
 
