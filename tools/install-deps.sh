@@ -8,7 +8,7 @@ packages=(
   wine wine64
   xvfb xauth x11-utils
   fonts-wqy-zenhei imagemagick
-  libgtest-dev libbenchmark-dev
+  libgtest-dev libbenchmark-dev libpugixml-dev libtinyxml2-dev
   locales
 )
 
