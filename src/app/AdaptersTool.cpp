@@ -6,6 +6,7 @@
 #include "platform/Win32MessageBox.h"
 #include "platform/Win32Registry.h"
 #include "platform/WideText.h"
+#include "xml/DecimalText.h"
 
 #include <windows.h>
 
@@ -48,17 +49,12 @@ std::u16string Join(const std::vector<std::u16string>& entries)
     return text;
 }
 
-std::u16string Number(int value)
-{
-    return FromWide(std::to_wstring(value).c_str());
-}
-
 std::u16string Describe(const CAdapterList& list)
 {
-    std::u16string text = u"平台代码 " + Number(list.PlatformCode()) + u"，网卡 " + Number(list.Count()) + u" 块\r\n";
+    std::u16string text = u"平台代码 " + DecimalText(list.PlatformCode()) + u"，网卡 " + DecimalText(list.Count()) + u" 块\r\n";
     for (int i = 0; i < list.Count(); ++i) {
         const AdapterRecord& r = *list.At(i);
-        text += u"\r\n[" + Number(i + 1) + u"] " + r.description + u"\r\n";
+        text += u"\r\n[" + DecimalText(i + 1) + u"] " + r.description + u"\r\n";
         text += u"  连接名称: " + r.connectionName + u"\r\n";
         text += u"  网卡标识: " + r.adapterId + u"\r\n";
         text += u"  MAC地址:  " + r.macAddress + u"\r\n";

@@ -1,15 +1,21 @@
 #pragma once
-// Whole-file access for the configuration store, behind an interface so tests
-// can run on an in-memory folder and make any step fail.
+// The one way to whole files, for the configuration store and the XML engine,
+// behind an interface so tests can run on an in-memory folder and make any
+// step fail.
 
+#include <cstdint>
 #include <string>
 #include <string_view>
+
+// Larger files are refused: the text read from them is addressed with signed
+// 32-bit offsets.
+constexpr std::int64_t kMaxFileBytes = 0x7FFFFFFF;
 
 class IFileSystem {
 public:
     virtual ~IFileSystem() = default;
     virtual bool Exists(const std::u16string& path) = 0;
-    // The whole file; false when it cannot be opened or read.
+    // The whole file; false when it cannot be opened or read, with bytes untouched.
     virtual bool ReadAll(const std::u16string& path, std::string& bytes) = 0;
     // Creates or truncates the file, writes every byte and flushes it to the disk.
     virtual bool WriteAll(const std::u16string& path, std::string_view bytes) = 0;
@@ -31,6 +37,9 @@ public:
     std::u16string LastErrorText() const override { return lastError; }
 
 private:
+    // False, with the error text set, for a path the system must not be given.
+    bool Usable(const std::u16string& path);
+    // Keeps the text of the system's last error; always false.
     bool Fail();
     std::u16string lastError;
 };

@@ -3,115 +3,127 @@
 
 #include <cerrno>
 #include <cstdio>
-#include <cstring>
 #include <fcntl.h>
+#include <new>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-// Paths with an embedded NUL would name another file.
-bool ToNative(const std::u16string& path, std::string& native)
+// Paths are UTF-8 on this side.
+std::string Native(const std::u16string& path)
 {
-    if (path.find(u'\0') != std::u16string::npos) {
-        errno = EINVAL;
-        return false;
-    }
-    native = Utf16ToUtf8(path);
-    return true;
+    return Utf16ToUtf8(path);
 }
+
+// Closes the descriptor on every way out; Close reports the close's own failure.
+class CDescriptor {
+public:
+    explicit CDescriptor(int fd) : fd(fd) {}
+    ~CDescriptor() { Close(); }
+    CDescriptor(const CDescriptor&) = delete;
+    CDescriptor& operator=(const CDescriptor&) = delete;
+    bool Valid() const { return fd >= 0; }
+    int Get() const { return fd; }
+    bool Close()
+    {
+        if (fd < 0)
+            return true;
+        int closed = ::close(fd);
+        fd = -1;
+        return closed == 0;
+    }
+
+private:
+    int fd;
+};
 
 }  // namespace
 
-bool CLocalFileSystem::Fail()
-{
-    lastError = Utf8ToUtf16(std::strerror(errno));
-    return false;
-}
-
 bool CLocalFileSystem::Exists(const std::u16string& path)
 {
-    std::string native;
     struct stat info {};
-    return ToNative(path, native) && ::stat(native.c_str(), &info) == 0;
+    return Usable(path) && ::stat(Native(path).c_str(), &info) == 0;
 }
 
 bool CLocalFileSystem::ReadAll(const std::u16string& path, std::string& bytes)
 {
-    std::string native;
-    if (!ToNative(path, native))
+    if (!Usable(path))
+        return false;
+    CDescriptor file(::open(Native(path).c_str(), O_RDONLY | O_CLOEXEC));
+    if (!file.Valid())
         return Fail();
-    int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    struct stat info {};
+    if (::fstat(file.Get(), &info) != 0)
         return Fail();
-    std::string data;
-    char buffer[65536];
-    for (;;) {
-        ssize_t got = ::read(fd, buffer, sizeof buffer);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got < 0) {
-            Fail();
-            ::close(fd);
-            return false;
+    try {
+        // One byte more than the size shows that the end came where it was expected;
+        // a file that grew meanwhile is read on.
+        std::string data(static_cast<std::size_t>(info.st_size > 0 ? info.st_size : 0) + 1, '\0');
+        std::size_t done = 0;
+        for (;;) {
+            if (done > static_cast<std::size_t>(kMaxFileBytes)) {
+                errno = EFBIG;
+                return Fail();
+            }
+            if (done == data.size())
+                data.resize(data.size() * 2);
+            ssize_t got = ::read(file.Get(), data.data() + done, data.size() - done);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0)
+                return Fail();
+            if (got == 0)
+                break;
+            done += static_cast<std::size_t>(got);
         }
-        if (got == 0)
-            break;
-        data.append(buffer, static_cast<std::size_t>(got));
+        data.resize(done);
+        bytes = std::move(data);
+    } catch (const std::bad_alloc&) {
+        errno = ENOMEM;
+        return Fail();
     }
-    ::close(fd);
-    bytes = std::move(data);
     return true;
 }
 
 bool CLocalFileSystem::WriteAll(const std::u16string& path, std::string_view bytes)
 {
-    std::string native;
-    if (!ToNative(path, native))
-        return Fail();
-    int fd = ::open(native.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0)
+    if (!Usable(path))
+        return false;
+    CDescriptor file(::open(Native(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    if (!file.Valid())
         return Fail();
     std::size_t done = 0;
     while (done < bytes.size()) {
-        ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
+        ssize_t put = ::write(file.Get(), bytes.data() + done, bytes.size() - done);
         if (put < 0 && errno == EINTR)
             continue;
-        if (put <= 0) {
-            if (put == 0)
-                errno = ENOSPC;
-            Fail();
-            ::close(fd);
-            return false;
-        }
+        if (put == 0)
+            errno = ENOSPC;
+        if (put <= 0)
+            return Fail();
         done += static_cast<std::size_t>(put);
     }
     // The data must be on the disk before the file can take another's place.
-    if (::fsync(fd) != 0) {
-        Fail();
-        ::close(fd);
-        return false;
-    }
-    if (::close(fd) != 0)
+    if (::fsync(file.Get()) != 0 || !file.Close())
         return Fail();
     return true;
 }
 
 bool CLocalFileSystem::ReplaceWith(const std::u16string& from, const std::u16string& to)
 {
-    std::string nativeFrom;
-    std::string nativeTo;
-    if (!ToNative(from, nativeFrom) || !ToNative(to, nativeTo))
-        return Fail();
-    if (std::rename(nativeFrom.c_str(), nativeTo.c_str()) != 0)
+    if (!Usable(from) || !Usable(to))
+        return false;
+    if (std::rename(Native(from).c_str(), Native(to).c_str()) != 0)
         return Fail();
     return true;
 }
 
 bool CLocalFileSystem::Remove(const std::u16string& path)
 {
-    std::string native;
-    if (!ToNative(path, native) || ::unlink(native.c_str()) != 0)
+    if (!Usable(path))
+        return false;
+    if (::unlink(Native(path).c_str()) != 0)
         return Fail();
     return true;
 }

@@ -1,19 +1,12 @@
 #include "platform/FileSystem.h"
-#include "platform/SystemText.h"
 #include "platform/WideText.h"
 
 #include <windows.h>
 
-namespace {
+#include <algorithm>
+#include <new>
 
-// Paths with an embedded NUL would name another file.
-bool Usable(const std::u16string& path)
-{
-    if (path.find(u'\0') == std::u16string::npos)
-        return true;
-    SetLastError(ERROR_INVALID_NAME);
-    return false;
-}
+namespace {
 
 class CHandle {
 public:
@@ -38,12 +31,6 @@ private:
 
 }  // namespace
 
-bool CLocalFileSystem::Fail()
-{
-    lastError = SystemErrorText(GetLastError());
-    return false;
-}
-
 bool CLocalFileSystem::Exists(const std::u16string& path)
 {
     return Usable(path) && GetFileAttributesW(Wide(path)) != INVALID_FILE_ATTRIBUTES;
@@ -52,7 +39,7 @@ bool CLocalFileSystem::Exists(const std::u16string& path)
 bool CLocalFileSystem::ReadAll(const std::u16string& path, std::string& bytes)
 {
     if (!Usable(path))
-        return Fail();
+        return false;
     CHandle file(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                              FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid())
@@ -60,29 +47,34 @@ bool CLocalFileSystem::ReadAll(const std::u16string& path, std::string& bytes)
     LARGE_INTEGER size{};
     if (!GetFileSizeEx(file.Get(), &size))
         return Fail();
-    if (size.QuadPart > 0x7FFFFFFF) {
+    if (size.QuadPart > kMaxFileBytes) {
         SetLastError(ERROR_FILE_TOO_LARGE);
         return Fail();
     }
-    std::string data(static_cast<std::size_t>(size.QuadPart), '\0');
-    std::size_t done = 0;
-    while (done < data.size()) {
-        DWORD got = 0;
-        if (!::ReadFile(file.Get(), data.data() + done, static_cast<DWORD>(data.size() - done), &got, nullptr))
-            return Fail();
-        if (got == 0)
-            break;
-        done += got;
+    try {
+        std::string data(static_cast<std::size_t>(size.QuadPart), '\0');
+        std::size_t done = 0;
+        while (done < data.size()) {
+            DWORD got = 0;
+            if (!::ReadFile(file.Get(), data.data() + done, static_cast<DWORD>(data.size() - done), &got, nullptr))
+                return Fail();
+            if (got == 0)
+                break;
+            done += got;
+        }
+        data.resize(done);
+        bytes = std::move(data);
+    } catch (const std::bad_alloc&) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return Fail();
     }
-    data.resize(done);
-    bytes = std::move(data);
     return true;
 }
 
 bool CLocalFileSystem::WriteAll(const std::u16string& path, std::string_view bytes)
 {
     if (!Usable(path))
-        return Fail();
+        return false;
     CHandle file(CreateFileW(Wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid())
         return Fail();
@@ -109,7 +101,7 @@ bool CLocalFileSystem::WriteAll(const std::u16string& path, std::string_view byt
 bool CLocalFileSystem::ReplaceWith(const std::u16string& from, const std::u16string& to)
 {
     if (!Usable(from) || !Usable(to))
-        return Fail();
+        return false;
     if (!MoveFileExW(Wide(from), Wide(to), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         return Fail();
     return true;
@@ -117,7 +109,9 @@ bool CLocalFileSystem::ReplaceWith(const std::u16string& from, const std::u16str
 
 bool CLocalFileSystem::Remove(const std::u16string& path)
 {
-    if (!Usable(path) || !DeleteFileW(Wide(path)))
+    if (!Usable(path))
+        return false;
+    if (!DeleteFileW(Wide(path)))
         return Fail();
     return true;
 }

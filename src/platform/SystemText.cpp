@@ -1,11 +1,17 @@
 #include "platform/SystemText.h"
+#include "xml/DecimalText.h"
+
+#include <algorithm>
 
 std::u16string GenericErrorText(std::uint32_t code)
 {
-    std::u16string digits;
-    do {
-        digits.insert(digits.begin(), static_cast<char16_t>(u'0' + code % 10));
-        code /= 10;
-    } while (code != 0);
-    return u"系统错误 " + digits;
+    return u"系统错误 " + DecimalText(code);
+}
+
+std::u16string SystemMessageLine(std::u16string message, std::uint32_t code)
+{
+    message.resize(std::min({message.find_first_of(u"\r\n"), message.size(), std::size_t{100}}));
+    if (message.empty())
+        return GenericErrorText(code);
+    return message;
 }

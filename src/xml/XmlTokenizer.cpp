@@ -172,20 +172,6 @@ XmlToken Content(std::u16string_view text, size_t offset)
 
 }  // namespace
 
-std::u16string DecimalText(long long value)
-{
-    std::u16string digits;
-    bool negative = value < 0;
-    unsigned long long rest = negative ? 0ull - static_cast<unsigned long long>(value) : value;
-    do {
-        digits.insert(digits.begin(), static_cast<char16_t>(u'0' + rest % 10));
-        rest /= 10;
-    } while (rest != 0);
-    if (negative)
-        digits.insert(digits.begin(), u'-');
-    return digits;
-}
-
 bool ReadsAsStartTag(std::u16string_view tag, bool empty)
 {
     XmlToken token = ReadXmlToken(tag, 0);

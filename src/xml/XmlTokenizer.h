@@ -1,6 +1,8 @@
 #pragma once
 // Reads one node of XML text at a given offset. Never reads outside the text.
 
+#include "xml/DecimalText.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -53,5 +55,3 @@ inline bool StartsTagName(char16_t c)
 // Whether tag, read on its own, is exactly one start tag, empty or not as
 // asked: an edited tag must read back as the index records it.
 bool ReadsAsStartTag(std::u16string_view tag, bool empty);
-
-std::u16string DecimalText(long long value);
