@@ -1,0 +1,207 @@
+// libFuzzer target: any "lanvoy.cfg", loaded, given one new profile, saved
+// and loaded again by a fresh store, must keep every profile it had and the
+// new one. A save that the next start cannot read loses them all.
+//
+// Input: one control byte, the file, then the new profile's name.
+//   bits 0-4  length in bytes of the name at the end of the input (0: a fixed name)
+//   bit 5     the name is raw UTF-16LE units (so that any unit, U+0000 too,
+//             reaches AddProfile); otherwise UTF-8
+//   bits 6-7  the new profile's adapter entries: 0 one manual entry; 1 a manual,
+//             a DHCP and a leave-alone entry named after the profile; 2 none;
+//             3 one manual entry with the name in every address
+
+#include "support/MemoryFileSystem.h"
+#include "support/MemoryRegistry.h"
+#include "store/ProfileStore.h"
+#include "xml/Utf8.h"
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+const std::u16string kExe = u"C:\\Lanvoy\\lanvoy.exe";
+const std::u16string kCfg = u"C:\\Lanvoy\\lanvoy.cfg";
+
+struct Input {
+    std::string file;
+    std::u16string name;
+    unsigned entries = 0;
+};
+
+Input Split(const std::uint8_t* data, std::size_t size)
+{
+    Input input;
+    unsigned control = data[0];
+    std::size_t nameBytes = std::min<std::size_t>(control & 0x1F, size - 1);
+    std::size_t fileEnd = size - nameBytes;
+    input.file.assign(reinterpret_cast<const char*>(data + 1), fileEnd - 1);
+    const std::uint8_t* name = data + fileEnd;
+    if (nameBytes == 0) {
+        input.name = u"新方案";
+    } else if (control & 0x20) {
+        for (std::size_t i = 0; i + 1 < nameBytes; i += 2)
+            input.name += static_cast<char16_t>(name[i] | (name[i + 1] << 8));
+    } else {
+        input.name = Utf8ToUtf16(std::string(reinterpret_cast<const char*>(name), nameBytes));
+    }
+    input.entries = control >> 6;
+    return input;
+}
+
+AdapterRecord Entry(int mode, const std::u16string& connectionName)
+{
+    AdapterRecord entry;
+    entry.connectionName = connectionName;
+    entry.adapterId = u"{6D3F7A10-2B4C-4E8A-9C51-1A2B3C4D5E01}";
+    entry.description = u"Intel(R) PRO/1000 MT Network Connection";
+    entry.macAddress = u"00:1c:42:a1:b2:c3";
+    entry.enabled = 1;
+    entry.mode = mode;
+    entry.ipAddress = u"192.168.1.20";
+    entry.subnetMask = u"255.255.255.0";
+    entry.gateway = u"192.168.1.1";
+    entry.dns1 = u"202.96.128.86";
+    return entry;
+}
+
+std::vector<AdapterRecord> Entries(const Input& input)
+{
+    switch (input.entries) {
+    case 0:
+        return {Entry(kModeManual, u"本地连接")};
+    case 1:
+        return {Entry(kModeManual, input.name), Entry(kModeDhcp, input.name), Entry(kModeLeaveAlone, input.name)};
+    case 2:
+        return {};
+    default: {
+        AdapterRecord entry = Entry(kModeManual, u"本地连接");
+        entry.ipAddress = entry.subnetMask = entry.gateway = entry.dns1 = entry.dns2 = input.name;
+        return {entry};
+    }
+    }
+}
+
+// Whether every unit is a character an XML 1.0 document can carry, so that
+// the name has to read back exactly as given.
+bool XmlCharacters(const std::u16string& text)
+{
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        char16_t unit = text[i];
+        if (unit < 0x20 && unit != 0x09 && unit != 0x0A && unit != 0x0D)
+            return false;
+        if (unit == 0xFFFE || unit == 0xFFFF || (unit >= 0xDC00 && unit <= 0xDFFF))
+            return false;
+        if (unit >= 0xD800 && unit <= 0xDBFF) {
+            if (i + 1 == text.size() || text[i + 1] < 0xDC00 || text[i + 1] > 0xDFFF)
+                return false;
+            ++i;
+        }
+    }
+    return true;
+}
+
+std::string Shown(const std::u16string& text)
+{
+    std::string shown;
+    char unit[8];
+    for (char16_t c : text) {
+        if (c >= 0x20 && c < 0x7F && c != '\\') {
+            shown += static_cast<char>(c);
+        } else {
+            std::snprintf(unit, sizeof unit, "\\u%04X", static_cast<unsigned>(c));
+            shown += unit;
+        }
+    }
+    return shown;
+}
+
+struct Seen {
+    std::u16string id;
+    std::u16string name;
+    std::size_t entries = 0;
+};
+
+std::vector<Seen> Listed(const CProfileStore& store)
+{
+    std::vector<Seen> list;
+    for (const auto& profile : store.Profiles())
+        list.push_back({profile->id, profile->name, profile->connections.size()});
+    return list;
+}
+
+[[noreturn]] void Fail(const char* what, const Seen& profile, int reloaded, const CMemoryFileSystem& files)
+{
+    std::fprintf(stderr, "store fuzz: %s: ID \"%s\" NAME \"%s\"; the reload returned %d%s\n", what,
+                 Shown(profile.id).c_str(), Shown(profile.name).c_str(), reloaded,
+                 files.files.count(kCfg + u".bad") ? ", the saved file was kept as damaged" : "");
+    std::abort();
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    if (size == 0)
+        return 0;
+    Input input = Split(data, size);
+
+    CMemoryFileSystem files;
+    CMemoryRegistry registry;
+    CFixedClock clock{LocalTime{2008, 5, 1, 14, 5, 9}};
+    files.files[kCfg] = input.file;
+    StoreEnvironment environment{kExe, files, registry, clock};
+
+    CProfileStore store(environment);
+    store.Load();
+    std::vector<Seen> before = Listed(store);
+
+    std::vector<AdapterRecord> entries = Entries(input);
+    std::vector<const AdapterRecord*> records;
+    for (const AdapterRecord& entry : entries)
+        records.push_back(&entry);
+    bool added = store.AddProfile(input.name, records) != 0;
+    Seen fresh{store.LastIdText(), input.name, records.size()};
+    if (store.Save() == 0)
+        Fail("the save failed", fresh, -1, files);
+    // A damaged input was kept by the first load; only the reload's copy counts.
+    files.files.erase(kCfg + u".bad");
+
+    CProfileStore again(environment);
+    int reloaded = again.Load();
+    std::vector<Seen> after = Listed(again);
+
+    // Each profile of the first load once, by number and by name as the store
+    // reads it, which is what the user sees.
+    for (const Seen& profile : before) {
+        bool found = false;
+        for (auto it = after.begin(); it != after.end(); ++it) {
+            if (it->id == profile.id && it->name == profile.name) {
+                after.erase(it);
+                found = true;
+                break;
+            }
+        }
+        if (!found)
+            Fail("a profile was lost", profile, reloaded, files);
+    }
+    if (!added) {
+        if (!after.empty())
+            Fail("a profile appeared that was not added", after.front(), reloaded, files);
+        return 0;
+    }
+    if (after.size() != 1 || after.front().id != fresh.id)
+        Fail(after.empty() ? "the added profile is missing" : "the added profile came back as another",
+             after.empty() ? fresh : after.front(), reloaded, files);
+    if (after.front().entries != fresh.entries)
+        Fail("the added profile lost adapter entries", after.front(), reloaded, files);
+    if (XmlCharacters(input.name) && after.front().name != input.name)
+        Fail("the added profile's name changed", after.front(), reloaded, files);
+    return 0;
+}
