@@ -30,6 +30,36 @@ TEST(Utf8Decode, InvalidSequencesBecomeQuestionMarks)
     EXPECT_EQ(Decode("\xE6\x41" "B"), u"?AB");         // short of the end, so not truncation
 }
 
+TEST(Utf8Decode, OverlongFormsAreInvalidAndDoNotEndTheText)
+{
+    // Every overlong zero, and overlong forms of other characters.
+    EXPECT_EQ(Decode("a\xC0\x80" "b"), u"a?b");
+    EXPECT_EQ(Decode("a\xE0\x80\x80" "b"), u"a?b");
+    EXPECT_EQ(Decode("a\xF0\x80\x80\x80" "b"), u"a?b");
+    EXPECT_EQ(Decode("\x80\x80" "b"), u"?b");
+    EXPECT_EQ(Decode("\xC1\xBF\xE0\x9F\xBF\xF0\x8F\xBF\xBF"), u"???");
+    // The smallest proper forms of each length still decode.
+    EXPECT_EQ(Decode("\xC2\x80\xE0\xA0\x80\xF0\x90\x80\x80"), u"\x80\x800\xD800\xDC00");
+}
+
+TEST(Utf8Decode, LongAsciiRunsWithCharactersAndEndsAnywhere)
+{
+    // Runs longer than any block, broken at every position by a character,
+    // a zero byte or a truncated sequence.
+    const std::string run(40, 'x');
+    const std::u16string wide(40, u'x');
+    for (std::size_t at = 0; at <= run.size(); ++at) {
+        SCOPED_TRACE(at);
+        std::string head = run.substr(0, at);
+        std::u16string wideHead = wide.substr(0, at);
+        EXPECT_EQ(Decode(head + "\xE6\x88\x91" + run), wideHead + u"\x6211" + wide);
+        EXPECT_EQ(Decode(head + std::string(1, '\0') + run), wideHead);
+        EXPECT_EQ(Decode(head + "\xE6\x88"), wideHead);
+        EXPECT_EQ(Utf16ToUtf8(wideHead + u"\x6211" + wide), head + "\xE6\x88\x91" + run);
+        EXPECT_EQ(Utf16ToUtf8(wideHead + u"\xD83D"), head + "?");
+    }
+}
+
 TEST(Utf8Decode, TruncatedLastSequenceAndNulEndTheText)
 {
     EXPECT_EQ(Decode("A\xE6\x88"), u"A");
@@ -48,6 +78,15 @@ TEST(Utf8Decode, CountsAndNeverWritesPastCapacity)
     EXPECT_EQ(Utf8ToUtf16(bytes.data(), bytes.size(), small, 2), 1u);
     EXPECT_EQ(small[0], u'a');
     EXPECT_EQ(small[1], u'-');
+
+    // Runs of ASCII stop at the capacity too.
+    const std::string ascii(64, 'a');
+    std::u16string some(20, u'-');
+    EXPECT_EQ(Utf8ToUtf16(ascii.data(), ascii.size(), some.data(), 17), 17u);
+    EXPECT_EQ(some, std::u16string(17, u'a') + u"---");
+    std::string narrow(20, '-');
+    EXPECT_EQ(Utf16ToUtf8(std::u16string(64, u'a'), narrow.data(), 17), 17u);
+    EXPECT_EQ(narrow, std::string(17, 'a') + "---");
 }
 
 TEST(Utf8Encode, SequenceLengthBoundaries)
