@@ -51,7 +51,8 @@ std::u16string ReadAddresses(CXmlDoc& entries, Entry& entry)
         while (entries.FindNextChild()) {
             const std::u16string address = entries.ChildText();
             if (group == kDnsGroup) {
-                if (PassesTwoPartTest(address))
+                // A missing alternate server is stored as an empty address.
+                if (!address.empty() && PassesTwoPartTest(address))
                     entry.dns += (entry.dns.empty() ? u"" : u",") + address;
                 continue;  // every DNS server counts
             }

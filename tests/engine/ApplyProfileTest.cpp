@@ -50,6 +50,21 @@ TEST_F(EngineTest, ManualAndAutomaticEntriesAreWrittenInOrder)
     EXPECT_EQ(u"{A}", fake.dhcp.calls[0].adapterName);
 }
 
+TEST_F(EngineTest, AProfileSavedWithoutAnAlternateDnsServerWritesOneServer)
+{
+    LoadProfiles("");
+    AdapterRecord office = ManualEntry(u"本地连接", u"{A}", u"192.0.2.10");  // dns1 only
+    ASSERT_EQ(1, store->AddProfile(u"Office", {&office}));
+    ASSERT_EQ(1, store->Save());
+    ASSERT_EQ(1, store->Load());
+    ASSERT_TRUE(Apply(u"10"));
+    EXPECT_EQ(u"192.0.2.53", Text(u"{A}", u"NameServer"));
+    // Empty addresses amid real ones leave no empty slot either.
+    LoadProfiles(Profile("1", {Entry("{A}", "0", "10.0.0.1", "255.0.0.0", "", {"", "1.2.4.8", ""})}));
+    ASSERT_TRUE(Apply(u"1"));
+    EXPECT_EQ(u"1.2.4.8", Text(u"{A}", u"NameServer"));
+}
+
 TEST_F(EngineTest, OnlyTheFirstAddressOfAGroupCounts)
 {
     LoadProfiles(Lines({R"(<NETSETING NAME="Two" ID="3">)",
