@@ -15,6 +15,42 @@ std::u16string DefaultDocument()
            u"</LANVOY>";
 }
 
+namespace {
+
+bool IsSurrogate(char16_t c, char16_t first, char16_t last)
+{
+    return c >= first && c <= last;
+}
+
+// The length of the character at text[i] when XML can carry it, else 0.
+std::size_t CarriedLength(std::u16string_view text, std::size_t i)
+{
+    char16_t c = text[i];
+    if (c < 0x20)
+        return (c == u'\t' || c == u'\n' || c == u'\r') ? 1 : 0;
+    if (c == 0xFFFE || c == 0xFFFF)
+        return 0;
+    if (IsSurrogate(c, 0xD800, 0xDBFF))
+        return (i + 1 < text.size() && IsSurrogate(text[i + 1], 0xDC00, 0xDFFF)) ? 2 : 0;
+    return IsSurrogate(c, 0xDC00, 0xDFFF) ? 0 : 1;
+}
+
+}  // namespace
+
+std::u16string Storable(std::u16string_view text)
+{
+    std::u16string result(text);
+    for (std::size_t i = 0; i < result.size();) {
+        std::size_t length = CarriedLength(result, i);
+        if (length == 0) {
+            result[i] = u'?';
+            length = 1;
+        }
+        i += length;
+    }
+    return result;
+}
+
 std::int32_t LeadingNumber(std::u16string_view text)
 {
     std::int64_t value = 0;
@@ -111,13 +147,39 @@ void TakeDns(ConnectionSetting& entry, const std::u16string& value)
     entry.dnsServers.push_back(value);
 }
 
-void WriteGroup(CXmlDoc& doc, std::u16string_view group, std::initializer_list<const std::u16string*> values)
+const std::u16string_view kLineBreak = u"\r\n";
+
+void AppendAttribute(std::u16string& markup, std::u16string_view name, std::u16string_view value)
 {
-    doc.AppendChildElement(group);
-    doc.Enter();
-    for (const std::u16string* value : values)
-        doc.AppendChildElement(kAddress, *value);
-    doc.Leave();
+    markup += u' ';
+    markup += name;
+    markup += u"=\"";
+    markup += CXmlDoc::Escape(Storable(value), CXmlDoc::EscapeQuotes);
+    markup += u'"';
+}
+
+// <GROUP>, then one <IP> line per value, then </GROUP>, each on its own line.
+void AppendGroup(std::u16string& markup, std::u16string_view group,
+                 std::initializer_list<const std::u16string*> values)
+{
+    markup += kLineBreak;
+    markup += u'<';
+    markup += group;
+    markup += u'>';
+    for (const std::u16string* value : values) {
+        markup += kLineBreak;
+        if (value->empty()) {
+            markup += u"<IP/>";
+        } else {
+            markup += u"<IP>";
+            markup += CXmlDoc::Escape(Storable(*value));
+            markup += u"</IP>";
+        }
+    }
+    markup += kLineBreak;
+    markup += u"</";
+    markup += group;
+    markup += u'>';
 }
 
 }  // namespace
@@ -152,21 +214,63 @@ void ReadConnection(CXmlDoc& doc, ConnectionSetting& entry)
     doc.Leave();
 }
 
-void WriteConnection(CXmlDoc& doc, const ConnectionSetting& entry)
+std::u16string ConnectionMarkup(const ConnectionSetting& entry)
 {
-    doc.AppendChildElement(kConnection);
-    doc.SetChildAttribute(kName, entry.connectionName);
-    doc.SetChildAttribute(kGuid, entry.adapterId);
-    doc.SetChildAttribute(kNetCard, entry.description);
-    doc.SetChildAttribute(kMacCode, entry.macAddress);
-    doc.SetChildAttribute(kEnableCheck, entry.enabled != 0 ? u"1" : u"0");
-    doc.SetChildAttribute(kType, TypeText(entry.mode));
-    doc.Enter();
-    WriteGroup(doc, kIpGroup, {&entry.ipAddress});
-    WriteGroup(doc, kMaskGroup, {&entry.subnetMask});
-    WriteGroup(doc, kGatewayGroup, {&entry.gateway});
-    WriteGroup(doc, kDnsGroup, {&entry.dns1, &entry.dns2});
-    doc.Leave();
+    std::u16string markup = u"<CONNECTION";
+    AppendAttribute(markup, kName, entry.connectionName);
+    AppendAttribute(markup, kGuid, entry.adapterId);
+    AppendAttribute(markup, kNetCard, entry.description);
+    AppendAttribute(markup, kMacCode, entry.macAddress);
+    AppendAttribute(markup, kEnableCheck, entry.enabled != 0 ? u"1" : u"0");
+    AppendAttribute(markup, kType, TypeText(entry.mode));
+    markup += u'>';
+    AppendGroup(markup, kIpGroup, {&entry.ipAddress});
+    AppendGroup(markup, kMaskGroup, {&entry.subnetMask});
+    AppendGroup(markup, kGatewayGroup, {&entry.gateway});
+    AppendGroup(markup, kDnsGroup, {&entry.dns1, &entry.dns2});
+    markup += kLineBreak;
+    markup += u"</CONNECTION>";
+    return markup;
+}
+
+std::u16string ConnectionsMarkup(const std::vector<const AdapterRecord*>& records)
+{
+    std::u16string markup;
+    for (const AdapterRecord* record : records) {
+        if (!markup.empty())
+            markup += kLineBreak;
+        markup += ConnectionMarkup(*record);
+    }
+    return markup;
+}
+
+std::u16string ProfileMarkup(std::u16string_view name, std::u16string_view dateTime, std::u16string_view id,
+                             const std::vector<const AdapterRecord*>& records)
+{
+    std::u16string markup = u"<NETSETING";
+    AppendAttribute(markup, kName, name);
+    AppendAttribute(markup, kDateTime, dateTime);
+    AppendAttribute(markup, kId, id);
+    if (records.empty())
+        return markup + u"/>";
+    markup += u'>';
+    markup += kLineBreak;
+    markup += ConnectionsMarkup(records);
+    markup += kLineBreak;
+    markup += u"</NETSETING>";
+    return markup;
+}
+
+bool InsertConnections(CXmlDoc& doc, const std::vector<const AdapterRecord*>& records)
+{
+    if (records.empty())
+        return true;
+    // All entries go in as one piece: one splice of the document, not one
+    // per tag and attribute.
+    if (!doc.Enter())
+        return false;
+    doc.InsertMarkup(ConnectionsMarkup(records));
+    return doc.Leave();
 }
 
 }  // namespace config

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class CXmlDoc;
 
@@ -47,6 +48,11 @@ inline constexpr char16_t kVersionText[] = u"2.0";
 // A profile entry's TYPE when its text is none of "0", "1", "2".
 constexpr std::int32_t kModeUnrecognised = -1;
 
+// Text as the file can carry it: each character that XML cannot hold (a zero,
+// another control character, U+FFFE, U+FFFF, half a surrogate pair) becomes
+// "?". A zero written to the file would end its text on the next load.
+std::u16string Storable(std::u16string_view text);
+
 // The document a missing or damaged file is replaced by.
 std::u16string DefaultDocument();
 
@@ -71,8 +77,17 @@ void AppendSummary(std::u16string& summary, const ConnectionSetting& entry);
 // Reads the CONNECTION at the main position; the cursor ends where it began.
 void ReadConnection(CXmlDoc& doc, ConnectionSetting& entry);
 
-// Writes entry as a CONNECTION after the child position of the main element
-// (at the end of its content when there is none); it becomes the child position.
-void WriteConnection(CXmlDoc& doc, const ConnectionSetting& entry);
+// The markup the store writes, one tag per line (the line breaks around the
+// whole piece are the editor's): a CONNECTION with its four address groups,
+// several joined by line breaks, and a NETSETING holding them.
+std::u16string ConnectionMarkup(const ConnectionSetting& entry);
+std::u16string ConnectionsMarkup(const std::vector<const AdapterRecord*>& records);
+std::u16string ProfileMarkup(std::u16string_view name, std::u16string_view dateTime, std::u16string_view id,
+                             const std::vector<const AdapterRecord*>& records);
+
+// Writes the records as CONNECTION elements after the child position of the
+// main element (at the end of its content when there is none); the first of
+// them becomes the child position.
+bool InsertConnections(CXmlDoc& doc, const std::vector<const AdapterRecord*>& records);
 
 }  // namespace config

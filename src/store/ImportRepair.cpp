@@ -7,9 +7,14 @@ using namespace config;
 namespace {
 
 // An element of an old file goes in only when its text parses on its own, so
-// a damaged file can never damage the configuration it is imported into.
-bool StandsAlone(const std::u16string& markup)
+// a damaged file can never damage the configuration it is imported into. A
+// zero (a crash leaves zero-filled ranges) would end the saved file's text:
+// an element holding one is left out too.
+bool StandsAlone(const std::u16string& element, std::u16string& markup)
 {
+    if (element.find(u'\0') != std::u16string::npos)
+        return false;
+    markup = Storable(element);
     CXmlDoc piece;
     return piece.SetText(markup);
 }
@@ -37,9 +42,9 @@ int CProfileStore::ImportV1(const std::u16string& path)
     while (old.FindNext()) {
         if (old.TagName() == kProfile)
             old.SetAttribute(kId, NextId());
-        std::u16string element = old.OuterMarkup();
-        if (StandsAlone(element))
-            markup += element + u"\r\n";
+        std::u16string piece;
+        if (StandsAlone(old.OuterMarkup(), piece))
+            markup += piece + u"\r\n";
     }
 
     if (!FindConfig() || !doc.Enter())
@@ -74,10 +79,10 @@ int CProfileStore::Repair(const std::vector<const AdapterRecord*>& adapters)
             }
             const AdapterRecord& adapter = *adapters[found];
             matched[found] = true;
-            doc.SetChildAttribute(kMacCode, adapter.macAddress);
-            doc.SetChildAttribute(kNetCard, adapter.description);
-            doc.SetChildAttribute(kName, adapter.connectionName);
-            doc.SetChildAttribute(kGuid, adapter.adapterId);
+            doc.SetChildAttribute(kMacCode, Storable(adapter.macAddress));
+            doc.SetChildAttribute(kNetCard, Storable(adapter.description));
+            doc.SetChildAttribute(kName, Storable(adapter.connectionName));
+            doc.SetChildAttribute(kGuid, Storable(adapter.adapterId));
             doc.SavePosition(u"RepairLast");
             hasEntry = true;
         }
@@ -91,7 +96,7 @@ int CProfileStore::Repair(const std::vector<const AdapterRecord*>& adapters)
             if (matched[i])
                 matched[i] = false;
             else
-                WriteConnection(doc, *adapters[i]);
+                InsertConnections(doc, {adapters[i]});
         }
     }
     return 1;

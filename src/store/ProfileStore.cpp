@@ -2,6 +2,7 @@
 #include "store/ConfigSchema.h"
 #include "xml/DecimalText.h"
 
+#include <algorithm>
 #include <climits>
 
 using namespace config;
@@ -37,6 +38,10 @@ int CProfileStore::Load()
 
 int CProfileStore::Save()
 {
+    // A zero would end the text at the next load and cost every profile
+    // after it; nothing the store writes holds one, and no file shall.
+    if (doc.DocText().find(u'\0') != std::u16string::npos)
+        return 0;
     return file.Write(doc.DocText()) ? 1 : 0;
 }
 
@@ -90,6 +95,24 @@ int CProfileStore::LoadProfiles()
     return 1;
 }
 
+namespace {
+
+// The number a profile's ID stands for when a new number could equal it: the
+// decimal text of a number above 0 without leading zeros, else 0.
+std::int32_t NumberOfId(std::u16string_view id)
+{
+    if (id.empty() || id.size() > 10 || id[0] == u'0')
+        return 0;
+    for (char16_t c : id) {
+        if (c < u'0' || c > u'9')
+            return 0;
+    }
+    std::int32_t number = LeadingNumber(id);
+    return number == INT32_MAX && id != u"2147483647" ? 0 : number;
+}
+
+}  // namespace
+
 std::u16string CProfileStore::NextId()
 {
     doc.SavePosition(u"GetID");
@@ -97,16 +120,31 @@ std::u16string CProfileStore::NextId()
     if (FindConfig()) {
         // A hand-edited LASTID may lag behind the numbers in use; a number
         // that some profile already has would make the two indistinguishable.
-        // At the top of the range no number is left that is free.
-        while (lastId < INT32_MAX) {
-            std::u16string candidate = DecimalText(++lastId);
-            if (!FindProfile(candidate)) {
-                id = candidate;
-                break;
-            }
+        // The numbers above the counter are collected in one walk.
+        std::vector<std::int32_t> taken;
+        doc.Enter();
+        while (doc.FindNext()) {
+            std::int32_t number = NumberOfId(doc.Attribute(kId));
+            if (number > lastId)
+                taken.push_back(number);
         }
-        if (FindConfig() && id != u"0")
-            doc.SetAttribute(kLastId, id);
+        std::sort(taken.begin(), taken.end());
+        std::int64_t candidate = static_cast<std::int64_t>(lastId) + 1;
+        for (std::int32_t number : taken) {
+            if (number > candidate)
+                break;
+            if (number == candidate)
+                ++candidate;
+        }
+        // At the top of the range no number is left that is free.
+        if (candidate <= INT32_MAX) {
+            lastId = static_cast<std::int32_t>(candidate);
+            id = DecimalText(lastId);
+            if (FindConfig())
+                doc.SetAttribute(kLastId, id);
+        } else {
+            lastId = INT32_MAX;
+        }
     }
     doc.RestorePosition(u"GetID");
     return id;
@@ -121,17 +159,13 @@ int CProfileStore::NameExists(const std::u16string& name)
 {
     if (!FindConfig() || !doc.Enter())
         return 0;
+    // Names are stored as the file can carry them.
+    const std::u16string stored = Storable(name);
     while (doc.FindNext()) {
-        if (doc.Attribute(kName) == name)
+        if (doc.Attribute(kName) == stored)
             return 1;
     }
     return 0;
-}
-
-void CProfileStore::WriteProfileBody(const std::vector<const AdapterRecord*>& records)
-{
-    for (const AdapterRecord* record : records)
-        WriteConnection(doc, *record);
 }
 
 int CProfileStore::AddProfile(const std::u16string& name, const std::vector<const AdapterRecord*>& records)
@@ -139,15 +173,10 @@ int CProfileStore::AddProfile(const std::u16string& name, const std::vector<cons
     if (!FindConfig())
         return 0;
     std::u16string id = NextId();
-    if (id == u"0")
+    if (id == u"0" || !FindConfig() || !doc.Enter())
         return 0;
-    doc.AppendChildElement(kProfile);
-    doc.SetChildAttribute(kName, name);
-    doc.SetChildAttribute(kDateTime, TimeStamp(environment.clock.Now()));
-    doc.SetChildAttribute(kId, id);
-    doc.Enter();
-    WriteProfileBody(records);
-    doc.Leave();
+    // The whole profile goes in as one piece: one splice of the document.
+    doc.InsertMarkup(ProfileMarkup(name, TimeStamp(environment.clock.Now()), id, records));
     return 1;
 }
 
@@ -159,14 +188,14 @@ int CProfileStore::UpdateProfile(const std::u16string& id, const std::u16string&
     if (!FindProfile(id))
         return 1;
     doc.SetAttribute(kDateTime, TimeStamp(environment.clock.Now()));
-    doc.SetAttribute(kName, name);
+    doc.SetAttribute(kName, Storable(name));
     // Everything inside the profile goes, not only its adapter entries.
     for (;;) {
         doc.ResetChildPosition();
         if (!doc.FindNextChild() || !doc.RemoveChildElement())
             break;
     }
-    WriteProfileBody(records);
+    InsertConnections(doc, records);
     return 1;
 }
 
@@ -180,7 +209,7 @@ void CProfileStore::CopyProfile(const std::u16string& id, const std::u16string& 
         return;
     doc.Enter();
     doc.AppendElement(kProfile);
-    doc.SetAttribute(kName, newName);
+    doc.SetAttribute(kName, Storable(newName));
     doc.SetAttribute(kDateTime, TimeStamp(environment.clock.Now()));
     doc.SetAttribute(kId, newId);
     // The source's entries go in verbatim, with whatever the records would not carry.

@@ -75,7 +75,6 @@ private:
     bool FindConfig();
     // Cursor inside CONFIG at the first child whose ID is id, or false.
     bool FindProfile(const std::u16string& id);
-    void WriteProfileBody(const std::vector<const AdapterRecord*>& records);
 
     CXmlDoc doc;
     ProfileList profiles;

@@ -180,6 +180,52 @@ TEST_F(StoreTest, NamesWithQuotesAndAmpersandsRoundTrip)
     EXPECT_EQ(name, store->Profiles()[0]->name);
 }
 
+TEST_F(StoreTest, WhatTheStoreWritesAlwaysLoadsBack)
+{
+    // Characters the file cannot carry become "?"; a zero written to the file
+    // would end its text at the next start and cost every profile.
+    const std::u16string odd(u"a\0b\x01\x1F\xFFFF\xD800" u"c\xDC00", 9);
+    const std::u16string stored = u"a?b????c?";
+    const std::u16string kept = u"\t办公室 \xD83D\xDE00\r\n";
+    Reload();
+    AdapterRecord lan = ManualEntry(odd, u"{A}" + odd, u"10.0.0.1");
+    lan.dns2 = odd;
+    ASSERT_EQ(1, store->AddProfile(u"one" + odd, {&lan}));
+    ASSERT_EQ(1, store->AddProfile(kept, {}));
+    ASSERT_EQ(1, store->AddProfile(u"three", {}));
+    ASSERT_EQ(1, store->UpdateProfile(u"3", odd, {&lan}));
+    store->CopyProfile(u"1", odd);
+    EXPECT_EQ(1, store->NameExists(odd));
+    ASSERT_EQ(1, store->Save());
+    EXPECT_EQ(std::string::npos, FileBytes().find('\0'));
+
+    ASSERT_EQ(1, Reload());
+    const auto& profiles = store->Profiles();
+    ASSERT_EQ(4u, profiles.size());
+    EXPECT_EQ(u"one" + stored, profiles[0]->name);
+    EXPECT_EQ(kept, profiles[1]->name);
+    EXPECT_EQ(stored, profiles[2]->name);
+    EXPECT_EQ(stored, profiles[3]->name);
+    const ConnectionSetting& entry = *profiles[2]->connections.at(0);
+    EXPECT_EQ(stored, entry.connectionName);
+    EXPECT_EQ(u"{A}" + stored, entry.adapterId);
+    EXPECT_EQ(stored, entry.dns2);
+    EXPECT_EQ(u"{A}" + stored, profiles[3]->connections.at(0)->adapterId);
+}
+
+TEST_F(StoreTest, OddBytesInTheFileCostNoProfile)
+{
+    // Overlong forms of a zero read as "?"; a true zero ends the text, so a
+    // file with a zero-filled tail after a crash still loads.
+    const std::string profiles = Lines({"<NETSETING NAME=\"A\xC0\x80\xE0\x80\x80\x80\x80\" ID=\"1\"/>",
+                                        R"(<NETSETING NAME="B" ID="2"/>)"}) + "\r\n";
+    PutFile(ConfigFile(profiles, "2") + std::string(64, '\0'));
+    ASSERT_EQ(1, Reload());
+    ASSERT_EQ(2u, store->Profiles().size());
+    EXPECT_EQ(u"A???", store->Profiles()[0]->name);
+    EXPECT_EQ(u"B", store->Profiles()[1]->name);
+}
+
 TEST_F(StoreTest, FilesThatDoNotParseAreKeptBeforeTheDefaultReplacesThem)
 {
     const std::string twoRoots = ConfigFile(kOfficeProfile + "\r\n") + "\r\n<LANVOY/>";

@@ -84,6 +84,24 @@ TEST_F(StoreTest, ADamagedOldFileImportsItsIntactProfilesOnly)
     EXPECT_EQ(u"1", store->Profiles()[0]->id);
 }
 
+TEST_F(StoreTest, AnOldProfileHoldingAZeroIsLeftOut)
+{
+    Reload();
+    // Files damaged by a crash carry zero-filled ranges, which the code page
+    // conversion passes through; other control characters become "?".
+    std::string zeroed = OldProfile("B", "2", "m", "c", "n");
+    zeroed[zeroed.find("10.1")] = '\0';
+    files.files[kOldFile] = Lines({"<CONFIG>", OldProfile("A\x01", "1", "m", "c", "n"), zeroed,
+                                   OldProfile("C", "3", "m", "c", "n"), "</CONFIG>"});
+    ASSERT_EQ(1, store->ImportV1(kOldFile));
+    ASSERT_EQ(1, store->Save());
+    ASSERT_EQ(1, Reload());
+    ASSERT_EQ(2u, store->Profiles().size());
+    EXPECT_EQ(u"A?", store->Profiles()[0]->name);
+    EXPECT_EQ(u"C", store->Profiles()[1]->name);
+    EXPECT_EQ(u"3", store->Profiles()[1]->id);
+}
+
 TEST_F(StoreTest, RepairReattachesEntriesToThePresentAdapters)
 {
     PutFile(ConfigFile(

@@ -42,6 +42,23 @@ TEST_F(StoreTest, NumbersAreNeverReused)
     EXPECT_EQ(2147483647, store->LastId());
 }
 
+TEST_F(StoreTest, NewNumbersSkipEveryNumberInUseWhereverItStands)
+{
+    // LASTID lags behind; the numbers in use stand in no order, and only
+    // texts a new number could equal count ("07" and "8x" are no 7 and 8).
+    PutFile(ConfigFile(Lines({R"(<NETSETING NAME="a" ID="4"/>)", R"(<NETSETING NAME="b" ID="2"/>)",
+                              R"(<OTHER ID="3"/>)", R"(<NETSETING NAME="c" ID="6"/>)",
+                              R"(<NETSETING NAME="d" ID="07"/>)", R"(<NETSETING NAME="e" ID="8x"/>)",
+                              R"(<NETSETING NAME="f" ID="2"/>)"}) + "\r\n",
+                       "1"));
+    ASSERT_EQ(1, Reload());
+    std::vector<std::u16string> ids;
+    for (int i = 0; i < 4; ++i)
+        ids.push_back(store->NextId());
+    EXPECT_EQ((std::vector<std::u16string>{u"5", u"7", u"8", u"9"}), ids);
+    EXPECT_NE(std::string::npos, DocBytes().find(R"(LASTID="9")"));
+}
+
 TEST_F(StoreTest, ProfilesAreFoundByNumberNotByName)
 {
     PutFile(ConfigFile(Lines({R"(<NETSETING NAME="Same" ID="1"/>)", R"(<NETSETING NAME="Same" ID="2"/>)",
