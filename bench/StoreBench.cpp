@@ -1,9 +1,9 @@
 // Loading and changing large configurations: 500 profiles fill the tray
 // menu; 5,000 is far past anything a user keeps.
 
-#include "platform/MemoryFileSystem.h"
-#include "platform/MemoryRegistry.h"
 #include "store/ProfileStore.h"
+#include "support/MemoryFileSystem.h"
+#include "support/MemoryRegistry.h"
 #include "xml/Utf8.h"
 
 #include <benchmark/benchmark.h>

@@ -4,9 +4,9 @@
 #include "StoreFixture.h"
 #include "engine/ProfileApply.h"
 #include "net/Win32Net.h"
-#include "platform/FakeMessageBox.h"
 #include "platform/Win32Registry.h"
-#include "Win32RegistryValue.h"
+#include "support/FakeMessageBox.h"
+#include "support/Win32RegistryValue.h"
 
 #include <windows.h>
 

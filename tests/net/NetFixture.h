@@ -2,7 +2,7 @@
 // Seeds the in-memory registry with adapters in the layouts the inventory reads.
 
 #include "net/AdapterList.h"
-#include "net/FakeNet.h"
+#include "support/FakeNet.h"
 #include "platform/SystemText.h"
 
 #include <gtest/gtest.h>

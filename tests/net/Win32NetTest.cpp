@@ -2,9 +2,9 @@
 
 #include "net/AdapterList.h"
 #include "net/Win32Net.h"
-#include "platform/FakeMessageBox.h"
 #include "platform/Win32Registry.h"
-#include "Win32RegistryValue.h"
+#include "support/FakeMessageBox.h"
+#include "support/Win32RegistryValue.h"
 
 #include <winsock2.h>
 #include <windows.h>

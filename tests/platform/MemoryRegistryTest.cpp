@@ -1,4 +1,4 @@
-#include "platform/MemoryRegistry.h"
+#include "support/MemoryRegistry.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 // code page is 936.
 
 #include "StoreFixture.h"
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 
 #include <windows.h>
 

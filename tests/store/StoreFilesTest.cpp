@@ -2,7 +2,7 @@
 // the configuration only once the new text is complete.
 
 #include "StoreFixture.h"
-#include "TempFolder.h"
+#include "support/TempFolder.h"
 
 class StoreFilesTest : public ::testing::Test {
 protected:

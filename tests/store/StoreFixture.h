@@ -1,9 +1,9 @@
 #pragma once
 // A store over an in-memory folder, an in-memory registry and a fixed clock.
 
-#include "platform/MemoryFileSystem.h"
-#include "platform/MemoryRegistry.h"
 #include "store/ProfileStore.h"
+#include "support/MemoryFileSystem.h"
+#include "support/MemoryRegistry.h"
 #include "xml/Utf8.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "net/FakeNet.h"
+#include "support/FakeNet.h"
 
 bool CFakeAdapterAddresses::QueryAdapters(std::vector<AdapterAddress>* out)
 {

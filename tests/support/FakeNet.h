@@ -1,10 +1,10 @@
 #pragma once
-// Recording doubles of the adapter layer's platform interfaces, for tests and
-// for machines without Windows.
+// Recording doubles of the adapter layer's platform interfaces, over the
+// in-memory registry.
 
 #include "net/NetPlatform.h"
-#include "platform/FakeMessageBox.h"
-#include "platform/MemoryRegistry.h"
+#include "support/FakeMessageBox.h"
+#include "support/MemoryRegistry.h"
 
 class CFakeVersionQuery : public IVersionQuery {
 public:

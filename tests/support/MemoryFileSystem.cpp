@@ -1,4 +1,4 @@
-#include "platform/MemoryFileSystem.h"
+#include "support/MemoryFileSystem.h"
 
 bool CMemoryFileSystem::ReadAll(const std::u16string& path, std::string& bytes)
 {
