@@ -1,13 +1,16 @@
 #include "xml/XmlDoc.h"
 #include "xml/XmlNames.h"
+#include "xml/XmlScan.h"
 #include "xml/XmlTokenizer.h"
 
 #include <unordered_map>
 
 namespace {
 
-// Open start tags by matching name, so that an end tag without a start tag
-// costs no walk of the whole stack.
+// Open start tags by matching name. A document whose end tags all close the
+// innermost element never needs it; from the first end tag that does not,
+// it is kept up to date, so that an end tag without a start tag costs no
+// walk of the whole stack.
 class COpenNames {
 public:
     explicit COpenNames(bool ignoreCase)
@@ -52,6 +55,13 @@ CXmlDoc::CXmlDoc()
 bool CXmlDoc::SetText(std::u16string_view newText)
 {
     text.assign(newText);
+    resultText.clear();
+    return Parse();
+}
+
+bool CXmlDoc::SetText(std::u16string&& newText)
+{
+    text = std::move(newText);
     resultText.clear();
     return Parse();
 }
@@ -111,21 +121,20 @@ bool CXmlDoc::ParseContent(std::u16string_view source, std::int32_t parent, std:
 {
     struct OpenTag {
         std::int32_t record;
-        std::size_t nameStart;
-        std::size_t nameLength;
-        std::u16string_view key;  // the part an end tag must match
+        std::u16string_view name;
+        std::u16string_view Key() const { return MatchKey(name); }  // the part an end tag must match
     };
     std::vector<OpenTag> open;
     open.reserve(6);
     const bool ignoreCase = (docFlags & IgnoreCase) != 0;
     COpenNames openNames(ignoreCase);
+    bool namesKept = false;
 
     auto innermost = [&] { return open.empty() ? parent : open.back().record; };
-    auto nameOf = [&](const OpenTag& tag) { return std::u16string(source.substr(tag.nameStart, tag.nameLength)); };
-    auto fail = [&](const std::u16string& message) {
+    auto fail = [&](auto&& message) {
         result.failed = true;
         if (result.error.empty())
-            result.error = message;
+            result.error = message();
         MarkErrors(innermost(), parent);
     };
     // Closes open[from..] at their start tags, outermost first, so that each
@@ -152,21 +161,29 @@ bool CXmlDoc::ParseContent(std::u16string_view source, std::int32_t parent, std:
                 record.firstChild = 0;
                 LinkChainAfter(record.parent, element, first, last);
             }
-            openNames.Remove(open[k].key);
+            if (namesKept)
+                openNames.Remove(open[k].Key());
         }
         open.resize(from);
     };
 
+    const std::size_t size = source.size();
     std::size_t offset = 0;
+    XmlToken token;
     for (;;) {
-        XmlToken token = ReadXmlToken(source, offset);
+        // Text and whitespace between tags carry nothing the index needs.
+        if (offset < size && source[offset] != u'<')
+            offset = xmlscan::Find(source, offset, u'<');
+        ReadXmlToken(source, offset, token);
         offset = token.start + token.length;
         switch (token.kind) {
         case XmlTokenKind::EndOfDocument:
             if (!open.empty()) {
                 const OpenTag& tag = open.back();
-                fail(u"Element '" + nameOf(tag) + u"' at offset " + DecimalText(index[tag.record].start) +
-                     u" not ended");
+                fail([&] {
+                    return u"Element '" + std::u16string(tag.name) + u"' at offset " +
+                           DecimalText(index[tag.record].start) + u" not ended";
+                });
                 closeNotEnded(0);
             }
             return true;
@@ -174,7 +191,7 @@ bool CXmlDoc::ParseContent(std::u16string_view source, std::int32_t parent, std:
         case XmlTokenKind::StartTag: {
             std::int32_t element = NewRecord();
             if (element == 0) {
-                fail(u"Too many elements");
+                fail([] { return u"Too many elements"; });
                 closeNotEnded(0);
                 return false;
             }
@@ -186,45 +203,59 @@ bool CXmlDoc::ParseContent(std::u16string_view source, std::int32_t parent, std:
             if (token.empty) {
                 record.length = record.startTagLen;
             } else {
-                std::u16string_view name = source.substr(token.nameStart, token.nameLength);
-                OpenTag tag{element, token.nameStart, token.nameLength, MatchKey(name)};
-                open.push_back(tag);
-                openNames.Add(tag.key);
+                open.push_back(OpenTag{element, source.substr(token.nameStart, token.nameLength)});
+                if (namesKept)
+                    openNames.Add(open.back().Key());
             }
             break;
         }
 
         case XmlTokenKind::EndTag: {
             std::u16string_view name = source.substr(token.nameStart, token.nameLength);
-            std::u16string_view key = MatchKey(name);
             std::size_t match = open.size();
-            if (openNames.Contains(key)) {
-                while (match > 0 && !SameName(open[match - 1].key, key, ignoreCase))
+            // Nearly always the end tag closes the innermost element, by the
+            // same name; equal names have equal keys.
+            if (match == 0 || (!SameName(open.back().name, name, ignoreCase) &&
+                               !SameName(open.back().Key(), MatchKey(name), ignoreCase))) {
+                std::u16string_view key = MatchKey(name);
+                if (!namesKept) {
+                    for (const OpenTag& tag : open)
+                        openNames.Add(tag.Key());
+                    namesKept = true;
+                }
+                if (!openNames.Contains(key))
+                    match = 0;
+                while (match > 0 && !SameName(open[match - 1].Key(), key, ignoreCase))
                     --match;
             }
-            if (match == 0 || !openNames.Contains(key)) {
-                fail(u"No start tag for end tag '" + std::u16string(name) + u"' at offset " +
-                     DecimalText(token.start));
+            if (match == 0) {
+                fail([&] {
+                    return u"No start tag for end tag '" + std::u16string(name) + u"' at offset " +
+                           DecimalText(token.start);
+                });
                 break;
             }
             --match;
             if (match + 1 < open.size()) {
                 const OpenTag& inner = open.back();
-                fail(u"End tag '" + std::u16string(name) + u"' at offset " + DecimalText(token.start + 1) +
-                     u" does not match start tag '" + nameOf(inner) + u"' at offset " +
-                     DecimalText(index[inner.record].start));
+                fail([&] {
+                    return u"End tag '" + std::u16string(name) + u"' at offset " + DecimalText(token.start + 1) +
+                           u" does not match start tag '" + std::u16string(inner.name) + u"' at offset " +
+                           DecimalText(index[inner.record].start);
+                });
                 closeNotEnded(match + 1);
             }
             ElementRecord& record = index[open[match].record];
             record.length = static_cast<std::int32_t>(offset - record.start);
             record.endTagLen = static_cast<std::int32_t>(token.length);
-            openNames.Remove(open[match].key);
+            if (namesKept)
+                openNames.Remove(open[match].Key());
             open.pop_back();
             break;
         }
 
         case XmlTokenKind::Error:
-            fail(token.error);
+            fail([&] { return XmlTokenMessage(token); });
             break;
 
         default:

@@ -1,97 +1,96 @@
 #include "xml/XmlTokenizer.h"
+#include "xml/XmlScan.h"
 
 namespace {
 
 using std::size_t;
 constexpr size_t npos = std::u16string_view::npos;
 
-XmlToken ErrorToken(size_t start, size_t length, std::u16string message)
-{
-    XmlToken token;
-    token.kind = XmlTokenKind::Error;
-    token.start = start;
-    token.length = length;
-    token.error = std::move(message);
-    return token;
-}
+// Every reader below fills in the caller's token field by field: building a
+// token and returning it by value costs more than reading most tags.
 
-XmlToken Incorrect(size_t offset, const char16_t* what)
+void Node(XmlToken& token, XmlTokenKind kind, size_t start, size_t end)
 {
-    // Only the '<' is taken, so the text after it is read again as content.
-    return ErrorToken(offset, 1, u"Incorrect " + std::u16string(what) + u" at offset " + DecimalText(offset));
-}
-
-XmlToken Unterminated(std::u16string_view text, size_t offset, const char16_t* what)
-{
-    return ErrorToken(offset, text.size() - offset,
-                      std::u16string(what) + u" at offset " + DecimalText(offset) + u" unterminated");
-}
-
-XmlToken Node(XmlTokenKind kind, size_t start, size_t end)
-{
-    XmlToken token;
     token.kind = kind;
+    token.empty = false;
+    token.error = XmlTokenError::None;
     token.start = start;
     token.length = end - start;
-    return token;
+}
+
+void Incorrect(XmlToken& token, size_t offset, const char16_t* what)
+{
+    // Only the '<' is taken, so the text after it is read again as content.
+    Node(token, XmlTokenKind::Error, offset, offset + 1);
+    token.error = XmlTokenError::Incorrect;
+    token.what = what;
+}
+
+void Unterminated(XmlToken& token, std::u16string_view text, size_t offset, const char16_t* what)
+{
+    Node(token, XmlTokenKind::Error, offset, text.size());
+    token.error = XmlTokenError::Unterminated;
+    token.what = what;
 }
 
 // A node that runs to the first occurrence of terminator after from.
-XmlToken Delimited(std::u16string_view text, size_t offset, size_t from, std::u16string_view terminator,
-                   XmlTokenKind kind, const char16_t* what)
+void Delimited(XmlToken& token, std::u16string_view text, size_t offset, size_t from,
+               std::u16string_view terminator, XmlTokenKind kind, const char16_t* what)
 {
     size_t end = text.find(terminator, from);
     if (end == npos)
-        return Unterminated(text, offset, what);
-    return Node(kind, offset, end + terminator.size());
+        Unterminated(token, text, offset, what);
+    else
+        Node(token, kind, offset, end + terminator.size());
 }
 
 // The end of the quoted value opened at offset, or npos.
 size_t SkipQuoted(std::u16string_view text, size_t offset)
 {
-    size_t close = text.find(text[offset], offset + 1);
-    return close == npos ? npos : close + 1;
+    size_t close = xmlscan::Find(text, offset + 1, text[offset]);
+    return close == text.size() ? npos : close + 1;
 }
 
-XmlToken StartTag(std::u16string_view text, size_t offset)
+void StartTag(XmlToken& token, std::u16string_view text, size_t offset)
 {
+    // The first '>' outside quotes.
     size_t i = offset + 1;
-    while (i < text.size() && text[i] != u'>') {
-        if (text[i] == u'"' || text[i] == u'\'') {
-            i = SkipQuoted(text, i);
-            if (i == npos)
-                break;
-        } else {
-            ++i;
-        }
+    for (;;) {
+        i = xmlscan::FindAny(text, i, u'>', u'"', u'\'');
+        if (i == text.size() || text[i] == u'>')
+            break;
+        i = SkipQuoted(text, i);
+        if (i == npos)
+            break;
     }
-    if (i == npos || i >= text.size())
-        return Unterminated(text, offset, u"Element tag");
-
-    XmlToken token = Node(XmlTokenKind::StartTag, offset, i + 1);
+    if (i == npos || i >= text.size()) {
+        Unterminated(token, text, offset, u"Element tag");
+        return;
+    }
+    Node(token, XmlTokenKind::StartTag, offset, i + 1);
     token.nameStart = offset + 1;
     token.nameLength = TagNameLength(text, offset + 1);
     size_t last = i;
     while (last > offset + 1 && IsXmlBlank(text[last - 1]))
         --last;
     token.empty = text[last - 1] == u'/';
-    return token;
 }
 
-XmlToken EndTag(std::u16string_view text, size_t offset)
+void EndTag(XmlToken& token, std::u16string_view text, size_t offset)
 {
-    size_t end = text.find(u'>', offset + 2);
-    if (end == npos)
-        return Unterminated(text, offset, u"Element end tag");
-    XmlToken token = Node(XmlTokenKind::EndTag, offset, end + 1);
+    size_t end = xmlscan::Find(text, offset + 2, u'>');
+    if (end == text.size()) {
+        Unterminated(token, text, offset, u"Element end tag");
+        return;
+    }
+    Node(token, XmlTokenKind::EndTag, offset, end + 1);
     token.nameStart = offset + 2;
     token.nameLength = TagNameLength(text, offset + 2);
-    return token;
 }
 
 // A document type declaration: quoted literals, and an internal subset in
 // brackets that holds nested declarations and comments.
-XmlToken Doctype(std::u16string_view text, size_t offset)
+void Doctype(XmlToken& token, std::u16string_view text, size_t offset)
 {
     bool inSubset = false;
     int nesting = 0;
@@ -112,10 +111,12 @@ XmlToken Doctype(std::u16string_view text, size_t offset)
             continue;
         }
         if (!inSubset) {
-            if (c == u'[')
+            if (c == u'[') {
                 inSubset = true;
-            else if (c == u'>')
-                return Node(XmlTokenKind::Doctype, offset, i + 1);
+            } else if (c == u'>') {
+                Node(token, XmlTokenKind::Doctype, offset, i + 1);
+                return;
+            }
         } else if (c == u'<') {
             ++nesting;
         } else if (c == u'>') {
@@ -126,51 +127,66 @@ XmlToken Doctype(std::u16string_view text, size_t offset)
         }
         ++i;
     }
-    return Unterminated(text, offset, u"Doctype");
+    Unterminated(token, text, offset, u"Doctype");
 }
 
-XmlToken Markup(std::u16string_view text, size_t offset)
+void Markup(XmlToken& token, std::u16string_view text, size_t offset)
 {
     size_t length = text.size();
-    if (offset + 2 >= length)
-        return Unterminated(text, offset, u"tag");
-    char16_t next = text[offset + 2];
-    switch (next) {
+    if (offset + 2 >= length) {
+        Unterminated(token, text, offset, u"tag");
+        return;
+    }
+    switch (text[offset + 2]) {
     case u'-':
         if (offset + 3 >= length)
-            return Unterminated(text, offset, u"tag");
-        if (text[offset + 3] != u'-')
-            return Incorrect(offset, u"comment tag");
-        return Delimited(text, offset, offset + 4, u"-->", XmlTokenKind::Comment, u"Comment");
+            Unterminated(token, text, offset, u"tag");
+        else if (text[offset + 3] != u'-')
+            Incorrect(token, offset, u"comment tag");
+        else
+            Delimited(token, text, offset, offset + 4, u"-->", XmlTokenKind::Comment, u"Comment");
+        return;
     case u'[':
         if (offset + 3 >= length)
-            return Unterminated(text, offset, u"tag");
-        if (text[offset + 3] != u'C')
-            return Incorrect(offset, u"tag");
-        return Delimited(text, offset, offset + 4, u"]]>", XmlTokenKind::Cdata, u"CDATA Section");
+            Unterminated(token, text, offset, u"tag");
+        else if (text[offset + 3] != u'C')
+            Incorrect(token, offset, u"tag");
+        else
+            Delimited(token, text, offset, offset + 4, u"]]>", XmlTokenKind::Cdata, u"CDATA Section");
+        return;
     case u'D':
-        return Doctype(text, offset);
+        Doctype(token, text, offset);
+        return;
     case u'E':
     case u'A':
     case u'N':
-        return Delimited(text, offset, offset + 3, u">", XmlTokenKind::Doctype, u"Doctype");
+        Delimited(token, text, offset, offset + 3, u">", XmlTokenKind::Doctype, u"Doctype");
+        return;
     default:
-        return Incorrect(offset, u"! tag");
+        Incorrect(token, offset, u"! tag");
+        return;
     }
 }
 
-XmlToken Content(std::u16string_view text, size_t offset)
+void Content(XmlToken& token, std::u16string_view text, size_t offset)
 {
-    size_t end = text.find(u'<', offset);
-    if (end == npos)
-        end = text.size();
+    size_t end = xmlscan::Find(text, offset, u'<');
     bool blank = true;
     for (size_t i = offset; i < end && blank; ++i)
         blank = IsXmlBlank(text[i]);
-    return Node(blank ? XmlTokenKind::Whitespace : XmlTokenKind::Text, offset, end);
+    Node(token, blank ? XmlTokenKind::Whitespace : XmlTokenKind::Text, offset, end);
 }
 
 }  // namespace
+
+std::u16string XmlTokenMessage(const XmlToken& token, std::size_t base)
+{
+    const std::u16string what = token.what != nullptr ? token.what : u"";
+    const std::u16string offset = DecimalText(static_cast<long long>(base + token.start));
+    if (token.error == XmlTokenError::Incorrect)
+        return u"Incorrect " + what + u" at offset " + offset;
+    return what + u" at offset " + offset + u" unterminated";
+}
 
 bool ReadsAsStartTag(std::u16string_view tag, bool empty)
 {
@@ -186,24 +202,37 @@ size_t TagNameLength(std::u16string_view text, size_t offset)
     return end - offset;
 }
 
-XmlToken ReadXmlToken(std::u16string_view text, size_t offset)
+void ReadXmlToken(std::u16string_view text, size_t offset, XmlToken& token)
 {
-    if (offset >= text.size())
-        return Node(XmlTokenKind::EndOfDocument, text.size(), text.size());
-    if (text[offset] != u'<')
-        return Content(text, offset);
-    if (offset + 1 >= text.size())
-        return Unterminated(text, offset, u"tag");
-
+    if (offset >= text.size()) {
+        Node(token, XmlTokenKind::EndOfDocument, text.size(), text.size());
+        return;
+    }
+    if (text[offset] != u'<') {
+        Content(token, text, offset);
+        return;
+    }
+    if (offset + 1 >= text.size()) {
+        Unterminated(token, text, offset, u"tag");
+        return;
+    }
     char16_t next = text[offset + 1];
     if (next == u'/')
-        return EndTag(text, offset);
-    if (next == u'?')
-        return Delimited(text, offset, offset + 2, u"?>", XmlTokenKind::ProcessingInstruction,
-                         u"Processing instruction");
-    if (next == u'!')
-        return Markup(text, offset);
-    if (StartsTagName(next))
-        return StartTag(text, offset);
-    return Incorrect(offset, u"tag name character");
+        EndTag(token, text, offset);
+    else if (next == u'?')
+        Delimited(token, text, offset, offset + 2, u"?>", XmlTokenKind::ProcessingInstruction,
+                  u"Processing instruction");
+    else if (next == u'!')
+        Markup(token, text, offset);
+    else if (StartsTagName(next))
+        StartTag(token, text, offset);
+    else
+        Incorrect(token, offset, u"tag name character");
+}
+
+XmlToken ReadXmlToken(std::u16string_view text, size_t offset)
+{
+    XmlToken token;
+    ReadXmlToken(text, offset, token);
+    return token;
 }

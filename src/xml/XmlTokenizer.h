@@ -20,17 +20,30 @@ enum class XmlTokenKind {
     Error,
 };
 
+// What an Error token found; the message is built only when it is reported.
+enum class XmlTokenError : unsigned char {
+    None,
+    Incorrect,     // "Incorrect <what> at offset <n>"
+    Unterminated,  // "<what> at offset <n> unterminated"
+};
+
 struct XmlToken {
     XmlTokenKind kind = XmlTokenKind::EndOfDocument;
+    bool empty = false;  // start tag closed by "/>"
+    XmlTokenError error = XmlTokenError::None;
+    const char16_t* what = nullptr;  // for Error: what was incorrect or unterminated
     std::size_t start = 0;
     std::size_t length = 0;
     std::size_t nameStart = 0;  // tag name range, for start and end tags
     std::size_t nameLength = 0;
-    bool empty = false;         // start tag closed by "/>"
-    std::u16string error;       // for Error: the message
 };
 
 XmlToken ReadXmlToken(std::u16string_view text, std::size_t offset);
+// The same, into a token the caller keeps: the parser's loop.
+void ReadXmlToken(std::u16string_view text, std::size_t offset, XmlToken& token);
+
+// The message of an Error token; offsets are counted from base.
+std::u16string XmlTokenMessage(const XmlToken& token, std::size_t base = 0);
 
 inline bool IsXmlBlank(char16_t c)
 {

@@ -94,6 +94,21 @@ TEST(XmlParse, NestedUnclosedTagsAllMoveUpInOrder)
     EXPECT_TRUE(doc.CheckConsistency());
 }
 
+TEST(XmlParse, EndTagsMatchOnTheNameUpToBracketsAndEquals)
+{
+    CXmlDoc doc;
+    EXPECT_TRUE(doc.SetText(u"<a[1]><b=c><d/></b></a>"));
+    EXPECT_EQ(Dump(doc), u"a[1](b=c(d))");
+    // A stray end tag amid open ones of other names closes nothing.
+    EXPECT_FALSE(doc.SetText(u"<a><b><c></x></c></b></a>"));
+    EXPECT_EQ(doc.ResultText(), u"No start tag for end tag 'x' at offset 9");
+    EXPECT_EQ(Dump(doc), u"a(b(c))");
+    // An outer match closes the inner ones, also after a stray end tag.
+    EXPECT_FALSE(doc.SetText(u"<a></x><b><c></a>"));
+    EXPECT_EQ(Dump(doc), u"a(b,c)");
+    EXPECT_TRUE(doc.CheckConsistency());
+}
+
 TEST(XmlParse, EndTagMatchingCanIgnoreCase)
 {
     CXmlDoc doc;
