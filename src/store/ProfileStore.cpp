@@ -19,7 +19,7 @@ int CProfileStore::Load()
 {
     std::u16string text;
     bool read = file.Read(text);
-    if (read && doc.SetText(text)) {
+    if (read && doc.SetText(std::move(text))) {
         ReadSystemSettings();
         return LoadProfiles();
     }

@@ -43,7 +43,7 @@ void CElementIndex::Resize(std::int32_t capacity)
         if (newLength == oldLength)
             continue;
         // Only the last, partial block is ever reallocated.
-        auto records = std::make_unique<ElementRecord[]>(newLength);
+        auto records = std::make_unique_for_overwrite<ElementRecord[]>(newLength);
         if (oldLength > 0)
             std::copy(elemBlocks[block].get(), elemBlocks[block].get() + oldLength, records.get());
         elemBlocks[block] = std::move(records);

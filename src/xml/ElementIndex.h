@@ -16,16 +16,18 @@ struct ElementRecord {
         Deleted = 0x10,     // released by a removal; on the deleted chain
     };
 
-    std::int32_t start = 0;        // offset of '<'
-    std::int32_t length = 0;       // start tag to end of end tag
-    std::int32_t startTagLen = 0;  // full width: no tag length can overflow
-    std::int32_t endTagLen = 0;    // 0 for an empty or not ended element
-    std::uint16_t flags = 0;
-    std::int32_t level = 0;        // nesting depth
-    std::int32_t parent = 0;
-    std::int32_t firstChild = 0;
-    std::int32_t nextSibling = 0;
-    std::int32_t prevSibling = 0;  // on the first child: the last child
+    // No initialisers: blocks are allocated without zero-filling, and every
+    // record is written whole when it is taken (ElementRecord{} is all zero).
+    std::int32_t start;        // offset of '<'
+    std::int32_t length;       // start tag to end of end tag
+    std::int32_t startTagLen;  // full width: no tag length can overflow
+    std::int32_t endTagLen;    // 0 for an empty or not ended element
+    std::uint16_t flags;
+    std::int32_t level;        // nesting depth
+    std::int32_t parent;
+    std::int32_t firstChild;
+    std::int32_t nextSibling;
+    std::int32_t prevSibling;  // on the first child: the last child
 
     bool Has(std::uint16_t flag) const { return (flags & flag) != 0; }
 };

@@ -38,6 +38,9 @@ public:
 
     // Document.
     bool SetText(std::u16string_view newText = {});
+    // Takes the text over without copying it.
+    bool SetText(std::u16string&& newText);
+    bool SetText(const char16_t* newText) { return SetText(std::u16string_view(newText != nullptr ? newText : u"")); }
     const std::u16string& DocText() const { return text; }
     bool WellFormed() const;
     const std::u16string& ResultText() const { return resultText; }
@@ -120,8 +123,8 @@ private:
     std::size_t ContentEnd(std::int32_t element) const;
 
     // Text splicing (XmlEdit.cpp).
-    bool Splice(std::size_t offset, std::size_t removed, std::u16string_view inserted, std::int32_t parent,
-                std::int32_t recordLimit);
+    bool Splice(std::size_t offset, std::size_t removed, std::u16string_view inserted, std::int32_t parent);
+    void ShiftAfter(std::int32_t parent, std::size_t offset, std::int32_t delta);
     struct InsertPlan {
         std::size_t offset = 0;    // where the new text goes
         bool emptyParent = false;  // parent written as <p/>; offset is its '/'
@@ -131,7 +134,7 @@ private:
     // Splices newText in for the plan; returns the offset where newText now
     // starts, or -1 when it cannot go there.
     std::int64_t InsertText(std::int32_t parent, const InsertPlan& plan, const std::u16string& newText,
-                            bool lineBreaks, std::int32_t recordLimit);
+                            bool lineBreaks);
     bool AppendTo(std::int32_t parent, std::int32_t reference, std::u16string_view name,
                   std::u16string_view elementText, unsigned options, std::int32_t& created);
     bool Remove(std::int32_t element);

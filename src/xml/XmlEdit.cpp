@@ -58,10 +58,25 @@ std::size_t CXmlDoc::ContentEnd(std::int32_t element) const
     return static_cast<std::size_t>(record.start) + record.length - record.endTagLen;
 }
 
+// The parser's link, once per element: the first child's prevSibling leads
+// straight to the last child.
 void CXmlDoc::LinkLastChild(std::int32_t parent, std::int32_t child)
 {
-    index[child].parent = parent;
-    LinkChainAfter(parent, 0, child, child);
+    ElementRecord& record = index[child];
+    ElementRecord& owner = index[parent];
+    record.parent = parent;
+    record.nextSibling = 0;
+    if (owner.firstChild == 0) {
+        owner.firstChild = child;
+        record.flags |= ElementRecord::FirstChild;
+        record.prevSibling = child;
+        return;
+    }
+    ElementRecord& first = index[owner.firstChild];
+    record.flags &= ~ElementRecord::FirstChild;
+    record.prevSibling = first.prevSibling;
+    index[first.prevSibling].nextSibling = child;
+    first.prevSibling = child;
 }
 
 // Links the sibling chain first..last after reference, or at the end of
@@ -168,29 +183,49 @@ void CXmlDoc::MarkErrors(std::int32_t element, std::int32_t stop)
 
 // --- splicing --------------------------------------------------------------
 
-// Replaces removed units at offset by inserted; records that start after the
-// replaced range (among the first recordLimit) move, and parent and its
-// ancestors change length.
-bool CXmlDoc::Splice(std::size_t offset, std::size_t removed, std::u16string_view inserted, std::int32_t parent,
-                     std::int32_t recordLimit)
+// Replaces removed units at offset by inserted. Every linked record that
+// starts after the replaced range moves, and parent and its ancestors change
+// length; records not yet linked (new ones) are left to the caller.
+bool CXmlDoc::Splice(std::size_t offset, std::size_t removed, std::u16string_view inserted, std::int32_t parent)
 {
     if (text.size() - removed + inserted.size() > maxTextLength)
         return false;
     std::int32_t delta = static_cast<std::int32_t>(static_cast<std::int64_t>(inserted.size()) -
                                                    static_cast<std::int64_t>(removed));
     text.replace(offset, removed, inserted);
-    std::size_t after = offset + removed;
-    for (std::int32_t i = 1; i < recordLimit; ++i) {
-        ElementRecord& record = index[i];
-        if (!record.Has(ElementRecord::Deleted) && static_cast<std::size_t>(record.start) >= after)
-            record.start += delta;
-    }
+    if (delta == 0)
+        return true;
+    ShiftAfter(parent, offset + removed, delta);
     for (std::int32_t node = parent;; node = index[node].parent) {
         index[node].length += delta;
         if (node == 0)
             break;
     }
     return true;
+}
+
+// Shifts the records that start at or after offset: parent's later children
+// with their subtrees, then everything after parent in document order. Only
+// those are visited, so an edit near the end of a large document is cheap.
+void CXmlDoc::ShiftAfter(std::int32_t parent, std::size_t offset, std::int32_t delta)
+{
+    auto shift = [&](std::int32_t element) {
+        ForEachInSubtree(index, element, [&](std::int32_t node) { index[node].start += delta; });
+    };
+    // Children are in document order: walk back from the last one.
+    if (std::int32_t first = index[parent].firstChild; first != 0) {
+        for (std::int32_t node = index[first].prevSibling;; node = index[node].prevSibling) {
+            if (static_cast<std::size_t>(index[node].start) < offset)
+                break;
+            shift(node);
+            if (node == first)
+                break;
+        }
+    }
+    for (std::int32_t node = parent; node != 0; node = index[node].parent) {
+        for (std::int32_t next = index[node].nextSibling; next != 0; next = index[next].nextSibling)
+            shift(next);
+    }
 }
 
 CXmlDoc::InsertPlan CXmlDoc::PlanInsert(std::int32_t parent, std::int32_t reference, bool lineBreaks) const
@@ -225,7 +260,7 @@ CXmlDoc::InsertPlan CXmlDoc::PlanInsert(std::int32_t parent, std::int32_t refere
 }
 
 std::int64_t CXmlDoc::InsertText(std::int32_t parent, const InsertPlan& plan, const std::u16string& newText,
-                                 bool lineBreaks, std::int32_t recordLimit)
+                                 bool lineBreaks)
 {
     std::u16string_view breakText = lineBreaks ? std::u16string_view(lineBreak) : std::u16string_view();
     if (!plan.emptyParent) {
@@ -234,7 +269,7 @@ std::int64_t CXmlDoc::InsertText(std::int32_t parent, const InsertPlan& plan, co
             piece += breakText;
         piece += newText;
         piece += breakText;
-        if (!Splice(plan.offset, 0, piece, parent, recordLimit))
+        if (!Splice(plan.offset, 0, piece, parent))
             return -1;
         return static_cast<std::int64_t>(plan.offset) + (plan.leadingBreak ? breakText.size() : 0);
     }
@@ -253,7 +288,7 @@ std::int64_t CXmlDoc::InsertText(std::int32_t parent, const InsertPlan& plan, co
     piece += breakText;
     piece += u"</";
     piece += name;
-    if (!Splice(plan.offset, 1, piece, parent, recordLimit))
+    if (!Splice(plan.offset, 1, piece, parent))
         return -1;
     ElementRecord& record = index[parent];
     record.startTagLen = static_cast<std::int32_t>(plan.offset + 1 - record.start);
@@ -299,7 +334,7 @@ bool CXmlDoc::AppendTo(std::int32_t parent, std::int32_t reference, std::u16stri
     std::int32_t element = NewRecord();
     if (element == 0)
         return false;
-    std::int64_t at = InsertText(parent, plan, markup, lineBreaks, element);
+    std::int64_t at = InsertText(parent, plan, markup, lineBreaks);
     if (at < 0) {
         ReleaseSubtree(element);
         return false;
@@ -344,7 +379,6 @@ bool CXmlDoc::InsertMarkup(std::u16string_view markup)
     if (markup.empty())
         return false;
     const std::int32_t parent = parentPos;
-    const std::int32_t mark = freePos;
 
     // The markup is indexed as the content of a scratch record, then its
     // records move to where the text lands.
@@ -370,7 +404,7 @@ bool CXmlDoc::InsertMarkup(std::u16string_view markup)
     }
 
     InsertPlan plan = PlanInsert(parent, mainPos, clean);
-    std::int64_t at = InsertText(parent, plan, std::u16string(markup.substr(from, to - from)), clean, mark);
+    std::int64_t at = InsertText(parent, plan, std::u16string(markup.substr(from, to - from)), clean);
     if (at < 0) {
         ReleaseSubtree(scratch);
         return false;
@@ -410,7 +444,7 @@ bool CXmlDoc::Remove(std::int32_t element)
 
     Unlink(element);
     ReleaseSubtree(element);
-    Splice(begin, end - begin, {}, parent, freePos);
+    Splice(begin, end - begin, {}, parent);
     DropSavedPositions();
     return true;
 }

@@ -396,7 +396,7 @@ bool CXmlDoc::SetAttributeOf(std::int32_t element, std::u16string_view name, std
     newTag.replace(offset - begin, removed, inserted);
     if (!ReadsAsStartTag(newTag, SlashOfEmptyTag(element) != std::u16string::npos))
         return false;
-    if (!Splice(offset, removed, inserted, element, freePos))
+    if (!Splice(offset, removed, inserted, element))
         return false;
     index[element].startTagLen += static_cast<std::int32_t>(inserted.size()) - static_cast<std::int32_t>(removed);
     return true;

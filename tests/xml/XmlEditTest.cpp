@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+
 namespace {
 
 // A document with the cursor on its root element.
@@ -289,3 +291,62 @@ TEST(XmlEscape, EscapesAndUnescapes)
 }
 
 }  // namespace
+
+namespace {
+
+// Walks to a random element: the cursor ends with it as the main position.
+void WalkToRandomElement(CXmlDoc& doc, std::mt19937& random)
+{
+    doc.ResetPosition();
+    doc.FindNext();
+    for (int depth = 0; depth < 4 && random() % 3 != 0; ++depth) {
+        doc.ResetChildPosition();
+        int steps = static_cast<int>(random() % 5);
+        bool found = false;
+        for (int i = 0; i <= steps && doc.FindNextChild(); ++i)
+            found = true;
+        if (!found)
+            return;
+        doc.Enter();  // the child becomes the main position
+    }
+}
+
+}  // namespace
+
+// Edits anywhere in a document of several levels move exactly the records
+// after them: the index must match a fresh parse after every one.
+TEST(XmlEditSafety, EditsAnywhereKeepEveryRecordTrue)
+{
+    std::u16string text = u"<R>\r\n";
+    for (int i = 0; i < 12; ++i)
+        text += u"<P n=\"" + std::u16string(1, static_cast<char16_t>(u'a' + i)) +
+                u"\"><C><I>1.2.3.4</I><I/></C><C/></P>\r\n";
+    text += u"</R>";
+    CXmlDoc doc;
+    ASSERT_TRUE(doc.SetText(text));
+    std::mt19937 random(99);
+    for (int round = 0; round < 400; ++round) {
+        WalkToRandomElement(doc, random);
+        switch (random() % 5) {
+        case 0:
+            doc.SetAttribute(u"n", std::u16string(random() % 4, u'x'));
+            break;
+        case 1:
+            doc.AppendChildElement(u"N", random() % 2 ? u"t" : u"");
+            break;
+        case 2:
+            doc.Enter();
+            doc.InsertMarkup(u"<M a=\"1\"><K/></M>\r\n<L/>");
+            break;
+        case 3:
+            if (doc.TagName() != u"R")
+                doc.RemoveElement();
+            break;
+        default:
+            doc.AppendElement(u"S");
+            break;
+        }
+        ASSERT_TRUE(doc.CheckConsistency()) << round;
+        ASSERT_TRUE(ReparsesSame(doc)) << round;
+    }
+}
