@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <iterator>
 
 #if defined(__SSE2__) || defined(_M_X64)
 #include <emmintrin.h>
@@ -189,11 +190,21 @@ void Encode(char32_t code, std::size_t length, unsigned char* out)
 
 }  // namespace
 
-std::size_t Utf8ToUtf16(const char* bytes, std::size_t count, char16_t* output, std::size_t capacity)
+namespace {
+
+struct DecodeProgress {
+    std::size_t read = 0;     // bytes taken
+    std::size_t written = 0;  // units produced
+    bool ended = false;       // a zero or an incomplete last sequence: no more text
+};
+
+// Decodes until the data ends, the text ends, or the next character does not
+// fit into capacity units (when output is given).
+DecodeProgress Decode(const unsigned char* data, std::size_t count, char16_t* output, std::size_t capacity)
 {
-    const auto* data = reinterpret_cast<const unsigned char*>(bytes);
-    std::size_t written = 0;
-    std::size_t offset = 0;
+    DecodeProgress progress;
+    std::size_t& offset = progress.read;
+    std::size_t& written = progress.written;
     while (offset < count) {
         std::size_t room = output != nullptr ? capacity - written : count;
         std::size_t run = AsciiRun(data + offset, std::min(count - offset, room),
@@ -205,8 +216,10 @@ std::size_t Utf8ToUtf16(const char* bytes, std::size_t count, char16_t* output, 
 
         std::size_t used = 0;
         char32_t code = 0;
-        if (!DecodeSequence(data + offset, count - offset, used, code) || code == 0)
+        if (!DecodeSequence(data + offset, count - offset, used, code) || code == 0) {
+            progress.ended = true;
             break;
+        }
         std::size_t units = code >= 0x10000 ? 2 : 1;
         if (output != nullptr) {
             if (written + units > capacity)
@@ -222,7 +235,14 @@ std::size_t Utf8ToUtf16(const char* bytes, std::size_t count, char16_t* output, 
         offset += used;
         written += units;
     }
-    return written;
+    return progress;
+}
+
+}  // namespace
+
+std::size_t Utf8ToUtf16(const char* bytes, std::size_t count, char16_t* output, std::size_t capacity)
+{
+    return Decode(reinterpret_cast<const unsigned char*>(bytes), count, output, capacity).written;
 }
 
 std::size_t Utf16ToUtf8(std::u16string_view text, char* output, std::size_t capacity)
@@ -255,8 +275,22 @@ std::size_t Utf16ToUtf8(std::u16string_view text, char* output, std::size_t capa
 
 std::u16string Utf8ToUtf16(std::string_view bytes)
 {
-    std::u16string text(Utf8ToUtf16(bytes.data(), bytes.size(), nullptr, 0), u'\0');
-    Utf8ToUtf16(bytes.data(), bytes.size(), text.data(), text.size());
+    // One pass through a small buffer: no byte yields more than one unit, so
+    // reserving one unit per byte means the text never moves while it grows.
+    const auto* data = reinterpret_cast<const unsigned char*>(bytes.data());
+    std::u16string text;
+    text.reserve(bytes.size());
+    char16_t buffer[4096];
+    for (std::size_t offset = 0; offset < bytes.size();) {
+        DecodeProgress progress = Decode(data + offset, bytes.size() - offset, buffer, std::size(buffer));
+        text.append(buffer, progress.written);
+        offset += progress.read;
+        if (progress.ended)
+            break;
+    }
+    // Text with many characters beyond ASCII needs far fewer units than bytes.
+    if (text.capacity() - text.size() > text.size() / 8)
+        text.shrink_to_fit();
     return text;
 }
 
