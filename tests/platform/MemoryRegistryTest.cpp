@@ -1,57 +1,55 @@
+// The in-memory registry's own behaviour; what every registry does is in
+// RegistryContractTest.cpp.
+
 #include "support/MemoryRegistry.h"
 
 #include <gtest/gtest.h>
 
-TEST(MemoryRegistry, NamesMatchCaseInsensitivelyAndKeepTheirStoredSpelling)
+namespace {
+
+constexpr std::uint32_t kErrorAccessDenied = 5;
+
+}  // namespace
+
+TEST(MemoryRegistry, WithoutTheRightsOnlyReadsAndOpensWithDefaultAccessSucceed)
 {
     CMemoryRegistry reg;
-    reg.PutText(u"System\\Net\\Card", u"DriverDesc", u"Intel");
-    CRegKey key(reg);
-    ASSERT_EQ(0u, key.Open(u"SYSTEM\\net\\CARD", IRegistry::Access::Read));
-    std::u16string text;
-    EXPECT_TRUE(key.QueryText(u"DRIVERDESC", &text));
-    EXPECT_EQ(u"Intel", text);
-
-    CRegKey parent(reg);
-    ASSERT_EQ(0u, parent.Open(u"system\\NET", IRegistry::Access::Read));
-    std::u16string name;
-    ASSERT_TRUE(parent.EnumSubKey(0, &name));
-    EXPECT_EQ(u"Card", name);
-    EXPECT_FALSE(parent.EnumSubKey(1, &name));
-}
-
-TEST(MemoryRegistry, OpenNeverCreatesAndWriteAccessCanBeRefused)
-{
-    CMemoryRegistry reg;
-    RegHandle h = 0;
-    EXPECT_EQ(2u, reg.OpenKey(u"Missing\\Key", IRegistry::Access::Write, &h));
-    EXPECT_FALSE(reg.HasKey(u"Missing"));
-
-    reg.AddKey(u"Present");
+    reg.PutText(u"Present", u"V", u"old");
+    reg.PutText(u"Present", u"W", u"old");
     reg.SetReadOnly(true);
-    EXPECT_EQ(5u, reg.OpenKey(u"Present", IRegistry::Access::Write, &h));
-    EXPECT_EQ(0u, reg.OpenKey(u"Present", IRegistry::Access::Read, &h));
-    reg.CloseKey(h);
-    // Default access opens, but its writes fail silently.
-    ASSERT_EQ(0u, reg.OpenKey(u"Present", IRegistry::Access::Default, &h));
-    reg.SetValue(h, u"V", kRegSz, RegSzBytes(u"x"));
-    reg.CloseKey(h);
-    RegValue value;
-    EXPECT_FALSE(reg.Get(u"Present", u"V", &value));
-    EXPECT_EQ(0, reg.OpenKeyCount());
-}
 
-TEST(MemoryRegistry, ValuesLargerThanTheReadBufferReadAsAbsent)
-{
-    CMemoryRegistry reg;
-    reg.Put(u"K", u"Big", kRegSz, std::vector<std::uint8_t>(kRegValueBufferBytes + 2, 0x41));
-    reg.Put(u"K", u"Fits", kRegSz, std::vector<std::uint8_t>(kRegValueBufferBytes, 0x41));
-    CRegKey key(reg);
-    ASSERT_EQ(0u, key.Open(u"K", IRegistry::Access::Read));
+    RegHandle h = 0;
+    EXPECT_EQ(kErrorAccessDenied, reg.OpenKey(u"Present", IRegistry::Access::Write, &h));
+    EXPECT_EQ(kErrorAccessDenied, reg.CreateKey(u"Present\\New", &h));
+    EXPECT_FALSE(reg.HasKey(u"Present\\New"));
+    ASSERT_EQ(0u, reg.OpenKey(u"Present", IRegistry::Access::Read, &h));
+    reg.CloseKey(h);
+
+    // Default access and creating an existing key both open; their writes fail silently.
+    ASSERT_EQ(0u, reg.OpenKey(u"Present", IRegistry::Access::Default, &h));
+    reg.SetValue(h, u"V", kRegSz, RegSzBytes(u"new"));
+    reg.DeleteValue(h, u"W");
+    reg.CloseKey(h);
+    ASSERT_EQ(0u, reg.CreateKey(u"Present", &h));
+    reg.SetValue(h, u"V", kRegSz, RegSzBytes(u"new"));
+    reg.CloseKey(h);
+
     RegValue value;
-    EXPECT_FALSE(key.Query(u"Big", &value));
-    EXPECT_TRUE(key.Query(u"Fits", &value));
-    EXPECT_EQ(kRegValueBufferBytes, value.data.size());
+    ASSERT_TRUE(reg.Get(u"Present", u"V", &value));
+    EXPECT_EQ(RegSzBytes(u"old"), value.data);
+    EXPECT_TRUE(reg.Get(u"Present", u"W", &value));
+    EXPECT_TRUE(reg.Journal().empty());
+    EXPECT_EQ(0, reg.OpenKeyCount());
+
+    // The rights back, the same default-access open writes.
+    reg.SetReadOnly(false);
+    ASSERT_EQ(0u, reg.OpenKey(u"Present", IRegistry::Access::Default, &h));
+    reg.SetValue(h, u"V", kRegSz, RegSzBytes(u"new"));
+    reg.CloseKey(h);
+    ASSERT_TRUE(reg.Get(u"Present", u"V", &value));
+    EXPECT_EQ(RegSzBytes(u"new"), value.data);
+    ASSERT_EQ(1u, reg.Journal().size());
+    EXPECT_EQ(u"Present", reg.Journal()[0].path);
 }
 
 TEST(RegistryLayouts, TextMultiStringAndDwordBytes)
@@ -63,4 +61,5 @@ TEST(RegistryLayouts, TextMultiStringAndDwordBytes)
     EXPECT_EQ((Bytes{0x78, 0x56, 0x34, 0x12}), RegDwordBytes(0x12345678));
     EXPECT_EQ(u"ab", RegBytesToText(Bytes{'a', 0, 'b', 0, 0, 0, 'c', 0}));
     EXPECT_EQ(u"a", RegBytesToText(Bytes{'a', 0, 'b'}));  // a trailing odd byte is no character
+    EXPECT_EQ((Bytes{'a', 0, 0x11, 0x62}), RegUnterminatedBytes(u"a\u6211"));
 }

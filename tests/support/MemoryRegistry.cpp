@@ -70,10 +70,23 @@ CMemoryRegistry::Node* CMemoryRegistry::Make(const std::u16string& path)
     return node;
 }
 
+RegHandle CMemoryRegistry::Add(Node* node, bool writable)
+{
+    RegHandle key = nextHandle++;
+    handles[key] = Handle{node, writable};
+    return key;
+}
+
 CMemoryRegistry::Node* CMemoryRegistry::Lookup(RegHandle key) const
 {
     auto it = handles.find(key);
-    return it == handles.end() ? nullptr : it->second;
+    return it == handles.end() ? nullptr : it->second.node;
+}
+
+CMemoryRegistry::Node* CMemoryRegistry::LookupWritable(RegHandle key) const
+{
+    auto it = handles.find(key);
+    return it == handles.end() || !it->second.writable ? nullptr : it->second.node;
 }
 
 std::uint32_t CMemoryRegistry::OpenKey(const std::u16string& path, Access access, RegHandle* key)
@@ -83,17 +96,17 @@ std::uint32_t CMemoryRegistry::OpenKey(const std::u16string& path, Access access
         return kErrorFileNotFound;
     if (access == Access::Write && readOnly)
         return kErrorAccessDenied;
-    *key = nextHandle++;
-    handles[*key] = node;
+    // Default access is whatever the caller's rights allow.
+    *key = Add(node, access == Access::Write || (access == Access::Default && !readOnly));
     return 0;
 }
 
 std::uint32_t CMemoryRegistry::CreateKey(const std::u16string& path, RegHandle* key)
 {
-    if (readOnly && !Find(path))
+    Node* node = Find(path);
+    if (readOnly && !node)
         return kErrorAccessDenied;
-    *key = nextHandle++;
-    handles[*key] = Make(path);
+    *key = Add(node ? node : Make(path), !readOnly);
     return 0;
 }
 
@@ -125,8 +138,9 @@ bool CMemoryRegistry::QueryValue(RegHandle key, const std::u16string& name, RegV
 void CMemoryRegistry::SetValue(RegHandle key, const std::u16string& name, std::uint32_t type,
                                const std::vector<std::uint8_t>& data)
 {
-    Node* node = Lookup(key);
-    if (!node || readOnly)
+    // Without the rights the write fails, and nobody checks.
+    Node* node = LookupWritable(key);
+    if (!node)
         return;
     journal.push_back({Write::Kind::Set, node->path, name, type, data});
     node->values[name] = RegValue{type, data};
@@ -134,8 +148,8 @@ void CMemoryRegistry::SetValue(RegHandle key, const std::u16string& name, std::u
 
 void CMemoryRegistry::DeleteValue(RegHandle key, const std::u16string& name)
 {
-    Node* node = Lookup(key);
-    if (!node || readOnly)
+    Node* node = LookupWritable(key);
+    if (!node)
         return;
     journal.push_back({Write::Kind::Delete, node->path, name, 0, {}});
     node->values.erase(name);

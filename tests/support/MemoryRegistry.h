@@ -1,8 +1,9 @@
 #pragma once
 // An in-memory registry for tests: a tree of keys with case-insensitive key and
-// value names, values held as type plus bytes. It counts open keys so tests can
+// value names, values held as type plus bytes. Each open key keeps the rights
+// it was opened with, as a real handle does. It counts open keys so tests can
 // check that every operation closes what it opened, and it keeps a journal of
-// writes so tests can check their order.
+// the writes that took effect so tests can check their order.
 
 #include "platform/Registry.h"
 
@@ -46,7 +47,9 @@ public:
     void AddKey(const std::u16string& path);
     bool Get(const std::u16string& path, const std::u16string& name, RegValue* value) const;
     bool HasKey(const std::u16string& path) const;
-    // Keys opened for writing fail to open, as without administrator rights.
+    // Without administrator rights: opening for writing fails, creating a
+    // missing key fails, and keys opened with default access or by creation
+    // open but take no writes. Keys already open keep their rights.
     void SetReadOnly(bool readOnly) { this->readOnly = readOnly; }
 
     int OpenKeyCount() const { return static_cast<int>(handles.size()); }
@@ -60,12 +63,19 @@ private:
         std::map<std::u16string, RegValue, CaseInsensitiveLess> values;
     };
 
+    struct Handle {
+        Node* node;
+        bool writable;
+    };
+
     Node* Find(const std::u16string& path) const;
     Node* Make(const std::u16string& path);
+    RegHandle Add(Node* node, bool writable);
     Node* Lookup(RegHandle key) const;
+    Node* LookupWritable(RegHandle key) const;
 
     std::unique_ptr<Node> root;
-    std::map<RegHandle, Node*> handles;
+    std::map<RegHandle, Handle> handles;
     RegHandle nextHandle = 1;
     bool readOnly = false;
     std::vector<Write> journal;
