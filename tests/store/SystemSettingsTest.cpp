@@ -44,11 +44,31 @@ TEST_F(StoreTest, EveryLoadAppliesAutorunToTheRunKey)
     ASSERT_EQ(1, Reload());
     EXPECT_FALSE(registry.Get(kRunKey, kRunValue, &value));
     EXPECT_TRUE(registry.HasKey(kRunKey));
+}
 
-    // Without the rights nothing is written and nothing is reported.
+TEST_F(StoreTest, WithoutTheRightsAutorunIsLeftAsItIsAndTheFileStillRecordsTheSwitch)
+{
+    // A Run value from another installation, which neither switch may change without the rights.
+    const std::vector<std::uint8_t> other = RegUnterminatedBytes(u"C:\\Old\\lanvoy.exe -hide");
+    registry.Put(kRunKey, kRunValue, kRegSz, other);
     registry.SetReadOnly(true);
+
+    PutFile(WithSwitches("FALSE", "FALSE", "FALSE"));
+    ASSERT_EQ(1, Reload());
     EXPECT_EQ(1, store->SetAutorun(1));
-    registry.SetReadOnly(false);
+    RegValue value;
+    ASSERT_TRUE(registry.Get(kRunKey, kRunValue, &value));
+    EXPECT_EQ(other, value.data);
+    EXPECT_EQ(0, registry.OpenKeyCount());
+
+    // Turned on, the switch is saved and read back on although the registry refused it.
+    store->autoExec = 1;
+    ASSERT_EQ(1, store->WriteSystemSettings());
+    ASSERT_EQ(1, Reload());
+    EXPECT_EQ(1, store->autoExec);
+    ASSERT_TRUE(registry.Get(kRunKey, kRunValue, &value));
+    EXPECT_EQ(other, value.data);
+    EXPECT_EQ(0, registry.OpenKeyCount());
 }
 
 TEST_F(StoreTest, AutorunNamesTheProgramWhereverItWasStartedFrom)
