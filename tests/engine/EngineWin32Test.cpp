@@ -12,6 +12,9 @@
 
 #include <cstring>
 #include <map>
+#include <optional>
+#include <string>
+#include <utility>
 
 namespace {
 
@@ -47,6 +50,68 @@ DWORD Dword(const std::wstring& guid, const wchar_t* name)
     return value;
 }
 
+void DeleteValue(const std::wstring& guid, const wchar_t* name)
+{
+    HKEY handle = nullptr;
+    if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, (kInterfaces + guid).c_str(), 0, KEY_SET_VALUE, &handle) == ERROR_SUCCESS) {
+        RegDeleteValueW(handle, name);
+        RegCloseKey(handle);
+    }
+}
+
+// The TCP/IP values of the demo adapters as they are now, to be put back:
+// the demo machine is shared with the other tests.
+class CTcpIpValues {
+public:
+    CTcpIpValues()
+    {
+        for (const std::wstring& guid : {kHome, kLab})
+            for (const wchar_t* name : kValues) {
+                Value& value = values[{guid, name}];
+                value.present = ReadRaw(guid, name, value.raw);
+            }
+    }
+
+    // Writes back the values that were there and deletes those that were not.
+    void Restore() const
+    {
+        for (const auto& [where, value] : values) {
+            HKEY handle = nullptr;
+            if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, (kInterfaces + where.first).c_str(), 0, KEY_SET_VALUE, &handle) !=
+                ERROR_SUCCESS)
+                continue;
+            if (value.present)
+                RegSetValueExW(handle, where.second.c_str(), 0, value.raw.type, value.raw.data.data(),
+                               static_cast<DWORD>(value.raw.data.size()));
+            else
+                RegDeleteValueW(handle, where.second.c_str());
+            RegCloseKey(handle);
+        }
+    }
+
+    // Every value as it was: the same type and bytes, or absent again.
+    ::testing::AssertionResult Unchanged() const
+    {
+        for (const auto& [where, value] : values) {
+            Raw now;
+            bool present = ReadRaw(where.first, where.second.c_str(), now);
+            if (present != value.present || (present && (now.type != value.raw.type || now.data != value.raw.data)))
+                return ::testing::AssertionFailure()
+                       << "value " << std::string(where.second.begin(), where.second.end()) << " of "
+                       << std::string(where.first.begin(), where.first.end())
+                       << (value.present ? " differs" : " was absent and is there now");
+        }
+        return ::testing::AssertionSuccess();
+    }
+
+private:
+    struct Value {
+        bool present = false;
+        Raw raw;
+    };
+    std::map<std::pair<std::wstring, std::wstring>, Value> values;
+};
+
 }  // namespace
 
 class EngineWin32Test : public ::testing::Test {
@@ -55,24 +120,15 @@ protected:
     {
         if (!RunningUnderWine())
             GTEST_SKIP() << "the demo machine is seeded only into the Wine prefix";
-        // The demo machine is shared with the other tests: put it back afterwards.
-        for (const std::wstring& guid : {kHome, kLab})
-            for (const wchar_t* name : kValues)
-                ReadRaw(guid, name, saved[guid + L"|" + name]);
+        before.emplace();
     }
 
     void TearDown() override
     {
-        for (const auto& [key, raw] : saved) {
-            std::wstring guid = key.substr(0, key.find(L'|'));
-            std::wstring name = key.substr(key.find(L'|') + 1);
-            HKEY handle = nullptr;
-            if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, (kInterfaces + guid).c_str(), 0, KEY_WRITE, &handle) ==
-                ERROR_SUCCESS) {
-                RegSetValueExW(handle, name.c_str(), 0, raw.type, raw.data.data(), static_cast<DWORD>(raw.data.size()));
-                RegCloseKey(handle);
-            }
-        }
+        if (!before)
+            return;
+        before->Restore();
+        EXPECT_TRUE(before->Unchanged());
     }
 
     bool Apply(const std::string& profiles, const std::u16string& id)
@@ -86,7 +142,7 @@ protected:
         return applier.ApplyProfile(id);
     }
 
-    std::map<std::wstring, Raw> saved;
+    std::optional<CTcpIpValues> before;
     CMemoryFileSystem files;
     CMemoryRegistry storeRegistry;
     CFixedClock clock{LocalTime{2008, 5, 1, 14, 5, 9}};
@@ -115,4 +171,23 @@ TEST_F(EngineWin32Test, AProfileSwitchesTheDemoAdapters)
     EXPECT_EQ(0u, Dword(kLab, L"EnableDHCP"));
     EXPECT_EQ(1u, Dword(kHome, L"EnableDHCP"));
     EXPECT_EQ(u"114.114.114.114", Text(kHome, L"NameServer"));
+}
+
+TEST_F(EngineWin32Test, ValuesThatWereAbsentAreDeletedAgainNotLeftEmpty)
+{
+    // A DHCP adapter that never had a DNS server of its own gets one from the profile.
+    DeleteValue(kHome, L"NameServer");
+    CTcpIpValues withoutDns;
+    ASSERT_TRUE(Apply(Lines({
+                          R"(<NETSETING NAME="家里" ID="4">)",
+                          R"(<CONNECTION NAME="本地连接 2" GUID="{6D3F7A10-2B4C-4E8A-9C51-1A2B3C4D5E02}" TYPE="1">)",
+                          "<DNSADD><IP>114.114.114.114</IP></DNSADD></CONNECTION>",
+                          "</NETSETING>",
+                      }),
+                      u"4"));
+    EXPECT_EQ(u"114.114.114.114", Text(kHome, L"NameServer"));
+
+    withoutDns.Restore();
+    EXPECT_EQ(u"<absent>", Text(kHome, L"NameServer"));
+    EXPECT_TRUE(withoutDns.Unchanged());
 }
