@@ -98,6 +98,8 @@ int CProfileStore::Repair(const std::vector<const AdapterRecord*>& adapters)
             else
                 InsertConnections(doc, {adapters[i]});
         }
+        // Only adapter entries changed, and a number just handed out.
+        KeepNumbersInUse();
     }
     return 1;
 }

@@ -70,31 +70,6 @@ bool CProfileStore::FindProfile(const std::u16string& id)
     return false;
 }
 
-int CProfileStore::LoadProfiles()
-{
-    profiles.clear();
-    if (!FindConfig())
-        return 0;
-    lastId = LeadingNumber(doc.Attribute(kLastId));
-    doc.Enter();
-    while (doc.FindNext(kProfile)) {
-        auto profile = std::make_unique<IpProfile>();
-        profile->id = doc.Attribute(kId);
-        profile->dateTime = doc.Attribute(kDateTime);
-        profile->name = doc.Attribute(kName);
-        doc.Enter();
-        while (doc.FindNext(kConnection)) {
-            auto entry = std::make_unique<ConnectionSetting>();
-            ReadConnection(doc, *entry);
-            AppendSummary(profile->summary, *entry);
-            profile->connections.push_back(std::move(entry));
-        }
-        doc.Leave();
-        profiles.push_back(std::move(profile));
-    }
-    return 1;
-}
-
 namespace {
 
 // The number a profile's ID stands for when a new number could equal it: the
@@ -113,6 +88,47 @@ std::int32_t NumberOfId(std::u16string_view id)
 
 }  // namespace
 
+int CProfileStore::LoadProfiles()
+{
+    profiles.clear();
+    if (!FindConfig())
+        return 0;
+    lastId = LeadingNumber(doc.Attribute(kLastId));
+    // Every child of CONFIG may carry a number: the walk notes those above
+    // the counter, so the first new number after a load needs no walk.
+    numbersInUse.above.clear();
+    doc.Enter();
+    while (doc.FindNext()) {
+        std::u16string id = doc.Attribute(kId);
+        NoteNumberInUse(id);
+        if (doc.TagName() != kProfile)
+            continue;
+        auto profile = std::make_unique<IpProfile>();
+        profile->id = std::move(id);
+        profile->dateTime = doc.Attribute(kDateTime);
+        profile->name = doc.Attribute(kName);
+        doc.Enter();
+        while (doc.FindNext(kConnection)) {
+            auto entry = std::make_unique<ConnectionSetting>();
+            ReadConnection(doc, *entry);
+            AppendSummary(profile->summary, *entry);
+            profile->connections.push_back(std::move(entry));
+        }
+        doc.Leave();
+        profiles.push_back(std::move(profile));
+    }
+    std::sort(numbersInUse.above.begin(), numbersInUse.above.end());
+    KeepNumbersInUse();
+    return 1;
+}
+
+void CProfileStore::NoteNumberInUse(std::u16string_view id)
+{
+    std::int32_t number = NumberOfId(id);
+    if (number > lastId)
+        numbersInUse.above.push_back(number);
+}
+
 std::u16string CProfileStore::NextId()
 {
     doc.SavePosition(u"GetID");
@@ -120,31 +136,33 @@ std::u16string CProfileStore::NextId()
     if (FindConfig()) {
         // A hand-edited LASTID may lag behind the numbers in use; a number
         // that some profile already has would make the two indistinguishable.
-        // The numbers above the counter are collected in one walk.
-        std::vector<std::int32_t> taken;
-        doc.Enter();
-        while (doc.FindNext()) {
-            std::int32_t number = NumberOfId(doc.Attribute(kId));
-            if (number > lastId)
-                taken.push_back(number);
+        // The numbers above the counter are collected in one walk, which
+        // serves every call until the document changes otherwise.
+        std::vector<std::int32_t>& above = numbersInUse.above;
+        if (numbersInUse.revision != doc.Revision()) {
+            above.clear();
+            doc.Enter();
+            while (doc.FindNext())
+                NoteNumberInUse(doc.Attribute(kId));
+            std::sort(above.begin(), above.end());
+            doc.Leave();
         }
-        std::sort(taken.begin(), taken.end());
         std::int64_t candidate = static_cast<std::int64_t>(lastId) + 1;
-        for (std::int32_t number : taken) {
-            if (number > candidate)
-                break;
-            if (number == candidate)
+        std::size_t passed = 0;
+        for (; passed < above.size() && above[passed] <= candidate; ++passed) {
+            if (above[passed] == candidate)
                 ++candidate;
         }
+        above.erase(above.begin(), above.begin() + static_cast<std::ptrdiff_t>(passed));
         // At the top of the range no number is left that is free.
         if (candidate <= INT32_MAX) {
             lastId = static_cast<std::int32_t>(candidate);
             id = DecimalText(lastId);
-            if (FindConfig())
-                doc.SetAttribute(kLastId, id);
+            doc.SetAttribute(kLastId, id);
         } else {
             lastId = INT32_MAX;
         }
+        KeepNumbersInUse();
     }
     doc.RestorePosition(u"GetID");
     return id;
@@ -177,6 +195,7 @@ int CProfileStore::AddProfile(const std::u16string& name, const std::vector<cons
         return 0;
     // The whole profile goes in as one piece: one splice of the document.
     doc.InsertMarkup(ProfileMarkup(name, TimeStamp(environment.clock.Now()), id, records));
+    KeepNumbersInUse();
     return 1;
 }
 
@@ -215,6 +234,7 @@ void CProfileStore::CopyProfile(const std::u16string& id, const std::u16string& 
     // The source's entries go in verbatim, with whatever the records would not carry.
     if (!content.empty() && doc.Enter())
         doc.InsertMarkup(content);
+    KeepNumbersInUse();
 }
 
 int CProfileStore::DeleteProfile(const std::u16string& id)

@@ -76,9 +76,21 @@ private:
     // Cursor inside CONFIG at the first child whose ID is id, or false.
     bool FindProfile(const std::u16string& id);
 
+    // The profile numbers above lastId that children of CONFIG carry, as
+    // one walk of the document found them; they hold while the document
+    // stays at `revision`. The store's own edits that add no such number
+    // (a new profile takes the number just handed out) keep them.
+    struct NumbersInUse {
+        std::uint64_t revision = ~0ull;
+        std::vector<std::int32_t> above;  // ascending
+    };
+    void KeepNumbersInUse() { numbersInUse.revision = doc.Revision(); }
+    void NoteNumberInUse(std::u16string_view id);
+
     CXmlDoc doc;
     ProfileList profiles;
     std::int32_t lastId = 0;
+    NumbersInUse numbersInUse;
 
     StoreEnvironment environment;
     CConfigFile file;

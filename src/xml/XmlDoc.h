@@ -45,6 +45,9 @@ public:
     bool WellFormed() const;
     const std::u16string& ResultText() const { return resultText; }
     unsigned GetDocFlags() const { return docFlags; }
+    // Changes with every change of the text (parse or edit): what a caller
+    // derived from the document holds while the revision stays.
+    std::uint64_t Revision() const { return revision; }
     void SetDocFlags(unsigned flags) { docFlags = flags; }
 
     // Files, as UTF-8.
@@ -161,6 +164,7 @@ private:
     std::int32_t nodeOffset = 0;
     std::int32_t nodeLength = 0;
     unsigned docFlags = 0;
+    std::uint64_t revision = 0;
     std::array<std::vector<SavedPosition>, savedBuckets> savedPositions;
     CElementIndex index;
 };

@@ -193,6 +193,7 @@ bool CXmlDoc::Splice(std::size_t offset, std::size_t removed, std::u16string_vie
     std::int32_t delta = static_cast<std::int32_t>(static_cast<std::int64_t>(inserted.size()) -
                                                    static_cast<std::int64_t>(removed));
     text.replace(offset, removed, inserted);
+    ++revision;
     if (delta == 0)
         return true;
     ShiftAfter(parent, offset + removed, delta);

@@ -78,6 +78,7 @@ bool CXmlDoc::Parse()
     std::u16string note = std::move(resultText);
     resultText.clear();
     ResetAll();
+    ++revision;
     freePos = 1;
     deletedPos = 0;
     index.Reset(static_cast<std::int64_t>(text.size() / 64) + 8);

@@ -57,6 +57,21 @@ TEST_F(StoreTest, NewNumbersSkipEveryNumberInUseWhereverItStands)
         ids.push_back(store->NextId());
     EXPECT_EQ((std::vector<std::u16string>{u"5", u"7", u"8", u"9"}), ids);
     EXPECT_NE(std::string::npos, DocBytes().find(R"(LASTID="9")"));
+
+    // Numbers that come in between are skipped too: an old file's element
+    // keeps its number, while its profile takes the next one.
+    files.files[u"C:\\old.xml"] = R"(<CONFIG><NOTE ID="11"/><NETSETING NAME="old" ID="1"/></CONFIG>)";
+    ASSERT_EQ(1, store->ImportV1(u"C:\\old.xml"));
+    ASSERT_EQ(1, store->AddProfile(u"new", {}));
+    ASSERT_EQ(1, store->Save());
+    ASSERT_EQ(1, Reload());
+    ASSERT_EQ(8u, store->Profiles().size());
+    EXPECT_EQ(u"10", store->Profiles()[6]->id);
+    EXPECT_EQ(u"12", store->Profiles()[7]->id);
+    // After a load, the numbers in use are known without another walk.
+    PutFile(ConfigFile(R"(<NETSETING NAME="a" ID="2"/>)" "\r\n", "1"));
+    ASSERT_EQ(1, Reload());
+    EXPECT_EQ(u"3", store->NextId());
 }
 
 TEST_F(StoreTest, ProfilesAreFoundByNumberNotByName)
