@@ -179,6 +179,10 @@ STORE_SEEDS = [
     ("hand-edited-utf16", 0x60 | len(NAME_PAIR), u8(HAND_EDITED), NAME_PAIR),
     ("lastid-lags", 0x00, u8(LASTID_LAGS), b""),
     ("v1-gbk", 0x00, V1, b""),
+    # A zero in a new name once went into the file as a zero byte, and the
+    # next load lost every profile.
+    ("nul-name", 0x20 | 4, SAVED_BYTES, utf16("a\0")),
+    ("nul-name-entries", 0x60 | 8, SAVED_BYTES, utf16("a\0b\1")),
 ] + [(name, 0x40, data, b"") for name, data in DAMAGED.items()]
 
 
