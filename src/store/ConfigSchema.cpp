@@ -1,6 +1,8 @@
 #include "store/ConfigSchema.h"
 #include "xml/XmlDoc.h"
 
+#include <iterator>
+
 #include <climits>
 
 namespace config {
@@ -111,11 +113,22 @@ std::u16string TimeStamp(const LocalTime& time)
 
 void AppendSummary(std::u16string& summary, const ConnectionSetting& entry)
 {
-    summary += u"【" + entry.connectionName + u"】";
+    auto line = [&](std::u16string_view label, const std::u16string& value) {
+        summary += label;
+        summary += value;
+        summary += u'\n';
+    };
+    summary += u"【";
+    summary += entry.connectionName;
+    summary += u"】";
     switch (entry.mode) {
     case kModeManual:
-        summary += u"\n[IP]" + entry.ipAddress + u"\n" + u"[掩码]" + entry.subnetMask + u"\n" + u"[网关]" +
-                   entry.gateway + u"\n" + u"[DNS1]" + entry.dns1 + u"\n" + u"[DNS2]" + entry.dns2 + u"\n";
+        summary += u'\n';
+        line(u"[IP]", entry.ipAddress);
+        line(u"[掩码]", entry.subnetMask);
+        line(u"[网关]", entry.gateway);
+        line(u"[DNS1]", entry.dns1);
+        line(u"[DNS2]", entry.dns2);
         break;
     case kModeDhcp:
         summary += u"-自动获取IP\n";
@@ -131,20 +144,20 @@ void AppendSummary(std::u16string& summary, const ConnectionSetting& entry)
 namespace {
 
 // A value fills the record's first-address field only while it is empty.
-void Take(std::u16string& first, std::vector<std::u16string>& all, const std::u16string& value)
+void Take(std::u16string& first, std::vector<std::u16string>& all, std::u16string&& value)
 {
     if (first.empty())
         first = value;
-    all.push_back(value);
+    all.push_back(std::move(value));
 }
 
-void TakeDns(ConnectionSetting& entry, const std::u16string& value)
+void TakeDns(ConnectionSetting& entry, std::u16string&& value)
 {
     if (entry.dns1.empty())
         entry.dns1 = value;
     else if (entry.dns2.empty())
         entry.dns2 = value;
-    entry.dnsServers.push_back(value);
+    entry.dnsServers.push_back(std::move(value));
 }
 
 const std::u16string_view kLineBreak = u"\r\n";
@@ -186,27 +199,29 @@ void AppendGroup(std::u16string& markup, std::u16string_view group,
 
 void ReadConnection(CXmlDoc& doc, ConnectionSetting& entry)
 {
-    entry.adapterId = doc.Attribute(kGuid);
-    entry.connectionName = doc.Attribute(kName);
-    entry.mode = ReadType(doc.Attribute(kType));
-    entry.enabled = ReadEnableCheck(doc.Attribute(kEnableCheck));
-    entry.macAddress = doc.Attribute(kMacCode);
-    entry.networkAddress = doc.Attribute(kMacCodeN);
+    static constexpr std::u16string_view names[] = {kGuid, kName, kType, kEnableCheck, kMacCode, kMacCodeN};
+    std::u16string values[std::size(names)];
+    doc.Attributes(names, values);
+    entry.adapterId = std::move(values[0]);
+    entry.connectionName = std::move(values[1]);
+    entry.mode = ReadType(values[2]);
+    entry.enabled = ReadEnableCheck(values[3]);
+    entry.macAddress = std::move(values[4]);
+    entry.networkAddress = std::move(values[5]);
 
     doc.Enter();
     while (doc.FindNext()) {
         std::u16string group = doc.TagName();
         doc.ResetChildPosition();
         while (doc.FindNextChild()) {
-            std::u16string value = doc.ChildText();
             if (group == kIpGroup)
-                Take(entry.ipAddress, entry.ipAddresses, value);
+                Take(entry.ipAddress, entry.ipAddresses, doc.ChildText());
             else if (group == kMaskGroup)
-                Take(entry.subnetMask, entry.subnetMasks, value);
+                Take(entry.subnetMask, entry.subnetMasks, doc.ChildText());
             else if (group == kGatewayGroup)
-                Take(entry.gateway, entry.gateways, value);
+                Take(entry.gateway, entry.gateways, doc.ChildText());
             else if (group == kDnsGroup)
-                TakeDns(entry, value);
+                TakeDns(entry, doc.ChildText());
             else
                 break;
         }

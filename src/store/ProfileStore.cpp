@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <iterator>
 
 using namespace config;
 
@@ -98,15 +99,17 @@ int CProfileStore::LoadProfiles()
     // the counter, so the first new number after a load needs no walk.
     numbersInUse.above.clear();
     doc.Enter();
+    static constexpr std::u16string_view names[] = {kId, kDateTime, kName};
+    std::u16string values[std::size(names)];
     while (doc.FindNext()) {
-        std::u16string id = doc.Attribute(kId);
-        NoteNumberInUse(id);
+        doc.Attributes(names, values);
+        NoteNumberInUse(values[0]);
         if (doc.TagName() != kProfile)
             continue;
         auto profile = std::make_unique<IpProfile>();
-        profile->id = std::move(id);
-        profile->dateTime = doc.Attribute(kDateTime);
-        profile->name = doc.Attribute(kName);
+        profile->id = std::move(values[0]);
+        profile->dateTime = std::move(values[1]);
+        profile->name = std::move(values[2]);
         doc.Enter();
         while (doc.FindNext(kConnection)) {
             auto entry = std::make_unique<ConnectionSetting>();

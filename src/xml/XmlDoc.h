@@ -7,6 +7,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -67,6 +68,10 @@ public:
     // Reading.
     std::u16string TagName() const;
     std::u16string Attribute(std::u16string_view name) const;
+    // Several attributes of the main element from one reading of its start
+    // tag: values[k] receives what Attribute(names[k]) would return (for at
+    // most 64 names).
+    void Attributes(std::span<const std::u16string_view> names, std::span<std::u16string> values) const;
     std::u16string ChildAttribute(std::u16string_view name) const;
     std::u16string Text() const;
     std::u16string ChildText() const;

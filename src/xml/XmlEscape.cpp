@@ -122,6 +122,8 @@ std::u16string CXmlDoc::Escape(std::u16string_view value, unsigned options)
 
 std::u16string CXmlDoc::Unescape(std::u16string_view value)
 {
+    if (value.find(u'&') == std::u16string_view::npos)
+        return std::u16string(value);
     std::u16string output;
     output.reserve(value.size());
     for (std::size_t i = 0; i < value.size();) {

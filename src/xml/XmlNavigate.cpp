@@ -1,5 +1,6 @@
 #include "xml/XmlDoc.h"
 #include "xml/XmlNames.h"
+#include "xml/XmlScan.h"
 #include "xml/XmlTokenizer.h"
 
 #include <algorithm>
@@ -26,17 +27,18 @@ std::size_t SkipCharacter(std::u16string_view tag, std::size_t i, std::size_t en
     return (close == std::u16string_view::npos || close >= end) ? end : close + 1;
 }
 
-// Finds attribute name in tag (from '<' to '>'). lastEnd is where a new
-// attribute goes: after the tag name or the last attribute.
-bool FindAttribute(std::u16string_view tag, std::u16string_view name, AttributeSpan& found, std::size_t& lastEnd)
+// Visits the attributes of tag (from '<' to '>') in order until visit
+// returns true. Returns where a new attribute goes, after the tag name or the
+// last attribute, when every attribute was visited.
+template <typename Visit>
+std::size_t ForEachAttribute(std::u16string_view tag, Visit visit)
 {
     const std::size_t end = tag.empty() ? 0 : tag.size() - 1;  // the '>'
     // Past the tag name, pairing quotes as the parser did.
     std::size_t i = 1;
     while (i < end && !EndsTagName(tag[i]))
         i = SkipCharacter(tag, i, end);
-    lastEnd = i;
-    bool matched = false;
+    std::size_t lastEnd = i;
     while (i < end) {
         if (IsXmlBlank(tag[i]) || tag[i] == u'/' || tag[i] == u'=') {
             ++i;
@@ -57,9 +59,9 @@ bool FindAttribute(std::u16string_view tag, std::u16string_view name, AttributeS
             span.hasValue = true;
             span.valueStart = j;
             if (j < end && (tag[j] == u'"' || tag[j] == u'\'')) {
-                std::size_t close = tag.find(tag[j], j + 1);
+                std::size_t close = xmlscan::Find(tag, j + 1, tag[j]);
                 span.quoted = true;
-                span.valueEnd = (close == std::u16string_view::npos || close >= end) ? end : close + 1;
+                span.valueEnd = close >= end ? end : close + 1;
             } else {
                 // Unquoted: up to a blank or the closing '>' or "/>".
                 std::size_t k = j;
@@ -70,11 +72,28 @@ bool FindAttribute(std::u16string_view tag, std::u16string_view name, AttributeS
             i = span.valueEnd;
         }
         lastEnd = span.hasValue ? span.valueEnd : span.nameEnd;
-        if (!matched && tag.substr(span.nameStart, span.nameEnd - span.nameStart) == name) {
-            found = span;
-            matched = true;
-        }
+        if (visit(span))
+            return std::u16string_view::npos;
     }
+    return lastEnd;
+}
+
+std::u16string_view AttributeName(std::u16string_view tag, const AttributeSpan& span)
+{
+    return tag.substr(span.nameStart, span.nameEnd - span.nameStart);
+}
+
+// Finds attribute name in tag. When it is missing, lastEnd is where a new
+// attribute goes.
+bool FindAttribute(std::u16string_view tag, std::u16string_view name, AttributeSpan& found, std::size_t& lastEnd)
+{
+    bool matched = false;
+    lastEnd = ForEachAttribute(tag, [&](const AttributeSpan& span) {
+        matched = AttributeName(tag, span) == name;
+        if (matched)
+            found = span;
+        return matched;
+    });
     return matched;
 }
 
@@ -285,6 +304,32 @@ std::u16string CXmlDoc::AttributeOf(std::int32_t element, std::u16string_view na
 std::u16string CXmlDoc::Attribute(std::u16string_view name) const
 {
     return AttributeOf(mainPos, name);
+}
+
+void CXmlDoc::Attributes(std::span<const std::u16string_view> names, std::span<std::u16string> values) const
+{
+    for (std::u16string& value : values)
+        value.clear();
+    if (mainPos == 0)
+        return;
+    const ElementRecord& record = index[mainPos];
+    std::u16string_view tag(text.data() + record.start, static_cast<std::size_t>(record.startTagLen));
+    const std::size_t count = std::min({names.size(), values.size(), std::size_t{64}});
+    std::uint64_t found = 0;
+    std::size_t left = count;
+    ForEachAttribute(tag, [&](const AttributeSpan& span) {
+        std::u16string_view name = AttributeName(tag, span);
+        for (std::size_t k = 0; k < count; ++k) {
+            // The first attribute of a name counts, as for Attribute().
+            if ((found >> k & 1) != 0 || names[k] != name)
+                continue;
+            found |= std::uint64_t{1} << k;
+            --left;
+            if (span.hasValue)
+                values[k] = Unescape(ValueOf(tag, span));
+        }
+        return left == 0;
+    });
 }
 
 std::u16string CXmlDoc::ChildAttribute(std::u16string_view name) const
