@@ -170,3 +170,25 @@ TEST(XmlSavedPosition, SurvivesEditsElsewhereButNotRemoval)
 }
 
 }  // namespace
+
+// Reading several attributes at once gives what reading each one gives.
+TEST(XmlAttributes, OneReadingMatchesReadingEachAttribute)
+{
+    const std::u16string tags[] = {
+        u"<E A=\"1\" B='x&amp;y' C=z D=\"\" A=\"2\"/>",  // a repeated name: the first counts
+        u"<E B=\"b\" x=\"a>b\" C/>",                     // a name without a value reads empty
+        u"<E/>",
+        u"<E\tC = \"spaced\"\r\nA=\"&#x41;\">t</E>",
+    };
+    static constexpr std::u16string_view names[] = {u"A", u"B", u"C", u"D", u"missing", u"A"};
+    for (const std::u16string& tag : tags) {
+        SCOPED_TRACE(std::string(tag.begin(), tag.end()));
+        CXmlDoc doc;
+        doc.SetText(tag);
+        ASSERT_TRUE(doc.FindNext());
+        std::u16string values[std::size(names)] = {u"stale", u"stale", u"stale", u"stale", u"stale", u"stale"};
+        doc.Attributes(names, values);
+        for (std::size_t k = 0; k < std::size(names); ++k)
+            EXPECT_EQ(doc.Attribute(names[k]), values[k]) << k;
+    }
+}
