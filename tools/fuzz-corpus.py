@@ -183,6 +183,9 @@ STORE_SEEDS = [
     # next load lost every profile.
     ("nul-name", 0x20 | 4, SAVED_BYTES, utf16("a\0")),
     ("nul-name-entries", 0x60 | 8, SAVED_BYTES, utf16("a\0b\1")),
+    # An empty tag with a doubled slash cannot be opened: the add once said
+    # it had written a profile that it had not.
+    ("config-slash-slash", 0x00, b"<LANVOY><CONFIG //></LANVOY>", b""),
 ] + [(name, 0x40, data, b"") for name, data in DAMAGED.items()]
 
 

@@ -284,8 +284,11 @@ bool InsertConnections(CXmlDoc& doc, const std::vector<const AdapterRecord*>& re
     // per tag and attribute.
     if (!doc.Enter())
         return false;
+    // Several elements make the result false even when they went in.
+    const std::uint64_t before = doc.Revision();
     doc.InsertMarkup(ConnectionsMarkup(records));
-    return doc.Leave();
+    const bool inserted = doc.Revision() != before;
+    return doc.Leave() && inserted;
 }
 
 }  // namespace config

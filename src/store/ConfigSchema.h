@@ -87,7 +87,7 @@ std::u16string ProfileMarkup(std::u16string_view name, std::u16string_view dateT
 
 // Writes the records as CONNECTION elements after the child position of the
 // main element (at the end of its content when there is none); the first of
-// them becomes the child position.
+// them becomes the child position. False when they could not go in.
 bool InsertConnections(CXmlDoc& doc, const std::vector<const AdapterRecord*>& records);
 
 }  // namespace config

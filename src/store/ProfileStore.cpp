@@ -196,8 +196,10 @@ int CProfileStore::AddProfile(const std::u16string& name, const std::vector<cons
     std::u16string id = NextId();
     if (id == u"0" || !FindConfig() || !doc.Enter())
         return 0;
-    // The whole profile goes in as one piece: one splice of the document.
-    doc.InsertMarkup(ProfileMarkup(name, TimeStamp(environment.clock.Now()), id, records));
+    // The whole profile goes in as one piece: one splice of the document. A
+    // hand-made <CONFIG //> takes none; the number stays spent.
+    if (!doc.InsertMarkup(ProfileMarkup(name, TimeStamp(environment.clock.Now()), id, records)))
+        return 0;
     KeepNumbersInUse();
     return 1;
 }
@@ -209,15 +211,18 @@ int CProfileStore::UpdateProfile(const std::u16string& id, const std::u16string&
         return 0;
     if (!FindProfile(id))
         return 1;
-    doc.SetAttribute(kDateTime, TimeStamp(environment.clock.Now()));
-    doc.SetAttribute(kName, Storable(name));
     // Everything inside the profile goes, not only its adapter entries.
     for (;;) {
         doc.ResetChildPosition();
         if (!doc.FindNextChild() || !doc.RemoveChildElement())
             break;
     }
-    InsertConnections(doc, records);
+    // The entries go in first: a hand-made empty tag such as <NETSETING //>
+    // cannot take any, and then nothing is changed.
+    if (!InsertConnections(doc, records))
+        return 0;
+    doc.SetAttribute(kDateTime, TimeStamp(environment.clock.Now()));
+    doc.SetAttribute(kName, Storable(name));
     return 1;
 }
 
@@ -229,8 +234,8 @@ void CProfileStore::CopyProfile(const std::u16string& id, const std::u16string& 
     std::u16string newId = NextId();
     if (newId == u"0")
         return;
-    doc.Enter();
-    doc.AppendElement(kProfile);
+    if (!doc.Enter() || !doc.AppendElement(kProfile))
+        return;
     doc.SetAttribute(kName, Storable(newName));
     doc.SetAttribute(kDateTime, TimeStamp(environment.clock.Now()));
     doc.SetAttribute(kId, newId);

@@ -99,6 +99,26 @@ TEST_F(StoreTest, ProfilesAreFoundByNumberNotByName)
     EXPECT_EQ(u"10.0.0.9", store->Profiles()[1]->connections.at(0)->ipAddress);
 }
 
+TEST_F(StoreTest, AnEditThatCannotBeWrittenSaysSoAndChangesNothing)
+{
+    // Hand-made empty tags with a doubled slash cannot be opened for content.
+    PutFile(Lines({kDeclaration, "<LANVOY>", R"(<CONFIG LASTID="0" //>)", "</LANVOY>"}));
+    ASSERT_EQ(1, Reload());
+    AdapterRecord lan = ManualEntry(u"LAN", u"{A}", u"10.0.0.9");
+    EXPECT_EQ(0, store->AddProfile(u"new", {&lan}));
+    store->CopyProfile(u"1", u"copy");
+    EXPECT_EQ(std::string::npos, DocBytes().find("NETSETING"));
+
+    PutFile(ConfigFile(R"(<NETSETING NAME="Odd" ID="1" //>)" "\r\n", "1"));
+    ASSERT_EQ(1, Reload());
+    const std::string before = DocBytes();
+    EXPECT_EQ(0, store->UpdateProfile(u"1", u"Renamed", {&lan}));
+    EXPECT_EQ(before, DocBytes());
+    // Without entries to write there is nothing that cannot go in.
+    EXPECT_EQ(1, store->UpdateProfile(u"1", u"Renamed", {}));
+    EXPECT_NE(std::string::npos, DocBytes().find(R"(NAME="Renamed")"));
+}
+
 TEST_F(StoreTest, UpdateRewritesTheWholeProfileInPlace)
 {
     PutFile(ConfigFile(kRichProfile + R"(<NETSETING NAME="After" ID="5"/>)" + "\r\n", "5"));
@@ -120,6 +140,20 @@ TEST_F(StoreTest, UpdateRewritesTheWholeProfileInPlace)
         R"(<NETSETING NAME="After" ID="5"/>)",
     });
     EXPECT_EQ(ConfigFile(expected + "\r\n", "5"), DocBytes());
+
+    // A profile written empty opens without a blank, its new attributes after
+    // the old ones.
+    AdapterRecord dhcp = ManualEntry(u"LAN", u"{B}", u"");
+    dhcp.mode = kModeDhcp;
+    ASSERT_EQ(1, store->UpdateProfile(u"5", u"Later", {&dhcp}));
+    EXPECT_NE(std::string::npos, DocBytes().find(Lines({
+                                     R"(<NETSETING NAME="Later" ID="5" DATATIME="08-05-01 14:05:09">)",
+                                     R"(<CONNECTION NAME="LAN" GUID="{B}" NETCARD="Intel(R) PRO/1000 MT" )"
+                                     R"(MACCODE="00:0c:29:3a:5b:7c" EnableCheck="1" TYPE="1">)",
+                                     "<IPADD>", "<IP/>", "</IPADD>", "<MASKADD>", "<IP>255.255.255.0</IP>",
+                                     "</MASKADD>", "<GATEWAY>", "<IP>192.0.2.1</IP>", "</GATEWAY>", "<DNSADD>",
+                                     "<IP>192.0.2.53</IP>", "<IP/>", "</DNSADD>", "</CONNECTION>",
+                                     "</NETSETING>", "</CONFIG>"})));
 }
 
 TEST_F(StoreTest, CopyKeepsTheSourceEntriesVerbatim)
