@@ -44,6 +44,24 @@ private:
     std::unordered_map<std::u16string_view, int, NameHash, NameEqual> counts;
 };
 
+// Whether the text at offset is "</" + name + ">", the end tag that nearly
+// every element has; then token is that end tag, as the tokenizer reads it.
+bool ClosesByName(std::u16string_view source, std::size_t offset, std::u16string_view name, XmlToken& token)
+{
+    const std::size_t close = offset + 2 + name.size();
+    if (name.empty() || close >= source.size() || source[close] != u'>' ||
+        source.substr(offset + 2, name.size()) != name)
+        return false;
+    token.kind = XmlTokenKind::EndTag;
+    token.empty = false;
+    token.error = XmlTokenError::None;
+    token.start = offset;
+    token.length = close + 1 - offset;
+    token.nameStart = offset + 2;
+    token.nameLength = name.size();
+    return true;
+}
+
 }  // namespace
 
 CXmlDoc::CXmlDoc()
@@ -175,7 +193,13 @@ bool CXmlDoc::ParseContent(std::u16string_view source, std::int32_t parent, std:
         // Text and whitespace between tags carry nothing the index needs.
         if (offset < size && source[offset] != u'<')
             offset = xmlscan::Find(source, offset, u'<');
-        ReadXmlToken(source, offset, token);
+        const char16_t next = offset + 1 < size ? source[offset + 1] : u'\0';
+        if (StartsTagName(next))
+            ReadStartTag(source, offset, token);
+        else if (next == u'/' && !ClosesByName(source, offset, open.empty() ? u"" : open.back().name, token))
+            ReadEndTag(source, offset, token);
+        else if (next != u'/')
+            ReadXmlToken(source, offset, token);
         offset = token.start + token.length;
         switch (token.kind) {
         case XmlTokenKind::EndOfDocument:

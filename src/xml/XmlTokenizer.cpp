@@ -51,7 +51,7 @@ size_t SkipQuoted(std::u16string_view text, size_t offset)
     return close == text.size() ? npos : close + 1;
 }
 
-void StartTag(XmlToken& token, std::u16string_view text, size_t offset)
+void ReadStartTagAt(XmlToken& token, std::u16string_view text, size_t offset)
 {
     // The first '>' outside quotes.
     size_t i = offset + 1;
@@ -76,7 +76,7 @@ void StartTag(XmlToken& token, std::u16string_view text, size_t offset)
     token.empty = text[last - 1] == u'/';
 }
 
-void EndTag(XmlToken& token, std::u16string_view text, size_t offset)
+void ReadEndTagAt(XmlToken& token, std::u16string_view text, size_t offset)
 {
     size_t end = xmlscan::Find(text, offset + 2, u'>');
     if (end == text.size()) {
@@ -218,16 +218,26 @@ void ReadXmlToken(std::u16string_view text, size_t offset, XmlToken& token)
     }
     char16_t next = text[offset + 1];
     if (next == u'/')
-        EndTag(token, text, offset);
+        ReadEndTagAt(token, text, offset);
     else if (next == u'?')
         Delimited(token, text, offset, offset + 2, u"?>", XmlTokenKind::ProcessingInstruction,
                   u"Processing instruction");
     else if (next == u'!')
         Markup(token, text, offset);
     else if (StartsTagName(next))
-        StartTag(token, text, offset);
+        ReadStartTagAt(token, text, offset);
     else
         Incorrect(token, offset, u"tag name character");
+}
+
+void ReadStartTag(std::u16string_view text, size_t offset, XmlToken& token)
+{
+    ReadStartTagAt(token, text, offset);
+}
+
+void ReadEndTag(std::u16string_view text, size_t offset, XmlToken& token)
+{
+    ReadEndTagAt(token, text, offset);
 }
 
 XmlToken ReadXmlToken(std::u16string_view text, size_t offset)

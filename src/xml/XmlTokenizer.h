@@ -41,6 +41,10 @@ struct XmlToken {
 XmlToken ReadXmlToken(std::u16string_view text, std::size_t offset);
 // The same, into a token the caller keeps: the parser's loop.
 void ReadXmlToken(std::u16string_view text, std::size_t offset, XmlToken& token);
+// A start tag ("<" and a name character at offset) or an end tag ("</"),
+// read without asking what the node is: nearly every node is one of them.
+void ReadStartTag(std::u16string_view text, std::size_t offset, XmlToken& token);
+void ReadEndTag(std::u16string_view text, std::size_t offset, XmlToken& token);
 
 // The message of an Error token; offsets are counted from base.
 std::u16string XmlTokenMessage(const XmlToken& token, std::size_t base = 0);
