@@ -44,6 +44,27 @@ void BM_AddProfile(benchmark::State& state)
     }
 }
 
+// The same when LASTID lags far behind the numbers in use (a hand edit, or
+// LASTID="abc"): every number up to the highest is taken, and the add must
+// still cost one walk of the profiles, not one per number it skips.
+void BM_AddProfileLastIdLags(benchmark::State& state)
+{
+    BenchMachine machine;
+    InstallConfig(machine, Profiles(state));
+    std::string& file = machine.files.files[kBenchCfg];
+    const std::size_t lastId = file.find("LASTID=\"");
+    file.replace(lastId, file.find('"', lastId + 8) + 1 - lastId, "LASTID=\"abc\"");
+    CProfileStore store(machine.Environment());
+    AdapterRecord manual = BenchAdapter(1, kModeManual);
+    for (auto _ : state) {
+        state.PauseTiming();
+        store.Load();
+        state.ResumeTiming();
+        if (!store.AddProfile(u"新方案", {&manual}) || store.LastId() != Profiles(state) + 1)
+            state.SkipWithError("add failed");
+    }
+}
+
 // The cycle of every change in the main window: edit, save, reload; each
 // iteration starts from the same file.
 void BM_AddSaveLoad(benchmark::State& state)
@@ -68,5 +89,7 @@ BENCHMARK(BM_Load)->Arg(500)->Arg(5000)->Arg(50000)->Unit(benchmark::kMillisecon
 BENCHMARK(BM_AddProfile)->Arg(100)->Iterations(1000)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AddProfile)->Arg(1000)->Iterations(200)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AddProfile)->Arg(10000)->Iterations(20)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_AddProfileLastIdLags)->Arg(1000)->Iterations(200)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_AddProfileLastIdLags)->Arg(10000)->Iterations(20)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AddSaveLoad)->Arg(500)->Arg(5000)->Unit(benchmark::kMillisecond);
 BENCHMARK_MAIN();

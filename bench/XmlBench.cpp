@@ -187,7 +187,29 @@ void TinyXml2Memory(benchmark::State& state)
     });
 }
 
+// A hostile text: n open elements, then n end tags that close none of them,
+// then the n end tags that do. Each stray end tag must cost no walk of the
+// open elements, so the time grows with n, not with n squared.
+void XmlDocStrayEndTags(benchmark::State& state)
+{
+    const auto n = static_cast<std::size_t>(state.range(0));
+    std::u16string text;
+    for (std::size_t i = 0; i < n; ++i)
+        text += u"<d>";
+    for (std::size_t i = 0; i < n; ++i)
+        text += u"</x>";
+    for (std::size_t i = 0; i < n; ++i)
+        text += u"</d>";
+    for (auto _ : state) {
+        CXmlDoc doc;
+        benchmark::DoNotOptimize(doc.SetText(text));
+    }
+    state.SetComplexityN(state.range(0));
+}
+
 }  // namespace
+
+BENCHMARK(XmlDocStrayEndTags)->RangeMultiplier(4)->Range(1 << 10, 1 << 16)->Complexity()->Unit(benchmark::kMillisecond);
 
 #define LANVOY_PARSE(fn) BENCHMARK(fn)->Arg(1000)->Arg(20000)->Unit(benchmark::kMillisecond)
 LANVOY_PARSE(XmlDocUtf16);
