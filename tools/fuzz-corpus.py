@@ -186,6 +186,11 @@ STORE_SEEDS = [
     # An empty tag with a doubled slash cannot be opened: the add once said
     # it had written a profile that it had not.
     ("config-slash-slash", 0x00, b"<LANVOY><CONFIG //></LANVOY>", b""),
+    # An encoded surrogate once loaded as half a pair and was saved as "?":
+    # after "<" the next load read a processing instruction and lost all.
+    ("surrogate-after-lt", 0x00,
+     b'<LANVOY><CONFIG LASTID="1"><NETSETING NAME="a" ID="1"><X><\xed\xa0\x80IP/></X>'
+     b'</NETSETING></CONFIG></LANVOY>', b""),
 ] + [(name, 0x40, data, b"") for name, data in DAMAGED.items()]
 
 

@@ -139,8 +139,10 @@ bool DecodeSequence(const unsigned char* bytes, std::size_t available, std::size
     }
     used = following + 1;
     // An overlong form (C0 80 is a zero) is no character: only a true zero
-    // byte ends the text.
-    if (code < least || code > 0x10FFFF)
+    // byte ends the text. Nor is an encoded surrogate (ED A0 80): held as
+    // half a pair, it would be saved as "?", and "<" with it would come back
+    // as the start of a processing instruction.
+    if (code < least || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF))
         code = invalid;
     return true;
 }

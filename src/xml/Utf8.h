@@ -9,7 +9,8 @@
 #include <string_view>
 
 // Decoding stops at a NUL code point and drops an incomplete last sequence;
-// every invalid sequence becomes '?'.
+// every invalid sequence (overlong forms and encoded surrogates among them)
+// becomes '?', so that the text encodes back to what decodes to itself.
 std::size_t Utf8ToUtf16(const char* bytes, std::size_t count, char16_t* output, std::size_t capacity);
 
 // A surrogate that is not part of a high-low pair becomes '?'.

@@ -38,6 +38,10 @@ TEST(Utf8Decode, OverlongFormsAreInvalidAndDoNotEndTheText)
     EXPECT_EQ(Decode("a\xF0\x80\x80\x80" "b"), u"a?b");
     EXPECT_EQ(Decode("\x80\x80" "b"), u"?b");
     EXPECT_EQ(Decode("\xC1\xBF\xE0\x9F\xBF\xF0\x8F\xBF\xBF"), u"???");
+    // Encoded surrogates are no characters either: held as half a pair they
+    // would be saved as "?".
+    EXPECT_EQ(Decode("<\xED\xA0\x80" "a\xED\xBF\xBF"), u"<?a?");
+    EXPECT_EQ(Decode("\xED\x9F\xBF\xEE\x80\x80"), u"\xD7FF\xE000");
     // The smallest proper forms of each length still decode.
     EXPECT_EQ(Decode("\xC2\x80\xE0\xA0\x80\xF0\x90\x80\x80"), u"\x80\x800\xD800\xDC00");
 }
