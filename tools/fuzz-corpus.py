@@ -115,6 +115,7 @@ def u8(text):
 
 
 SAVED_BYTES = u8(SAVED)
+IMPORT = b"\x01IMPORT\x01"  # the store target imports what follows
 DAMAGED = {
     # Cut in the middle of a profile, as a crash during an old in-place save leaves it.
     "truncated": SAVED_BYTES[: len(SAVED_BYTES) * 2 // 3],
@@ -186,6 +187,10 @@ STORE_SEEDS = [
     # An empty tag with a doubled slash cannot be opened: the add once said
     # it had written a profile that it had not.
     ("config-slash-slash", 0x00, b"<LANVOY><CONFIG //></LANVOY>", b""),
+    # After the marker, a 1.x file imported before the add.
+    ("import-v1", 0x00, SAVED_BYTES + IMPORT + V1, b""),
+    ("import-v1-zeroed", 0x00, SAVED_BYTES + IMPORT + V1.replace(b"192.168", b"192\0168", 1), b""),
+    ("import-foreign", 0x80, u8(DEFAULT) + IMPORT + b'<CONFIG><NOTE ID="9"/><NETSETING NAME="x"/>\x01</CONFIG>', b""),
     # An encoded surrogate once loaded as half a pair and was saved as "?":
     # after "<" the next load read a processing instruction and lost all.
     ("surrogate-after-lt", 0x00,

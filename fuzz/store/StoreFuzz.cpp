@@ -9,6 +9,9 @@
 //   bits 6-7  the new profile's adapter entries: 0 one manual entry; 1 a manual,
 //             a DHCP and a leave-alone entry named after the profile; 2 none;
 //             3 one manual entry with the name in every address
+// When the file holds the marker "\x01IMPORT\x01", what follows it is a 1.x
+// file that is imported (and saved and loaded again) before the add: an
+// import may add profiles, never lose one.
 
 #include "support/MemoryFileSystem.h"
 #include "support/MemoryRegistry.h"
@@ -29,8 +32,13 @@ namespace {
 const std::u16string kExe = u"C:\\Lanvoy\\lanvoy.exe";
 const std::u16string kCfg = u"C:\\Lanvoy\\lanvoy.cfg";
 
+const std::u16string kOldFile = u"C:\\old\\ipconfig.xml";
+const std::string kImportMarker = "\x01IMPORT\x01";
+
 struct Input {
     std::string file;
+    std::string oldFile;
+    bool import = false;
     std::u16string name;
     unsigned entries = 0;
 };
@@ -52,6 +60,11 @@ Input Split(const std::uint8_t* data, std::size_t size)
         input.name = Utf8ToUtf16(std::string(reinterpret_cast<const char*>(name), nameBytes));
     }
     input.entries = control >> 6;
+    if (std::size_t marker = input.file.find(kImportMarker); marker != std::string::npos) {
+        input.oldFile = input.file.substr(marker + kImportMarker.size());
+        input.file.resize(marker);
+        input.import = true;
+    }
     return input;
 }
 
@@ -136,6 +149,18 @@ std::vector<Seen> Listed(const CProfileStore& store)
     return list;
 }
 
+// Takes profile out of list, by number and by name as the store reads it.
+bool Take(std::vector<Seen>& list, const Seen& profile)
+{
+    for (auto it = list.begin(); it != list.end(); ++it) {
+        if (it->id == profile.id && it->name == profile.name) {
+            list.erase(it);
+            return true;
+        }
+    }
+    return false;
+}
+
 [[noreturn]] void Fail(const char* what, const Seen& profile, int reloaded, const CMemoryFileSystem& files)
 {
     std::fprintf(stderr, "store fuzz: %s: ID \"%s\" NAME \"%s\"; the reload returned %d%s\n", what,
@@ -162,6 +187,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     store.Load();
     std::vector<Seen> before = Listed(store);
 
+    if (input.import) {
+        files.files[kOldFile] = input.oldFile;
+        if (store.ImportV1(kOldFile) != 0) {
+            if (store.Save() == 0)
+                Fail("the save after an import failed", Seen{}, -1, files);
+            files.files.erase(kCfg + u".bad");
+            int reloaded = store.Load();
+            std::vector<Seen> imported = Listed(store);
+            for (const Seen& profile : before) {
+                if (!Take(imported, profile))
+                    Fail("a profile was lost by an import", profile, reloaded, files);
+            }
+            before = Listed(store);
+        }
+    }
+
     std::vector<AdapterRecord> entries = Entries(input);
     std::vector<const AdapterRecord*> records;
     for (const AdapterRecord& entry : entries)
@@ -180,15 +221,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Each profile of the first load once, by number and by name as the store
     // reads it, which is what the user sees.
     for (const Seen& profile : before) {
-        bool found = false;
-        for (auto it = after.begin(); it != after.end(); ++it) {
-            if (it->id == profile.id && it->name == profile.name) {
-                after.erase(it);
-                found = true;
-                break;
-            }
-        }
-        if (!found)
+        if (!Take(after, profile))
             Fail("a profile was lost", profile, reloaded, files);
     }
     if (!added) {
