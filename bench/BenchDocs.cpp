@@ -8,22 +8,6 @@
 #include <malloc.h>
 #include <map>
 
-AdapterRecord BenchAdapter(int n, int mode)
-{
-    AdapterRecord record;
-    record.connectionName = u"本地连接 " + Utf8ToUtf16(std::to_string(n));
-    record.adapterId = u"{6D3F7A10-2B4C-4E8A-9C51-1A2B3C4D5E0" + Utf8ToUtf16(std::to_string(n)) + u"}";
-    record.description = u"Intel(R) PRO/1000 MT Network Connection";
-    record.macAddress = u"00:1c:42:a1:b2:c3";
-    record.enabled = 1;
-    record.mode = mode;
-    record.ipAddress = u"192.168.1.20";
-    record.subnetMask = u"255.255.255.0";
-    record.gateway = u"192.168.1.1";
-    record.dns1 = u"202.96.128.86";
-    record.dns2 = u"202.96.134.133";
-    return record;
-}
 
 namespace {
 
@@ -42,8 +26,8 @@ std::string StoreBytes(int count)
     BenchMachine machine;
     CProfileStore store(machine.Environment());
     store.Load();
-    AdapterRecord manual = BenchAdapter(1, kModeManual);
-    AdapterRecord dhcp = BenchAdapter(2, kModeDhcp);
+    AdapterRecord manual = SampleAdapter(1, kModeManual);
+    AdapterRecord dhcp = SampleAdapter(2, kModeDhcp);
     for (int i = 0; i < count; ++i)
         store.AddProfile(u"方案 " + Utf8ToUtf16(std::to_string(i)), {&manual, &dhcp});
     store.Save();

@@ -4,6 +4,7 @@
 
 #include "support/MemoryFileSystem.h"
 #include "support/MemoryRegistry.h"
+#include "support/SampleAdapter.h"
 #include "store/ProfileStore.h"
 
 #include <string>
@@ -17,9 +18,6 @@ struct BenchMachine {
     CFixedClock clock{LocalTime{2026, 12, 8, 9, 0, 0}};
     StoreEnvironment Environment() { return {kBenchExe, files, registry, clock}; }
 };
-
-// An adapter as a capture records it: mode is kModeManual or kModeDhcp.
-AdapterRecord BenchAdapter(int n, int mode);
 
 // The bytes of "lanvoy.cfg" after AddProfile of count profiles named
 // "方案 0", "方案 1"... with one manual and one DHCP adapter each, and Save.

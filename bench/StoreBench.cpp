@@ -33,8 +33,8 @@ void BM_AddProfile(benchmark::State& state)
     BenchMachine machine;
     InstallConfig(machine, Profiles(state));
     CProfileStore store(machine.Environment());
-    AdapterRecord manual = BenchAdapter(1, kModeManual);
-    AdapterRecord dhcp = BenchAdapter(2, kModeDhcp);
+    AdapterRecord manual = SampleAdapter(1, kModeManual);
+    AdapterRecord dhcp = SampleAdapter(2, kModeDhcp);
     for (auto _ : state) {
         state.PauseTiming();
         store.Load();
@@ -55,7 +55,7 @@ void BM_AddProfileLastIdLags(benchmark::State& state)
     const std::size_t lastId = file.find("LASTID=\"");
     file.replace(lastId, file.find('"', lastId + 8) + 1 - lastId, "LASTID=\"abc\"");
     CProfileStore store(machine.Environment());
-    AdapterRecord manual = BenchAdapter(1, kModeManual);
+    AdapterRecord manual = SampleAdapter(1, kModeManual);
     for (auto _ : state) {
         state.PauseTiming();
         store.Load();
@@ -71,7 +71,7 @@ void BM_AddSaveLoad(benchmark::State& state)
 {
     BenchMachine machine;
     CProfileStore store(machine.Environment());
-    AdapterRecord manual = BenchAdapter(1, kModeManual);
+    AdapterRecord manual = SampleAdapter(1, kModeManual);
     for (auto _ : state) {
         state.PauseTiming();
         InstallConfig(machine, Profiles(state));

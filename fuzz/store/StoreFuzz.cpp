@@ -15,6 +15,7 @@
 
 #include "support/MemoryFileSystem.h"
 #include "support/MemoryRegistry.h"
+#include "support/SampleAdapter.h"
 #include "store/ProfileStore.h"
 #include "xml/Utf8.h"
 
@@ -70,17 +71,9 @@ Input Split(const std::uint8_t* data, std::size_t size)
 
 AdapterRecord Entry(int mode, const std::u16string& connectionName)
 {
-    AdapterRecord entry;
+    AdapterRecord entry = SampleAdapter(1, mode);
     entry.connectionName = connectionName;
-    entry.adapterId = u"{6D3F7A10-2B4C-4E8A-9C51-1A2B3C4D5E01}";
-    entry.description = u"Intel(R) PRO/1000 MT Network Connection";
-    entry.macAddress = u"00:1c:42:a1:b2:c3";
-    entry.enabled = 1;
-    entry.mode = mode;
-    entry.ipAddress = u"192.168.1.20";
-    entry.subnetMask = u"255.255.255.0";
-    entry.gateway = u"192.168.1.1";
-    entry.dns1 = u"202.96.128.86";
+    entry.dns2.clear();
     return entry;
 }
 
