@@ -110,6 +110,74 @@ bool CLocalFileSystem::WriteAll(const std::u16string& path, std::string_view byt
     return true;
 }
 
+bool CLocalFileSystem::ReadStart(const std::u16string& path, std::size_t count, std::string& bytes)
+{
+    if (!Usable(path))
+        return false;
+    CDescriptor file(::open(Native(path).c_str(), O_RDONLY | O_CLOEXEC));
+    if (!file.Valid())
+        return Fail();
+    try {
+        std::string data(count, '\0');
+        std::size_t done = 0;
+        while (done < count) {
+            ssize_t got = ::read(file.Get(), data.data() + done, count - done);
+            if (got < 0 && errno == EINTR)
+                continue;
+            if (got < 0)
+                return Fail();
+            if (got == 0)
+                break;
+            done += static_cast<std::size_t>(got);
+        }
+        data.resize(done);
+        bytes = std::move(data);
+    } catch (const std::bad_alloc&) {
+        errno = ENOMEM;
+        return Fail();
+    }
+    return true;
+}
+
+bool CLocalFileSystem::Append(const std::u16string& path, std::string_view bytes, std::string_view header)
+{
+    if (!Usable(path))
+        return false;
+    const std::string name = Native(path);
+    // Creating exclusively tells whether this call made the file; one removed
+    // between the two opens is tried again.
+    bool created = false;
+    int fd = -1;
+    for (int attempt = 0; fd < 0 && attempt < 3; ++attempt) {
+        fd = ::open(name.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        created = fd >= 0;
+        if (fd < 0 && errno == EEXIST)
+            fd = ::open(name.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC);
+        if (fd < 0 && errno != ENOENT)
+            break;
+    }
+    CDescriptor file(fd);
+    if (!file.Valid())
+        return Fail();
+    auto put = [&](std::string_view part) {
+        std::size_t done = 0;
+        while (done < part.size()) {
+            ssize_t wrote = ::write(file.Get(), part.data() + done, part.size() - done);
+            if (wrote < 0 && errno == EINTR)
+                continue;
+            if (wrote == 0)
+                errno = ENOSPC;
+            if (wrote <= 0)
+                return false;
+            done += static_cast<std::size_t>(wrote);
+        }
+        return true;
+    };
+    if ((created && !put(header)) || !put(bytes) || !file.Close())
+        return Fail();
+    return true;
+}
+
 bool CLocalFileSystem::ReplaceWith(const std::u16string& from, const std::u16string& to)
 {
     if (!Usable(from) || !Usable(to))

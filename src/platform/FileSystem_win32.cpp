@@ -98,6 +98,65 @@ bool CLocalFileSystem::WriteAll(const std::u16string& path, std::string_view byt
     return true;
 }
 
+bool CLocalFileSystem::ReadStart(const std::u16string& path, std::size_t count, std::string& bytes)
+{
+    if (!Usable(path))
+        return false;
+    CHandle file(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid())
+        return Fail();
+    try {
+        std::string data(count, '\0');
+        std::size_t done = 0;
+        while (done < data.size()) {
+            DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(data.size() - done, 1u << 30));
+            DWORD got = 0;
+            if (!::ReadFile(file.Get(), data.data() + done, chunk, &got, nullptr))
+                return Fail();
+            if (got == 0)
+                break;
+            done += got;
+        }
+        data.resize(done);
+        bytes = std::move(data);
+    } catch (const std::bad_alloc&) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return Fail();
+    }
+    return true;
+}
+
+bool CLocalFileSystem::Append(const std::u16string& path, std::string_view bytes, std::string_view header)
+{
+    if (!Usable(path))
+        return false;
+    // Appending access writes every piece at the end, wherever another writer left it.
+    CHandle file(CreateFileW(Wide(path), FILE_APPEND_DATA | SYNCHRONIZE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+                             FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.Valid())
+        return Fail();
+    const bool created = GetLastError() != ERROR_ALREADY_EXISTS;
+    auto put = [&](std::string_view part) {
+        std::size_t done = 0;
+        while (done < part.size()) {
+            DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(part.size() - done, 1u << 30));
+            DWORD wrote = 0;
+            if (!::WriteFile(file.Get(), part.data() + done, chunk, &wrote, nullptr))
+                return false;
+            if (wrote == 0) {
+                SetLastError(ERROR_DISK_FULL);
+                return false;
+            }
+            done += wrote;
+        }
+        return true;
+    };
+    if ((created && !put(header)) || !put(bytes) || !file.Close())
+        return Fail();
+    return true;
+}
+
 bool CLocalFileSystem::ReplaceWith(const std::u16string& from, const std::u16string& to)
 {
     if (!Usable(from) || !Usable(to))
