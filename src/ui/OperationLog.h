@@ -1,0 +1,44 @@
+#pragma once
+// The two logs a user reads with Notepad: "system.log", what was done to the
+// profiles and the network, and "debug.log", start-up facts of a "-debug" run.
+// Both are UTF-16LE text with a byte-order mark; each entry opens and closes
+// its file, so a log can be read or deleted between entries.
+
+#include "platform/Clock.h"
+#include "platform/FileSystem.h"
+
+#include <mutex>
+#include <string>
+#include <string_view>
+
+class COperationLog {
+public:
+    // `folder` is put in front of the file names: empty for the current
+    // directory (the executable's folder, which the main window makes current),
+    // otherwise ending in its separator.
+    COperationLog(IFileSystem& files, IClock& clock, std::u16string folder = {});
+
+    // Each writes one entry when its switch is on and does nothing otherwise;
+    // an entry that cannot be written is dropped. Safe from several threads:
+    // the update worker writes while the window does.
+    void WriteSystemLog(std::u16string_view text, bool logFlag);
+    void WriteDebugLog(std::u16string_view text, bool debug);
+
+private:
+    void Write(const std::u16string& path, const std::u16string& entry);
+
+    IFileSystem& files;
+    IClock& clock;
+    std::u16string folder;
+    std::mutex writing;
+};
+
+// A request for the shell to open something, as data the window passes on.
+struct ShellRequest {
+    std::u16string verb;
+    std::u16string file;
+    std::u16string parameters;
+};
+
+// The view-log command: Notepad with the operation log of the current directory.
+ShellRequest ViewLogRequest();
