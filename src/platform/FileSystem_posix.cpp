@@ -38,6 +38,41 @@ private:
     int fd;
 };
 
+// Reads into out until count bytes are there or the file ends; done says how
+// many came.
+bool ReadUpTo(int fd, char* out, std::size_t count, std::size_t& done)
+{
+    done = 0;
+    while (done < count) {
+        ssize_t got = ::read(fd, out + done, count - done);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got < 0)
+            return false;
+        if (got == 0)
+            break;
+        done += static_cast<std::size_t>(got);
+    }
+    return true;
+}
+
+// Writes every byte; a write that takes none counts as a full disk.
+bool WriteFully(int fd, std::string_view bytes)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        ssize_t put = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (put < 0 && errno == EINTR)
+            continue;
+        if (put == 0)
+            errno = ENOSPC;
+        if (put <= 0)
+            return false;
+        done += static_cast<std::size_t>(put);
+    }
+    return true;
+}
+
 }  // namespace
 
 bool CLocalFileSystem::Exists(const std::u16string& path)
@@ -68,14 +103,12 @@ bool CLocalFileSystem::ReadAll(const std::u16string& path, std::string& bytes)
             }
             if (done == data.size())
                 data.resize(data.size() * 2);
-            ssize_t got = ::read(file.Get(), data.data() + done, data.size() - done);
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got < 0)
+            std::size_t got = 0;
+            if (!ReadUpTo(file.Get(), data.data() + done, data.size() - done, got))
                 return Fail();
-            if (got == 0)
+            done += got;
+            if (done < data.size())
                 break;
-            done += static_cast<std::size_t>(got);
         }
         data.resize(done);
         bytes = std::move(data);
@@ -93,17 +126,8 @@ bool CLocalFileSystem::WriteAll(const std::u16string& path, std::string_view byt
     CDescriptor file(::open(Native(path).c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
     if (!file.Valid())
         return Fail();
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        ssize_t put = ::write(file.Get(), bytes.data() + done, bytes.size() - done);
-        if (put < 0 && errno == EINTR)
-            continue;
-        if (put == 0)
-            errno = ENOSPC;
-        if (put <= 0)
-            return Fail();
-        done += static_cast<std::size_t>(put);
-    }
+    if (!WriteFully(file.Get(), bytes))
+        return Fail();
     // The data must be on the disk before the file can take another's place.
     if (::fsync(file.Get()) != 0 || !file.Close())
         return Fail();
@@ -120,16 +144,8 @@ bool CLocalFileSystem::ReadStart(const std::u16string& path, std::size_t count, 
     try {
         std::string data(count, '\0');
         std::size_t done = 0;
-        while (done < count) {
-            ssize_t got = ::read(file.Get(), data.data() + done, count - done);
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got < 0)
-                return Fail();
-            if (got == 0)
-                break;
-            done += static_cast<std::size_t>(got);
-        }
+        if (!ReadUpTo(file.Get(), data.data(), count, done))
+            return Fail();
         data.resize(done);
         bytes = std::move(data);
     } catch (const std::bad_alloc&) {
@@ -159,21 +175,7 @@ bool CLocalFileSystem::Append(const std::u16string& path, std::string_view bytes
     CDescriptor file(fd);
     if (!file.Valid())
         return Fail();
-    auto put = [&](std::string_view part) {
-        std::size_t done = 0;
-        while (done < part.size()) {
-            ssize_t wrote = ::write(file.Get(), part.data() + done, part.size() - done);
-            if (wrote < 0 && errno == EINTR)
-                continue;
-            if (wrote == 0)
-                errno = ENOSPC;
-            if (wrote <= 0)
-                return false;
-            done += static_cast<std::size_t>(wrote);
-        }
-        return true;
-    };
-    if ((created && !put(header)) || !put(bytes) || !file.Close())
+    if ((created && !WriteFully(file.Get(), header)) || !WriteFully(file.Get(), bytes) || !file.Close())
         return Fail();
     return true;
 }

@@ -29,6 +29,45 @@ private:
     HANDLE handle;
 };
 
+// Pieces of at most 1 GiB: a DWORD counts the bytes of one call.
+DWORD Piece(std::size_t left)
+{
+    return static_cast<DWORD>(std::min<std::size_t>(left, 1u << 30));
+}
+
+// Reads into out until count bytes are there or the file ends; done says how
+// many came.
+bool ReadUpTo(HANDLE file, char* out, std::size_t count, std::size_t& done)
+{
+    done = 0;
+    while (done < count) {
+        DWORD got = 0;
+        if (!::ReadFile(file, out + done, Piece(count - done), &got, nullptr))
+            return false;
+        if (got == 0)
+            break;
+        done += got;
+    }
+    return true;
+}
+
+// Writes every byte; a write that takes none counts as a full disk.
+bool WriteFully(HANDLE file, std::string_view bytes)
+{
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        DWORD put = 0;
+        if (!::WriteFile(file, bytes.data() + done, Piece(bytes.size() - done), &put, nullptr))
+            return false;
+        if (put == 0) {
+            SetLastError(ERROR_DISK_FULL);
+            return false;
+        }
+        done += put;
+    }
+    return true;
+}
+
 }  // namespace
 
 bool CLocalFileSystem::Exists(const std::u16string& path)
@@ -54,14 +93,8 @@ bool CLocalFileSystem::ReadAll(const std::u16string& path, std::string& bytes)
     try {
         std::string data(static_cast<std::size_t>(size.QuadPart), '\0');
         std::size_t done = 0;
-        while (done < data.size()) {
-            DWORD got = 0;
-            if (!::ReadFile(file.Get(), data.data() + done, static_cast<DWORD>(data.size() - done), &got, nullptr))
-                return Fail();
-            if (got == 0)
-                break;
-            done += got;
-        }
+        if (!ReadUpTo(file.Get(), data.data(), data.size(), done))
+            return Fail();
         data.resize(done);
         bytes = std::move(data);
     } catch (const std::bad_alloc&) {
@@ -78,18 +111,8 @@ bool CLocalFileSystem::WriteAll(const std::u16string& path, std::string_view byt
     CHandle file(CreateFileW(Wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid())
         return Fail();
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
-        DWORD put = 0;
-        if (!::WriteFile(file.Get(), bytes.data() + done, chunk, &put, nullptr))
-            return Fail();
-        if (put == 0) {
-            SetLastError(ERROR_DISK_FULL);
-            return Fail();
-        }
-        done += put;
-    }
+    if (!WriteFully(file.Get(), bytes))
+        return Fail();
     // The data must be on the disk before the file can take another's place.
     if (!FlushFileBuffers(file.Get()))
         return Fail();
@@ -109,15 +132,8 @@ bool CLocalFileSystem::ReadStart(const std::u16string& path, std::size_t count, 
     try {
         std::string data(count, '\0');
         std::size_t done = 0;
-        while (done < data.size()) {
-            DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(data.size() - done, 1u << 30));
-            DWORD got = 0;
-            if (!::ReadFile(file.Get(), data.data() + done, chunk, &got, nullptr))
-                return Fail();
-            if (got == 0)
-                break;
-            done += got;
-        }
+        if (!ReadUpTo(file.Get(), data.data(), count, done))
+            return Fail();
         data.resize(done);
         bytes = std::move(data);
     } catch (const std::bad_alloc&) {
@@ -137,22 +153,7 @@ bool CLocalFileSystem::Append(const std::u16string& path, std::string_view bytes
     if (!file.Valid())
         return Fail();
     const bool created = GetLastError() != ERROR_ALREADY_EXISTS;
-    auto put = [&](std::string_view part) {
-        std::size_t done = 0;
-        while (done < part.size()) {
-            DWORD chunk = static_cast<DWORD>(std::min<std::size_t>(part.size() - done, 1u << 30));
-            DWORD wrote = 0;
-            if (!::WriteFile(file.Get(), part.data() + done, chunk, &wrote, nullptr))
-                return false;
-            if (wrote == 0) {
-                SetLastError(ERROR_DISK_FULL);
-                return false;
-            }
-            done += wrote;
-        }
-        return true;
-    };
-    if ((created && !put(header)) || !put(bytes) || !file.Close())
+    if ((created && !WriteFully(file.Get(), header)) || !WriteFully(file.Get(), bytes) || !file.Close())
         return Fail();
     return true;
 }
