@@ -1,0 +1,41 @@
+#pragma once
+// The dialog base: `this` is stored when the dialog is created and every
+// message goes through one virtual switch. Modal dialogs run their own
+// message loop, so a dialog sees each message before it is dispatched.
+
+#include "controls/Window.h"
+
+class CDialogBase : public CWindow {
+public:
+    explicit CDialogBase(int resourceId) : resourceId(resourceId) {}
+    virtual ~CDialogBase();
+    CDialogBase(const CDialogBase&) = delete;
+    CDialogBase& operator=(const CDialogBase&) = delete;
+
+    // Shows the dialog, owner disabled, until End; -1 when it cannot be created.
+    INT_PTR RunModal(HWND owner);
+    // Creates it as a window of its own; false when it cannot be created.
+    bool CreateModeless(HWND parent);
+    // Ends a modal run with the result, or destroys a modeless dialog.
+    void End(INT_PTR result);
+
+protected:
+    // True when handled; *result is the message's answer.
+    virtual bool OnMessage(UINT message, WPARAM w, LPARAM l, LRESULT* result);
+    virtual bool OnInitDialog() { return true; }
+    virtual bool OnCommand(int id, int code, HWND control);
+    virtual bool OnNotify(int id, NMHDR* header, LRESULT* result);
+    // True discards a message of this dialog's loop before it is dispatched.
+    virtual bool PreTranslate(MSG& message);
+
+    static HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
+
+private:
+    static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM w, LPARAM l);
+    INT_PTR Dispatch(UINT message, WPARAM w, LPARAM l);
+
+    int resourceId;
+    bool modal = false;
+    bool ending = false;
+    INT_PTR result = 0;
+};
