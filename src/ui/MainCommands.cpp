@@ -160,3 +160,8 @@ void CMainCommands::SwitchAdapter(unsigned id)
     bool switched = adapters.SetAdapterEnabled(action->mode, adapter->adapterId) != 0;
     Tell(AdapterItemResultText(action->mode, switched), kMbOk);
 }
+
+ShellRequest HelpRequest()
+{
+    return ShellRequest{u"open", u"hh.exe", u"Lanvoy使用手册.chm"};
+}

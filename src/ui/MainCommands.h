@@ -85,3 +85,6 @@ private:
     COperationLog& log;
     std::vector<ProfileRow> rows;
 };
+
+// The help command: the manual in the help viewer.
+ShellRequest HelpRequest();

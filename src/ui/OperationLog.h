@@ -6,6 +6,7 @@
 
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
+#include "platform/Shell.h"
 
 #include <mutex>
 #include <string>
@@ -31,13 +32,6 @@ private:
     IClock& clock;
     std::u16string folder;
     std::mutex writing;
-};
-
-// A request for the shell to open something, as data the window passes on.
-struct ShellRequest {
-    std::u16string verb;
-    std::u16string file;
-    std::u16string parameters;
 };
 
 // The view-log command: Notepad with the operation log of the current directory.
