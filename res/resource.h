@@ -18,6 +18,10 @@
 #define IDR_LISTMENU                167     // profile list menu: sub-menu 0 "编辑菜单"
 #define IDR_TOOLBAR                 138     // main toolbar, ten positions
 
+// Resource type of the toolbar layout: WORD version 1, WORD button width,
+// WORD button height, WORD count, then count command IDs (0 = separator).
+#define RT_TOOLBAR_TYPE             241
+
 // Position of "选项(&O)" in the menu bar; the adapter sub-menus go into it.
 #define MAINMENU_OPTIONS_POS        2
 
@@ -33,6 +37,7 @@
 #define IDB_HELP                    174     // 32775
 #define IDB_NEW                     175     // 32803
 #define IDB_DELETE                  176     // 32795
+#define IDB_COPY                    177     // not on the toolbar
 #define IDB_DONATE                  178     // 32797
 #define IDB_EDIT                    179     // 32776
 #define IDB_DONATE_DISABLED         180
@@ -42,6 +47,7 @@
 #define IDB_EDIT_DISABLED           184
 #define IDB_HELP_DISABLED           185
 #define IDB_PROPERTIES_DISABLED     186
+#define IDB_COPY_DISABLED           187
 #define IDB_APPLY_DISABLED          188
 
 // ---- Strings (besides the command prompts, keyed by command ID) -----------
