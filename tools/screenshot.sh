@@ -1,24 +1,59 @@
 #!/usr/bin/env bash
-# Starts a windows program under Xvfb in the project's Wine prefix, waits, and
-# saves a trimmed screenshot of the screen. There is no window manager, so
-# Wine draws no title bars.
+# Starts a windows program under a virtual screen of its own in the project's
+# Wine prefix, waits, and saves a trimmed screenshot of the screen. There is
+# no window manager, so Wine draws no title bars.
 # Usage: tools/screenshot.sh <prefix folder> <out.png> <program.exe> [arguments...]
+# LANVOY_SHOT_DELAY: seconds to wait before the shot (default 4).
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
+if [ $# -lt 3 ]; then
+  echo "usage: $0 <prefix folder> <out.png> <program.exe> [arguments...]" >&2
+  exit 2
+fi
 prefix="$1" out="$2"
 shift 2
-"$here/wine-prefix.sh" "$prefix"
-source "$here/wine-env.sh" "$prefix"
 
-display=":$((90 + RANDOM % 100))"
-Xvfb "$display" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb=$!
-trap 'wineserver -k >/dev/null 2>&1 || true; kill $xvfb 2>/dev/null || true' EXIT
-export DISPLAY="$display"
-sleep 1
+# A free display of our own, whatever DISPLAY says.
+if [ -z "${LANVOY_SHOT_ON_OWN_SCREEN:-}" ]; then
+  "$here/wine-prefix.sh" "$prefix"
+  LANVOY_SHOT_ON_OWN_SCREEN=1 exec "$here/with-xvfb.sh" "$0" "$prefix" "$out" "$@"
+fi
+source "$here/wine-env.sh" "$prefix"
+command -v import >/dev/null || { echo "screenshot: ImageMagick is missing (Debian: imagemagick)" >&2; exit 1; }
+
+# Whether a wineserver of this prefix runs: it works in a folder named after
+# the prefix's device and inode.
+server_running() {
+  local dir pid
+  dir="$(printf 'server-%x-%x' $(stat -c '%d %i' "$WINEPREFIX"))"
+  for pid in $(pgrep -u "$(id -u)" '^wineserver' || true); do
+    [ "$(basename "$(readlink "/proc/$pid/cwd" 2>/dev/null)")" = "$dir" ] && return 0
+  done
+  return 1
+}
+
+# Another run's server is left alone; only one this run brought up is stopped.
+own_server=1
+server_running && own_server=0
+
+program=""
+finish() {
+  if [ -n "$program" ] && kill -0 "$program" 2>/dev/null; then
+    kill "$program" 2>/dev/null || true
+    wait "$program" 2>/dev/null || true
+  fi
+  if [ "$own_server" = 1 ]; then
+    wineserver -k >/dev/null 2>&1 || true
+  fi
+}
+trap finish EXIT
 
 wine "$@" >/dev/null 2>&1 &
+program=$!
 sleep "${LANVOY_SHOT_DELAY:-4}"
+if ! kill -0 "$program" 2>/dev/null; then
+  echo "screenshot: note: the program ended before the shot" >&2
+fi
 import -window root "$out.full.png"
 convert "$out.full.png" -trim +repage "$out"
 rm -f "$out.full.png"

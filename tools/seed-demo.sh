@@ -104,6 +104,21 @@ REG
   } | sed 's/$/\r/' | iconv -f UTF-8 -t UTF-16LE
 } > "$reg"
 
-wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1
+log="$WINEPREFIX/lanvoy-demo.log"
+# The value read back below goes first, so that a failed import cannot pass
+# on what an earlier seeding left.
+wine reg delete "$tcpip\\$lab" /v NameServer /f >"$log" 2>&1 || true
+wine regedit /S "$(winepath -w "$reg")" >>"$log" 2>&1 || true
+wineserver -w
+
+# regedit's exit code says nothing: read back one value of the last adapter
+# the file writes, which only a complete import holds.
+expected='10.0.2.3'
+seen="$(wine reg query "$tcpip\\$lab" /v NameServer 2>>"$log" | tr -d '\r' || true)"
+if ! grep -q "NameServer.*REG_SZ.*$expected" <<<"$seen"; then
+  echo "seed-demo: the import of $reg did not take: NameServer of $lab should be $expected (log: $log); the registry says:" >&2
+  echo "${seen:-<nothing>}" >&2
+  exit 1
+fi
 wineserver -w
 echo "demo machine seeded in $WINEPREFIX"

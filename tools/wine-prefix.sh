@@ -1,6 +1,9 @@
 #!/usr/bin/env bash
 # Creates and boots a private Wine prefix once, with the dialog fonts mapped to
 # a font that has Chinese glyphs. Usage: tools/wine-prefix.sh <prefix folder>
+# The prefix is marked ready only when the boot and the font mapping both
+# took; otherwise this says what failed, exits non-zero, and the next call
+# tries again.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/wine-env.sh" "$1"
@@ -8,28 +11,55 @@ source "$here/wine-env.sh" "$1"
 marker="$WINEPREFIX/.lanvoy-ready"
 [ -f "$marker" ] && exit 0
 
+fail() {
+  echo "wine-prefix: $*" >&2
+  exit 1
+}
+
+command -v wine >/dev/null || fail "wine is missing (Debian: wine, wine64)"
 mkdir -p "$WINEPREFIX"
+log="$WINEPREFIX/lanvoy-setup.log"
+: >"$log"
+
 echo "creating Wine prefix $WINEPREFIX"
-wineboot -i >/dev/null 2>&1 || true
+if ! wineboot -i >>"$log" 2>&1; then
+  tail -n 20 "$log" >&2
+  fail "wineboot failed in $WINEPREFIX (log: $log)"
+fi
 wineserver -w
+if [ ! -f "$WINEPREFIX/system.reg" ] || [ ! -d "$WINEPREFIX/drive_c" ]; then
+  tail -n 20 "$log" >&2
+  fail "wineboot left no system.reg or drive_c in $WINEPREFIX (log: $log)"
+fi
 
 # Without these substitutes every Chinese character in a dialog draws as a box.
 # The .reg file must be UTF-16LE with its byte-order mark to carry the name 宋体.
+substitutes='HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
+font='WenQuanYi Zen Hei'
 reg="$WINEPREFIX/lanvoy-fonts.reg"
 {
   printf '\xff\xfe'
-  sed 's/$/\r/' <<'REG' | iconv -f UTF-8 -t UTF-16LE
+  sed 's/$/\r/' <<REG | iconv -f UTF-8 -t UTF-16LE
 Windows Registry Editor Version 5.00
 
-[HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes]
-"宋体"="WenQuanYi Zen Hei"
-"SimSun"="WenQuanYi Zen Hei"
-"MS Shell Dlg"="WenQuanYi Zen Hei"
-"MS Shell Dlg 2"="WenQuanYi Zen Hei"
-"Tahoma"="WenQuanYi Zen Hei"
+[$substitutes]
+"宋体"="$font"
+"SimSun"="$font"
+"MS Shell Dlg"="$font"
+"MS Shell Dlg 2"="$font"
+"Tahoma"="$font"
 
 REG
 } > "$reg"
-wine regedit /S "$(winepath -w "$reg")" >/dev/null 2>&1
-wineserver -w || true
+wine regedit /S "$(winepath -w "$reg")" >>"$log" 2>&1 || true
+# Waiting, not killing: a killed server can lose the import.
+wineserver -w
+
+# regedit reports nothing useful in its exit code: ask the registry itself.
+for name in SimSun 'MS Shell Dlg'; do
+  if ! wine reg query "$substitutes" /v "$name" 2>>"$log" | tr -d '\r' | grep -q "$font"; then
+    fail "the font substitute \"$name\" = \"$font\" is missing after the import of $reg (log: $log)"
+  fi
+done
+wineserver -w
 touch "$marker"

@@ -1,0 +1,55 @@
+#!/usr/bin/env bash
+# Runs a command on a virtual screen of its own: starts Xvfb on a display that
+# the server picks itself (so runs side by side never collide), exports
+# DISPLAY, runs the command, stops that Xvfb and exits with the command's code.
+# Usage: tools/with-xvfb.sh <command> [arguments...]
+# LANVOY_SCREEN sets the screen (default 1024x768x24).
+set -uo pipefail
+
+if [ $# -eq 0 ]; then
+  echo "usage: $0 <command> [arguments...]" >&2
+  exit 2
+fi
+if ! command -v Xvfb >/dev/null; then
+  echo "with-xvfb: Xvfb is missing (Debian: xvfb); the windowed tests cannot run" >&2
+  exit 1
+fi
+
+work="$(mktemp -d "${TMPDIR:-/tmp}/lanvoy-xvfb.XXXXXX")"
+xvfb=""
+stop() {
+  if [ -n "$xvfb" ] && kill -0 "$xvfb" 2>/dev/null; then
+    kill "$xvfb" 2>/dev/null
+    wait "$xvfb" 2>/dev/null
+  fi
+  rm -rf "$work"
+}
+trap stop EXIT
+trap 'exit 130' INT
+trap 'exit 143' TERM
+
+# The server writes the display number it chose, and a line feed, once it
+# accepts connections.
+Xvfb -displayfd 3 -screen 0 "${LANVOY_SCREEN:-1024x768x24}" -nolisten tcp \
+  3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfb=$!
+
+display=""
+for _ in $(seq 1 100); do
+  if grep -q . "$work/display" 2>/dev/null && [ "$(tail -c1 "$work/display" | od -An -c | tr -d ' ')" = '\n' ]; then
+    display="$(head -n1 "$work/display")"
+    break
+  fi
+  if ! kill -0 "$xvfb" 2>/dev/null; then
+    break
+  fi
+  sleep 0.1
+done
+if [ -z "$display" ]; then
+  echo "with-xvfb: Xvfb did not start; its output:" >&2
+  cat "$work/xvfb.log" >&2
+  exit 1
+fi
+
+export DISPLAY=":$display"
+"$@"
