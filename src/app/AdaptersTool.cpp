@@ -73,7 +73,7 @@ int wmain(int argc, wchar_t** argv)
 {
     bool window = argc > 1 && _wcsicmp(argv[1], L"-window") == 0;
 
-    CWin32NetPlatform system;
+    CWin32NetPlatform system(RunningUnderWine());
     CConsoleMessages consoleMessages;
     CWin32MessageBox windowMessages;
     IMessageBox& messages = window ? static_cast<IMessageBox&>(windowMessages) : consoleMessages;

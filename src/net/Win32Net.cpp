@@ -85,9 +85,7 @@ bool CWin32DhcpClient::NotifyConfigChange(const DhcpNotification& notification, 
         return false;
     auto notify = reinterpret_cast<DhcpNotifyConfigChangeFn>(
         reinterpret_cast<void*>(GetProcAddress(library, "DhcpNotifyConfigChange")));
-    // Wine exports the entry point as a stub that aborts the process when
-    // called; it could not change the host's network anyway.
-    bool found = notify != nullptr && !RunningUnderWine();
+    bool found = notify != nullptr;
     if (found) {
         wchar_t adapterName[256] = {};
         notification.adapterName.copy(reinterpret_cast<char16_t*>(adapterName), 255);
@@ -139,11 +137,6 @@ bool CWin32DeviceInstaller::SetPropertyChange(DeviceList list, std::uint32_t ind
     SP_DEVINFO_DATA data;
     if (!DeviceAt(list, index, &data))
         return false;
-    // Wine keeps no device state to change: its class-install parameters are a
-    // stub that always fails. The demo machine's adapters are registry entries
-    // only, so there a restart is done once the device is found.
-    if (RunningUnderWine())
-        return true;
     SP_PROPCHANGE_PARAMS params = {};
     params.ClassInstallHeader.cbSize = sizeof(SP_CLASSINSTALL_HEADER);
     params.ClassInstallHeader.InstallFunction = DIF_PROPERTYCHANGE;
@@ -159,8 +152,6 @@ bool CWin32DeviceInstaller::CallPropertyChange(DeviceList list, std::uint32_t in
     SP_DEVINFO_DATA data;
     if (!DeviceAt(list, index, &data))
         return false;
-    if (RunningUnderWine())
-        return true;
     return SetupDiCallClassInstaller(DIF_PROPERTYCHANGE, ToDevInfo(list), &data) != FALSE;
 }
 
@@ -174,4 +165,19 @@ void CWin32DeviceInstaller::DestroyList(DeviceList list)
 void CWin32DeviceInstaller::SetLastError(std::uint32_t code)
 {
     ::SetLastError(code);
+}
+
+bool CWineDhcpClient::NotifyConfigChange(const DhcpNotification&, std::uint32_t*)
+{
+    return false;
+}
+
+bool CWineDeviceInstaller::SetPropertyChange(DeviceList list, std::uint32_t index, std::uint32_t)
+{
+    return EnumDevice(list, index);
+}
+
+bool CWineDeviceInstaller::CallPropertyChange(DeviceList list, std::uint32_t index)
+{
+    return EnumDevice(list, index);
 }

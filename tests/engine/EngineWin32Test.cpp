@@ -146,7 +146,7 @@ protected:
     CMemoryFileSystem files;
     CMemoryRegistry storeRegistry;
     CFixedClock clock{LocalTime{2008, 5, 1, 14, 5, 9}};
-    CWin32NetPlatform system;
+    CWin32NetPlatform system{RunningUnderWine()};
     CFakeMessageBox messages;
 };
 

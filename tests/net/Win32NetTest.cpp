@@ -20,10 +20,10 @@ class Win32NetTest : public ::testing::Test {
 protected:
     NetPlatform Platform() { return system.Platform(messages); }
 
-    CWin32NetPlatform system;
+    CWin32NetPlatform system{RunningUnderWine()};
     CWin32AdapterAddresses& addresses = system.addresses;
-    CWin32DhcpClient& dhcp = system.dhcp;
-    CWin32DeviceInstaller& devices = system.devices;
+    IDhcpClient& dhcp = system.dhcp;
+    IDeviceInstaller& devices = system.devices;
     CFakeMessageBox messages;
 };
 
