@@ -1,0 +1,70 @@
+#include "app/LanvoyApp.h"
+
+#include "app/MainDlg.h"
+#include "net/Win32Net.h"
+#include "platform/Clock.h"
+#include "platform/FileSystem.h"
+#include "platform/ProcessPaths.h"
+#include "platform/Win32MessageBox.h"
+#include "platform/Win32Shell.h"
+#include "ui/CommandLine.h"
+
+#include <windows.h>
+#include <commctrl.h>
+
+namespace {
+
+const wchar_t kInstanceName[] = L"Lanvoy-Good";
+
+}  // namespace
+
+int CLanvoyApp::Run(const std::u16string& commandText)
+{
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES |
+                                                          ICC_PROGRESS_CLASS | ICC_INTERNET_CLASSES | ICC_TAB_CLASSES};
+    InitCommonControlsEx(&controls);
+
+    // The system is reached through these, chosen once: Wine cannot carry
+    // every call a real Windows machine takes.
+    CWin32NetPlatform system(RunningUnderWine());
+    CLocalFileSystem files;
+    CSystemClock clock;
+    CWin32MessageBox messages;
+    CWin32Shell shell;
+    const StoreEnvironment storage{ExecutablePath(), files, system.registry, clock};
+    const NetPlatform net = system.Platform(messages);
+
+    const CommandLine commandLine = ParseCommandLine(commandText);
+    if (!commandLine.applyId.empty()) {
+        // A shortcut's run: no window, no single-instance test.
+        CProfileStore store(storage);
+        store.Load();
+        CProfileApplier applier(store, net);
+        ApplyRunOutcome outcome = ApplyRunResult(applier.ApplyProfile(commandLine.applyId));
+        messages.Show(outcome.message, kMessageCaption, kMbOk);
+        return outcome.exitCode;
+    }
+
+    // Never released: the system drops it when the process ends.
+    CreateMutexW(nullptr, TRUE, kInstanceName);
+    if (GetLastError() == ERROR_ALREADY_EXISTS) {
+        RaiseRunningInstance();
+        return 0;
+    }
+
+    CMainDlg window(MainServices{net, storage, messages, shell, commandLine});
+    window.RunModal(nullptr);
+    return 0;
+}
+
+void CLanvoyApp::RaiseRunningInstance()
+{
+    for (HWND window = GetWindow(GetDesktopWindow(), GW_CHILD); window; window = GetWindow(window, GW_HWNDNEXT)) {
+        if (!GetPropW(window, kInstanceName))
+            continue;
+        ShowWindow(window, IsIconic(window) ? SW_RESTORE : SW_SHOWNORMAL);
+        SetForegroundWindow(window);
+        SetForegroundWindow(GetLastActivePopup(window));
+        return;
+    }
+}

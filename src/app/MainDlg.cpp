@@ -1,0 +1,539 @@
+#include "app/MainDlg.h"
+
+#include "app/WaitDlg.h"
+#include "platform/ProcessPaths.h"
+#include "platform/WideText.h"
+#include "ui/QuickMenus.h"
+#include "ui/StatusPrompts.h"
+
+#include "resource.h"
+
+#include <iterator>
+#include <optional>
+#include <vector>
+
+namespace {
+
+const wchar_t kInstanceProperty[] = L"Lanvoy-Good";
+constexpr UINT kTrayCallback = WM_USER + TRAY_CALLBACK_OFFSET;
+constexpr int kToolBarId = 0xE800;
+constexpr int kListTipHitMask = 4;  // on an item's label
+
+// The toolbar's pictures in button order, normal and greyed.
+constexpr int kButtonImages[] = {IDB_APPLY, IDB_PROPERTIES, IDB_NEW, IDB_EDIT,
+                                 IDB_DELETE, IDB_DONATE, IDB_ABOUT, IDB_HELP};
+constexpr int kButtonImagesDisabled[] = {IDB_APPLY_DISABLED, IDB_PROPERTIES_DISABLED, IDB_NEW_DISABLED,
+                                         IDB_EDIT_DISABLED,  IDB_DELETE_DISABLED,     IDB_DONATE_DISABLED,
+                                         IDB_ABOUT_DISABLED, IDB_HELP_DISABLED};
+// Texts by position; the separators at 2 and 6 have none.
+const char16_t* const kButtonTexts[] = {u"启用", u"查看...", nullptr, u"添加", u"修改",
+                                        u"删除", nullptr,       u"捐助",  u"关于", u"帮助"};
+constexpr SIZE kButtonSize = {52, 62};
+constexpr SIZE kButtonImageSize = {32, 40};
+
+// Commands that need a marked row: on the toolbar, and in the menu bar.
+constexpr unsigned kRowButtons[] = {ID_PROFILE_APPLY, ID_PROFILE_PROPERTIES, ID_PROFILE_EDIT, ID_PROFILE_DELETE};
+constexpr unsigned kRowMenuItems[] = {ID_PROFILE_APPLY,  ID_PROFILE_PROPERTIES, ID_PROFILE_EDIT,
+                                      ID_PROFILE_DELETE, ID_PROFILE_COPY,       ID_PROFILE_SHORTCUT};
+
+HINSTANCE Module()
+{
+    return GetModuleHandleW(nullptr);
+}
+
+std::optional<std::u16string> ResourceString(UINT id)
+{
+    const wchar_t* text = nullptr;
+    int length = LoadStringW(Module(), id, reinterpret_cast<LPWSTR>(&text), 0);
+    if (length <= 0 || !text)
+        return std::nullopt;
+    return FromWide(text, static_cast<std::size_t>(length));
+}
+
+// The button IDs of a toolbar resource: version, width, height, count, IDs.
+std::vector<WORD> ToolBarButtons(int id)
+{
+    HRSRC found = FindResourceW(Module(), MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(RT_TOOLBAR_TYPE));
+    HGLOBAL loaded = found ? LoadResource(Module(), found) : nullptr;
+    const auto* words = loaded ? static_cast<const WORD*>(LockResource(loaded)) : nullptr;
+    DWORD size = found ? SizeofResource(Module(), found) : 0;
+    if (!words || size < 8 || words[0] != 1 || size < 8 + 2u * words[3])
+        return {};
+    return std::vector<WORD>(words + 4, words + 4 + words[3]);
+}
+
+CImageListHolder ButtonImages(const int* bitmaps, std::size_t count)
+{
+    CImageListHolder images(ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 5, 0));
+    for (std::size_t i = 0; i < count; ++i) {
+        CGdiObjectHolder bitmap(LoadBitmapW(Module(), MAKEINTRESOURCEW(bitmaps[i])));
+        ImageList_AddMasked(images, static_cast<HBITMAP>(bitmap.Get()), RGB(255, 255, 255));
+    }
+    return images;
+}
+
+HICON AppIcon(int size)
+{
+    return static_cast<HICON>(LoadImageW(Module(), MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, size, size, 0));
+}
+
+void BringForward(HWND window)
+{
+    SetForegroundWindow(window);
+    SetForegroundWindow(GetLastActivePopup(window));
+}
+
+// Puts the built items into a menu: each replaces the previous build's item
+// at its position when that one has the same text.
+void RenderQuickItems(CMenu menu, const std::vector<QuickMenuItem>& items)
+{
+    for (const QuickMenuItem& item : items) {
+        if (menu.ItemText(item.position) == item.text) {
+            HMENU old = GetSubMenu(menu.Handle(), item.position);
+            menu.Remove(item.position);
+            if (old)
+                DestroyMenu(old);
+        }
+        if (!item.popup.empty()) {
+            CMenuHolder popup(CreatePopupMenu());
+            for (const MenuEntry& entry : item.popup)
+                CMenu(popup).Append(entry.id, entry.text);
+            if (menu.InsertPopup(item.position, popup, item.text))
+                popup.Release();
+        } else {
+            menu.InsertItem(item.position, item.id, item.text);
+            if (item.greyed)
+                menu.GreyAt(item.position);
+        }
+    }
+}
+
+}  // namespace
+
+CMainDlg::CMainDlg(const MainServices& services)
+    : CDialogBase(IDD_MAIN),
+      services(services),
+      adapters(services.net),
+      store(services.storage),
+      applier(store, services.net),
+      log(services.storage.files, services.storage.clock),
+      commands(store, adapters, applier, services.messages, log)
+{
+}
+
+bool CMainDlg::OnInitDialog()
+{
+    // What the window needs before anything shows in it.
+    services.messages.SetOwner(hwnd);
+    SetPropW(hwnd, kInstanceProperty, reinterpret_cast<HANDLE>(1));
+    smallIcon.Reset(AppIcon(GetSystemMetrics(SM_CXSMICON)));
+    bigIcon.Reset(AppIcon(GetSystemMetrics(SM_CXICON)));
+    {
+        CIconHolder trayIcon(AppIcon(GetSystemMetrics(SM_CXSMICON)));
+        tray.Add(hwnd, TRAY_ICON_UID, kTrayCallback, trayIcon, u"Lanvoy（Lanvoy）");
+    }
+    CreateBars();
+
+    if (std::optional<std::u16string> about = ResourceString(IDS_ABOUTBOX); about && !about->empty()) {
+        HMENU system = GetSystemMenu(hwnd, FALSE);
+        AppendMenuW(system, MF_SEPARATOR, 0, nullptr);
+        AppendMenuW(system, MF_STRING, IDM_ABOUTBOX, Wide(*about));
+    }
+    Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon.Get()));
+    Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.Get()));
+    CenterOnScreen();
+
+    // The configuration, the logs and the help file live beside the program.
+    std::u16string exe = ExecutablePath();
+    SetCurrentDirectoryW(Wide(exe.substr(0, exe.rfind(u'\\'))));
+    workDir = CurrentDirectory();
+
+    commands.LoadAtStart();
+    SetUpList();
+    RefreshList();
+
+    statusBar.Create(hwnd, IDC_STATUSBAR);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    statusBar.SetParts({client.right - 200, client.right - 100, -1});
+    statusBar.SetPartText(0, kIdlePrompt, SBT_POPOUT);
+    prompt = kIdlePrompt;
+
+    BuildQuickMenus();
+    UpdateCommandStates();
+
+    visible = services.commandLine.hide ? 0 : 1;
+    commands.debug = services.commandLine.debug;
+    if (commands.debug)
+        commands.WriteStartupFacts(services.net.version.QueryVersion());
+    return true;
+}
+
+void CMainDlg::CreateBars()
+{
+    toolBar.Create(hwnd, kToolBarId,
+                   WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NOPARENTALIGN | CCS_NORESIZE);
+    toolImages = ButtonImages(kButtonImages, std::size(kButtonImages));
+    toolImagesDisabled = ButtonImages(kButtonImagesDisabled, std::size(kButtonImagesDisabled));
+    toolBar.SetImageLists(toolImages, toolImagesDisabled);
+    toolBar.SetSizes(kButtonSize, kButtonImageSize);
+
+    std::vector<TBBUTTON> buttons;
+    int image = 0;
+    std::vector<WORD> ids = ToolBarButtons(IDR_TOOLBAR);
+    for (std::size_t i = 0; i < ids.size(); ++i) {
+        TBBUTTON button = {};
+        if (ids[i] == 0) {
+            button.fsStyle = BTNS_SEP;
+        } else {
+            button.iBitmap = image++;
+            button.idCommand = ids[i];
+            button.fsState = TBSTATE_ENABLED;
+            button.fsStyle = BTNS_BUTTON;
+            if (i < std::size(kButtonTexts) && kButtonTexts[i])
+                button.iString = reinterpret_cast<INT_PTR>(kButtonTexts[i]);
+        }
+        buttons.push_back(button);
+    }
+    toolBar.AddButtons(buttons);
+    toolBar.SetSizes(kButtonSize, kButtonImageSize);
+
+    // Borders: 4 pixels left and top.
+    RECT client;
+    GetClientRect(hwnd, &client);
+    SetWindowPos(toolBar, nullptr, 4, 4, client.right - 4, kButtonSize.cy + 4, SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CMainDlg::CenterOnScreen()
+{
+    RECT window, work;
+    GetWindowRect(hwnd, &window);
+    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+    int width = window.right - window.left, height = window.bottom - window.top;
+    SetWindowPos(hwnd, nullptr, work.left + (work.right - work.left - width) / 2,
+                 work.top + (work.bottom - work.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CMainDlg::SetUpList()
+{
+    list.Attach(Item(IDC_PROFILE_LIST));
+    list.InsertColumn(0, u"", 37, LVCFMT_LEFT | LVCFMT_IMAGE);
+    list.InsertColumn(1, u"NO.", 40);
+    list.InsertColumn(2, u"名称", 225);
+    list.InsertColumn(3, u"建立时间", 120);
+    list.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_TRACKSELECT, LVS_EX_FULLROWSELECT | LVS_EX_TRACKSELECT);
+    list.SetHoverTime(1);
+    rowImages.Reset(ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 1, 0));
+    HICON rowIcon = static_cast<HICON>(LoadImageW(Module(), MAKEINTRESOURCEW(IDI_PROFILE), IMAGE_ICON, 32, 32, 0));
+    ImageList_AddIcon(rowImages, rowIcon);
+    DestroyIcon(rowIcon);
+    list.SetImageList(rowImages, LVSIL_SMALL);
+    list.SetFullRowSelect(true);
+    list.EnableTips(true);
+    list.SetTipHitMask(kListTipHitMask);
+}
+
+void CMainDlg::RefreshList()
+{
+    list.DeleteAllRows();
+    const std::vector<ProfileRow>& rows = commands.RefreshRows();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        int row = list.InsertRow(static_cast<int>(i), u"", 0);
+        list.SetCellText(row, 1, rows[i].number);
+        list.SetCellText(row, 2, rows[i].name);
+        list.SetCellText(row, 3, rows[i].dateTime);
+        list.SetCellTip(row, 0, rows[i].summary);
+    }
+    list.SetMaxTipLength(commands.MaxTipLength());
+}
+
+void CMainDlg::UpdateCommandStates()
+{
+    bool on = list.GetMarkedRow() >= 0;
+    for (unsigned id : kRowButtons)
+        toolBar.EnableButton(id, on);
+    CMenu bar(GetMenu(hwnd));
+    for (unsigned id : kRowMenuItems)
+        bar.EnableCommand(id, on);
+}
+
+bool CMainDlg::ApplyRow(int row)
+{
+    CWaitDlg wait(hwnd);
+    return commands.ApplyRow(row, wait);
+}
+
+void CMainDlg::BuildQuickMenus()
+{
+    if (!trayMenuResource) {
+        trayMenuResource.Reset(LoadMenuW(Module(), MAKEINTRESOURCEW(IDR_TRAYMENU)));
+        trayMenu = CMenu(trayMenuResource).SubMenu(0);
+    }
+    if (!listMenuResource) {
+        listMenuResource.Reset(LoadMenuW(Module(), MAKEINTRESOURCEW(IDR_LISTMENU)));
+        listMenu = CMenu(listMenuResource).SubMenu(0);
+    }
+    std::vector<std::u16string> adapterNames, rowNames;
+    for (int i = 0; i < adapters.Count(); ++i)
+        adapterNames.push_back(adapters.At(i)->connectionName);
+    for (int j = 0, rows = list.RowCount(); j < rows; ++j)
+        rowNames.push_back(list.CellText(j, 2));
+    QuickMenus built = ::BuildQuickMenus(adapterNames, rowNames);
+    if (trayMenu)
+        RenderQuickItems(trayMenu, built.tray);
+    if (CMenu options = CMenu(GetMenu(hwnd)).SubMenu(MAINMENU_OPTIONS_POS))
+        RenderQuickItems(options, built.options);
+}
+
+void CMainDlg::Apply(const ListChange& change)
+{
+    if (change.refresh)
+        RefreshList();
+    if (change.mark)
+        list.SetMarkedRow(*change.mark);
+    if (change.refresh || change.mark)
+        UpdateCommandStates();
+}
+
+bool CMainDlg::OnCommand(int id, int, HWND)
+{
+    const int marked = list.GetMarkedRow();
+    switch (id) {
+    case ID_PROFILE_APPLY:
+        ApplyRow(marked);
+        return true;
+    case ID_PROFILE_DELETE:
+        Apply(commands.DeleteRow(marked));
+        return true;
+    case ID_PROFILE_COPY:
+        Apply(commands.CopyRow(marked));
+        return true;
+    case ID_REPAIR:
+        Apply(commands.Repair());
+        return true;
+    case ID_VIEW_LOG:
+        services.shell.Open(ViewLogRequest());
+        return true;
+    case ID_HELP_MANUAL:
+        services.shell.Open(HelpRequest());
+        return true;
+    case ID_APP_EXIT:
+        End(IDOK);
+        return true;
+    case ID_OPEN_MAIN_WINDOW:
+        OnOpenMainWindow();
+        return true;
+    // The editor, the shortcut and the properties view open with a marked row only.
+    case ID_PROFILE_EDIT:
+    case ID_PROFILE_PROPERTIES:
+    case ID_PROFILE_SHORTCUT:
+        commands.NeedsRow(marked);
+        return true;
+    case ID_PROFILE_NEW:
+    case ID_BACKUP:
+    case ID_CURRENT_IP:
+    case ID_SETTINGS:
+    case ID_APP_ABOUT:
+    case ID_DONATE:
+    case ID_IMPORT_V1:
+        return true;
+    // Return and Escape never end the main window; only the exit command does.
+    case IDOK:
+    case IDCANCEL:
+        return true;
+    default:
+        break;
+    }
+    if (std::optional<int> row = OnApplyItem(static_cast<unsigned>(id))) {
+        ApplyRow(*row);
+        return true;
+    }
+    if (id >= ID_ENABLE_FIRST && id <= ID_DISABLE_LAST) {
+        commands.SwitchAdapter(static_cast<unsigned>(id));
+        return true;
+    }
+    return false;
+}
+
+bool CMainDlg::OnNotify(int id, NMHDR* header, LRESULT*)
+{
+    if (id == IDC_PROFILE_LIST) {
+        OnListNotify(header);
+        return false;
+    }
+    switch (header->code) {
+    case TTN_GETDISPINFOW: {
+        // Tool tips of the toolbar buttons, keyed by command.
+        auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
+        if (info->uFlags & TTF_IDISHWND)
+            return false;
+        std::optional<std::u16string> string = ResourceString(static_cast<UINT>(header->idFrom));
+        if (!string)
+            return false;
+        std::u16string tip = ToolTipText(*string, std::size(info->szText));
+        tip.copy(reinterpret_cast<char16_t*>(info->szText), tip.size());
+        info->szText[tip.size()] = L'\0';
+        info->lpszText = info->szText;
+        SetWindowPos(header->hwndFrom, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+        return true;
+    }
+    case TBN_HOTITEMCHANGE: {
+        auto* hot = reinterpret_cast<NMTBHOTITEM*>(header);
+        if (!(hot->dwFlags & HICF_LEAVING))
+            ShowPrompt(MenuPrompt(ResourceString(static_cast<UINT>(hot->idNew))));
+        else
+            ShowPrompt(kIdlePrompt);
+        return false;
+    }
+    default:
+        return false;
+    }
+}
+
+void CMainDlg::OnListNotify(NMHDR* header)
+{
+    switch (header->code) {
+    case NM_CLICK:
+        list.SetMarkedRow(list.FirstSelectedRow());
+        UpdateCommandStates();
+        break;
+    case NM_DBLCLK: {
+        int row = list.GetMarkedRow();
+        UpdateCommandStates();
+        ApplyRow(row);
+        break;
+    }
+    case NM_RCLICK:
+        BuildQuickMenus();
+        list.SetMarkedRow(list.FirstSelectedRow());
+        UpdateCommandStates();
+        ShowContextMenu(listMenu);
+        break;
+    case LVN_COLUMNCLICK:
+        UpdateCommandStates();
+        break;
+    default:
+        break;
+    }
+}
+
+void CMainDlg::ShowContextMenu(CMenu menu)
+{
+    if (!menu)
+        return;
+    POINT at;
+    GetCursorPos(&at);
+    SetForegroundWindow(hwnd);
+    menu.Track(hwnd, at);
+    // Lets the menu close when the user clicks elsewhere, also from the tray.
+    Post(WM_NULL);
+}
+
+void CMainDlg::OnTrayCallback(LPARAM mouse)
+{
+    switch (mouse) {
+    case WM_LBUTTONDBLCLK:
+        OnOpenMainWindow();
+        break;
+    case WM_RBUTTONDOWN:
+        BuildQuickMenus();
+        ShowContextMenu(trayMenu);
+        break;
+    default:
+        break;
+    }
+}
+
+void CMainDlg::OnOpenMainWindow()
+{
+    ShowWindow(hwnd, SW_SHOWNORMAL);
+    BringForward(hwnd);
+    visible = 1;
+}
+
+void CMainDlg::OnSysCommand(WPARAM command, bool* handled)
+{
+    if ((command & 0xFFF0) == IDM_ABOUTBOX) {
+        *handled = true;  // the About box
+    } else if (command == SC_MINIMIZE || command == SC_CLOSE) {
+        // Only the exit command ends the program; these hide it in the tray.
+        ShowWindow(hwnd, SW_HIDE);
+        *handled = true;
+    }
+}
+
+void CMainDlg::ShowPrompt(const std::u16string& text)
+{
+    if (text == prompt || !statusBar)
+        return;
+    prompt = text;
+    statusBar.SetPartText(0, text, SBT_POPOUT);
+}
+
+bool CMainDlg::PreTranslate(MSG& message)
+{
+    // Return and Escape would press a default button or close the window.
+    bool key = message.message >= WM_KEYFIRST && message.message <= WM_KEYLAST;
+    bool ours = message.hwnd == hwnd || IsChild(hwnd, message.hwnd);
+    return key && ours && (message.wParam == VK_ESCAPE || message.wParam == VK_RETURN);
+}
+
+void CMainDlg::OnDestroy()
+{
+    tray.Delete();
+    RemovePropW(hwnd, kInstanceProperty);
+    trayMenu = CMenu();
+    listMenu = CMenu();
+    trayMenuResource.Reset();
+    listMenuResource.Reset();
+    list.DeleteAllRows();
+    services.messages.SetOwner(nullptr);
+}
+
+bool CMainDlg::OnMessage(UINT message, WPARAM w, LPARAM l, LRESULT* result)
+{
+    if (list.ReflectFromParent(message, w, l, result))
+        return true;
+    switch (message) {
+    case kTrayCallback:
+        OnTrayCallback(l);
+        return false;
+    case WM_SYSCOMMAND: {
+        bool handled = false;
+        OnSysCommand(w, &handled);
+        return handled;
+    }
+    case WM_PAINT:
+        if (!visible)
+            ShowWindow(hwnd, SW_HIDE);
+        return false;
+    case WM_MENUSELECT: {
+        UINT flags = HIWORD(w);
+        if (flags == 0xFFFF && !l)
+            ShowPrompt(kIdlePrompt);  // the menu closed
+        else if (!(flags & (MF_POPUP | MF_SEPARATOR)))
+            ShowPrompt(MenuPrompt(ResourceString(LOWORD(w))));
+        else
+            ShowPrompt(u"");
+        return false;
+    }
+    case WM_SETCURSOR: {
+        HWND over = reinterpret_cast<HWND>(w);
+        if (over != hwnd && IsChild(hwnd, over)) {
+            // A control inside a combo box speaks for the combo box.
+            wchar_t className[32] = {};
+            HWND parent = GetParent(over);
+            if (parent != hwnd && GetClassNameW(parent, className, 32) && _wcsicmp(className, L"ComboBox") == 0)
+                over = parent;
+            std::optional<std::u16string> string = ResourceString(static_cast<UINT>(GetDlgCtrlID(over)));
+            ShowPrompt(ControlPrompt(string, over == statusBar.Handle()));
+        }
+        return false;
+    }
+    case WM_DESTROY:
+        OnDestroy();
+        return false;
+    default:
+        return CDialogBase::OnMessage(message, w, l, result);
+    }
+}

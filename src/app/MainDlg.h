@@ -1,0 +1,78 @@
+#pragma once
+// The main window: the profile list with its menu bar, toolbar, status bar
+// and tray icon. It routes every command to the model of the commands and
+// shows the answers; the store and the inventory live as long as it does.
+
+#include "app/TrayIcon.h"
+#include "controls/Bars.h"
+#include "controls/Dialog.h"
+#include "controls/Handles.h"
+#include "controls/Menu.h"
+#include "controls/ProfileListCtrl.h"
+#include "engine/ProfileApply.h"
+#include "net/AdapterList.h"
+#include "platform/Shell.h"
+#include "platform/Win32MessageBox.h"
+#include "store/ProfileStore.h"
+#include "ui/CommandLine.h"
+#include "ui/MainCommands.h"
+#include "ui/OperationLog.h"
+
+#include <string>
+
+// What the window reaches the system through, created once at start-up.
+struct MainServices {
+    NetPlatform net;
+    StoreEnvironment storage;
+    CWin32MessageBox& messages;  // also the one in `net`; owned by this window once it exists
+    IShell& shell;
+    CommandLine commandLine;
+};
+
+class CMainDlg : public CDialogBase {
+public:
+    explicit CMainDlg(const MainServices& services);
+
+    void RefreshList();
+    void UpdateCommandStates();
+    bool ApplyRow(int row);
+    void BuildQuickMenus();
+
+protected:
+    bool OnMessage(UINT message, WPARAM w, LPARAM l, LRESULT* result) override;
+    bool OnInitDialog() override;
+    bool OnCommand(int id, int code, HWND control) override;
+    bool OnNotify(int id, NMHDR* header, LRESULT* result) override;
+    bool PreTranslate(MSG& message) override;
+
+private:
+    void CreateBars();
+    void CenterOnScreen();
+    void SetUpList();
+    void OnListNotify(NMHDR* header);
+    void OnTrayCallback(LPARAM mouse);
+    void OnOpenMainWindow();
+    void OnSysCommand(WPARAM command, bool* handled);
+    void ShowContextMenu(CMenu menu);
+    void Apply(const ListChange& change);
+    void ShowPrompt(const std::u16string& text);
+    void OnDestroy();
+
+    MainServices services;
+    CTrayIcon tray;
+    CStatusBar statusBar;
+    CAdapterList adapters;
+    CProfileStore store;
+    CProfileApplier applier;
+    COperationLog log;
+    CMainCommands commands;
+    std::u16string workDir;
+    CToolBar toolBar;
+    CImageListHolder toolImages, toolImagesDisabled, rowImages;
+    CIconHolder bigIcon, smallIcon;
+    CMenuHolder trayMenuResource, listMenuResource;
+    CMenu trayMenu, listMenu;
+    CProfileListCtrl list;
+    std::u16string prompt;
+    int visible = 1;
+};

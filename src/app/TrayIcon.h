@@ -1,0 +1,36 @@
+#pragma once
+// The notification-area icon of the main window: added once, deleted once.
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <string>
+
+class CTrayIcon {
+public:
+    ~CTrayIcon() { Delete(); }
+
+    bool Add(HWND owner, UINT id, UINT callbackMessage, HICON icon, const std::u16string& tip)
+    {
+        record = {};
+        record.cbSize = sizeof record;
+        record.hWnd = owner;
+        record.uID = id;
+        record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+        record.uCallbackMessage = callbackMessage;
+        record.hIcon = icon;
+        tip.copy(reinterpret_cast<char16_t*>(record.szTip), std::size(record.szTip) - 1);
+        added = Shell_NotifyIconW(NIM_ADD, &record) != FALSE;
+        return added;
+    }
+    void Delete()
+    {
+        if (added)
+            Shell_NotifyIconW(NIM_DELETE, &record);
+        added = false;
+    }
+
+private:
+    NOTIFYICONDATAW record = {};
+    bool added = false;
+};
