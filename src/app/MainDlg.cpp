@@ -519,7 +519,8 @@ bool CMainDlg::OnMessage(UINT message, WPARAM w, LPARAM l, LRESULT* result)
     }
     case WM_SETCURSOR: {
         HWND over = reinterpret_cast<HWND>(w);
-        if (over != hwnd && IsChild(hwnd, over)) {
+        // Over the toolbar its buttons' prompts show as the pointer moves.
+        if (over != hwnd && over != toolBar.Handle() && IsChild(hwnd, over)) {
             // A control inside a combo box speaks for the combo box.
             wchar_t className[32] = {};
             HWND parent = GetParent(over);
