@@ -1,0 +1,906 @@
+#include "Driver.h"
+
+#include "platform/Clock.h"
+#include "platform/FileSystem.h"
+#include "store/ProfileStore.h"
+#include "support/MemoryRegistry.h"
+
+#include <commctrl.h>
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <cstring>
+#include <fstream>
+#include <iterator>
+
+namespace e2e {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::wstring kInterfaces = L"SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\";
+const wchar_t* const kTcpIpValues[] = {L"IPAddress", L"SubnetMask", L"DefaultGateway", L"NameServer", L"EnableDHCP"};
+const DemoAdapter kDemoAdapters[] = {kOffice, kHome, kLab};
+constexpr UINT kAnswerTimeoutMs = 10000;
+
+std::wstring Hex(UINT_PTR value)
+{
+    wchar_t text[32];
+    swprintf(text, 32, L"%p", reinterpret_cast<void*>(value));
+    return text;
+}
+
+std::wstring ClassOf(HWND window)
+{
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 64);
+    return name;
+}
+
+DWORD ProcessOf(HWND window)
+{
+    DWORD id = 0;
+    GetWindowThreadProcessId(window, &id);
+    return id;
+}
+
+// Every visible top-level window of a process with the given class.
+std::vector<HWND> TopLevelWindows(DWORD processId, const wchar_t* className, bool visibleOnly = true)
+{
+    struct Search {
+        DWORD processId;
+        const wchar_t* className;
+        bool visibleOnly;
+        std::vector<HWND> found;
+    } search{processId, className, visibleOnly, {}};
+    EnumWindows(
+        [](HWND window, LPARAM data) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(data);
+            if (ProcessOf(window) == s.processId && (!s.visibleOnly || IsWindowVisible(window)) &&
+                (!s.className || ClassOf(window) == s.className))
+                s.found.push_back(window);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+LRESULT Send(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(window, message, wParam, lParam, SMTO_ABORTIFHUNG, kAnswerTimeoutMs, &result))
+        throw CDriverError(L"window " + Hex(reinterpret_cast<UINT_PTR>(window)) + L" did not answer message " +
+                           std::to_wstring(message));
+    return static_cast<LRESULT>(result);
+}
+
+void Post(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (!PostMessageW(window, message, wParam, lParam))
+        throw CDriverError(L"could not post message " + std::to_wstring(message) + L" to window " +
+                           Hex(reinterpret_cast<UINT_PTR>(window)));
+}
+
+// A block of memory inside the process that owns a window, for the control
+// messages whose pointers the system does not carry across processes.
+class CRemoteBlock {
+public:
+    CRemoteBlock(HWND window, std::size_t size) : size(size)
+    {
+        process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, ProcessOf(window));
+        if (process)
+            address = static_cast<BYTE*>(VirtualAllocEx(process, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
+        if (!address)
+            throw CDriverError(L"could not reserve memory in the program's process (error " +
+                               std::to_wstring(GetLastError()) + L")");
+    }
+    ~CRemoteBlock()
+    {
+        if (address)
+            VirtualFreeEx(process, address, 0, MEM_RELEASE);
+        if (process)
+            CloseHandle(process);
+    }
+    CRemoteBlock(const CRemoteBlock&) = delete;
+    CRemoteBlock& operator=(const CRemoteBlock&) = delete;
+
+    BYTE* At(std::size_t offset) const { return address + offset; }
+    void Write(std::size_t offset, const void* data, std::size_t count)
+    {
+        SIZE_T done = 0;
+        if (offset + count > size || !WriteProcessMemory(process, At(offset), data, count, &done) || done != count)
+            throw CDriverError(L"could not write into the program's process");
+    }
+    void Read(std::size_t offset, void* data, std::size_t count) const
+    {
+        SIZE_T done = 0;
+        if (offset + count > size || !ReadProcessMemory(process, At(offset), data, count, &done) || done != count)
+            throw CDriverError(L"could not read from the program's process");
+    }
+
+private:
+    HANDLE process = nullptr;
+    BYTE* address = nullptr;
+    std::size_t size;
+};
+
+bool ReadTcpIp(const DemoAdapter& adapter, const wchar_t* name, DWORD* type, std::vector<BYTE>* data)
+{
+    data->assign(4096, 0);
+    DWORD size = static_cast<DWORD>(data->size());
+    const std::wstring key = kInterfaces + WideOf(adapter.guid);
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), name, RRF_RT_ANY | RRF_NOEXPAND, type, data->data(), &size) !=
+        ERROR_SUCCESS) {
+        data->clear();
+        return false;
+    }
+    data->resize(size);
+    return true;
+}
+
+fs::path TempRoot()
+{
+    wchar_t buffer[MAX_PATH + 1] = {};
+    GetTempPathW(MAX_PATH + 1, buffer);
+    return fs::path(buffer) / L"lanvoy-e2e";
+}
+
+struct ScratchStore {
+    explicit ScratchStore(const fs::path& folder)
+        : registry(), clock(LocalTime{2008, 12, 7, 18, 17, 6}),
+          store(StoreEnvironment{(folder / L"lanvoy.exe").u16string(), files, registry, clock})
+    {
+    }
+    CLocalFileSystem files;
+    CMemoryRegistry registry;
+    CFixedClock clock;
+    CProfileStore store;
+};
+
+std::wstring TestName()
+{
+    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
+    std::string name = info ? info->name() : "driver";
+    return std::wstring(name.begin(), name.end());
+}
+
+}  // namespace
+
+// ---- Errors, settings, text -------------------------------------------------
+
+CDriverError::CDriverError(const std::wstring& what) : std::runtime_error(Narrow(what)) {}
+
+DriverSettings& Settings()
+{
+    static DriverSettings settings;
+    return settings;
+}
+
+namespace {
+
+fs::path WindowsPath(std::wstring path)
+{
+    // A Unix path, as the build hands it over, lies on drive Z: under Wine.
+    if (!path.empty() && path[0] == L'/')
+        path = L"Z:" + path;
+    for (wchar_t& c : path)
+        if (c == L'/')
+            c = L'\\';
+    return fs::path(path);
+}
+
+}  // namespace
+
+void ParseDriverArguments(int argc, wchar_t** argv)
+{
+    for (int i = 1; i < argc; ++i) {
+        std::wstring argument = argv[i];
+        if (argument.rfind(L"--lanvoy=", 0) == 0)
+            Settings().lanvoy = WindowsPath(argument.substr(9));
+        else if (argument.rfind(L"--shots=", 0) == 0)
+            Settings().shots = WindowsPath(argument.substr(8));
+    }
+}
+
+std::string Narrow(const std::wstring& text)
+{
+    int bytes = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<std::size_t>(bytes), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), bytes, nullptr, nullptr);
+    return out;
+}
+
+std::wstring WideOf(const std::u16string& text)
+{
+    return std::wstring(text.begin(), text.end());
+}
+
+std::string Utf16Bytes(const std::wstring& text)
+{
+    std::string bytes;
+    for (wchar_t c : text) {
+        bytes += static_cast<char>(c & 0xFF);
+        bytes += static_cast<char>((c >> 8) & 0xFF);
+    }
+    return bytes;
+}
+
+// ---- Demo machine ---------------------------------------------------------------
+
+std::wstring TcpIpText(const DemoAdapter& adapter, const wchar_t* name)
+{
+    DWORD type = 0;
+    std::vector<BYTE> data;
+    if (!ReadTcpIp(adapter, name, &type, &data))
+        return L"<absent>";
+    std::wstring text(reinterpret_cast<const wchar_t*>(data.data()), data.size() / 2);
+    while (!text.empty() && text.back() == L'\0')
+        text.pop_back();
+    for (wchar_t& c : text)
+        if (c == L'\0')
+            c = L',';
+    return text;
+}
+
+DWORD TcpIpDword(const DemoAdapter& adapter, const wchar_t* name)
+{
+    DWORD type = 0;
+    std::vector<BYTE> data;
+    DWORD value = 0xFFFFFFFF;
+    if (ReadTcpIp(adapter, name, &type, &data) && data.size() == 4)
+        std::memcpy(&value, data.data(), 4);
+    return value;
+}
+
+CDemoMachine::CDemoMachine()
+{
+    for (const DemoAdapter& adapter : kDemoAdapters)
+        for (const wchar_t* name : kTcpIpValues) {
+            Value& value = values[{WideOf(adapter.guid), name}];
+            value.present = ReadTcpIp(adapter, name, &value.type, &value.data);
+        }
+}
+
+CDemoMachine::~CDemoMachine()
+{
+    for (const auto& [where, value] : values) {
+        HKEY key = nullptr;
+        if (RegOpenKeyExW(HKEY_LOCAL_MACHINE, (kInterfaces + where.first).c_str(), 0, KEY_SET_VALUE, &key) !=
+            ERROR_SUCCESS)
+            continue;
+        if (value.present)
+            RegSetValueExW(key, where.second.c_str(), 0, value.type, value.data.data(),
+                           static_cast<DWORD>(value.data.size()));
+        else
+            RegDeleteValueW(key, where.second.c_str());
+        RegCloseKey(key);
+    }
+}
+
+// ---- Configurations ---------------------------------------------------------------
+
+AdapterRecord ManualEntry(const DemoAdapter& adapter, std::u16string ip, std::u16string mask,
+                          std::u16string gateway, std::u16string dns1, std::u16string dns2)
+{
+    AdapterRecord entry;
+    entry.adapterId = adapter.guid;
+    entry.connectionName = adapter.connection;
+    entry.enabled = 1;
+    entry.mode = kModeManual;
+    entry.ipAddress = std::move(ip);
+    entry.subnetMask = std::move(mask);
+    entry.gateway = std::move(gateway);
+    entry.dns1 = std::move(dns1);
+    entry.dns2 = std::move(dns2);
+    return entry;
+}
+
+AdapterRecord DhcpEntry(const DemoAdapter& adapter, std::u16string dns1)
+{
+    AdapterRecord entry;
+    entry.adapterId = adapter.guid;
+    entry.connectionName = adapter.connection;
+    entry.enabled = 1;
+    entry.mode = kModeDhcp;
+    entry.dns1 = std::move(dns1);
+    return entry;
+}
+
+// ---- Files --------------------------------------------------------------------------
+
+std::string ReadBytes(const fs::path& file)
+{
+    std::ifstream in(file, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+std::string DefaultConfigBytes()
+{
+    const fs::path folder = TempRoot() / L"default-config";
+    std::error_code ignored;
+    fs::remove_all(folder, ignored);
+    fs::create_directories(folder);
+    std::string bytes;
+    {
+        ScratchStore scratch(folder);
+        if (!scratch.store.CreateDefault())
+            throw CDriverError(L"the store could not write a default configuration in " + folder.wstring());
+        bytes = ReadBytes(folder / L"lanvoy.cfg");
+    }
+    fs::remove_all(folder, ignored);
+    return bytes;
+}
+
+namespace {
+
+bool IsTimeStamp(const std::wstring& text)
+{
+    // "08-12-07 18:17:06"
+    const wchar_t* pattern = L"00-00-00 00:00:00";
+    if (text.size() != 17)
+        return false;
+    for (std::size_t i = 0; i < 17; ++i) {
+        bool digit = text[i] >= L'0' && text[i] <= L'9';
+        if (pattern[i] == L'0' ? !digit : text[i] != pattern[i])
+            return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+std::vector<LogEntry> ReadLog(const fs::path& file, bool breakAfterStamp)
+{
+    const std::string bytes = ReadBytes(file);
+    auto broken = [&](std::size_t at, const wchar_t* what) {
+        return CDriverError(file.wstring() + L": " + what + L" at byte " + std::to_wstring(at) + L" of " +
+                            std::to_wstring(bytes.size()));
+    };
+    if (bytes.size() < 2 || bytes[0] != '\xFF' || bytes[1] != '\xFE')
+        throw broken(0, L"no byte-order mark FF FE");
+    if (bytes.size() % 2 != 0)
+        throw broken(bytes.size(), L"an odd number of bytes");
+    std::wstring text;
+    for (std::size_t i = 2; i < bytes.size(); i += 2)
+        text += static_cast<wchar_t>(static_cast<unsigned char>(bytes[i]) | (static_cast<unsigned char>(bytes[i + 1]) << 8));
+
+    const std::wstring separator = L"\r\n" + std::wstring(80, L'=') + L"\r\n";
+    std::vector<LogEntry> entries;
+    std::size_t at = 0;
+    while (at < text.size()) {
+        LogEntry entry;
+        entry.stamp = text.substr(at, 17);
+        if (!IsTimeStamp(entry.stamp))
+            throw broken(2 + at * 2, L"no time stamp");
+        at += 17;
+        if (breakAfterStamp) {
+            if (text.compare(at, 2, L"\r\n") != 0)
+                throw broken(2 + at * 2, L"no line break after the time stamp");
+            at += 2;
+        }
+        std::size_t end = text.find(separator, at);
+        if (end == std::wstring::npos)
+            throw broken(2 + at * 2, L"an entry without its line of 80 \"=\"");
+        entry.message = text.substr(at, end - at);
+        at = end + separator.size();
+        entries.push_back(entry);
+    }
+    return entries;
+}
+
+std::vector<std::wstring> LogMessages(const fs::path& file, bool breakAfterStamp)
+{
+    std::vector<std::wstring> messages;
+    for (const LogEntry& entry : ReadLog(file, breakAfterStamp))
+        messages.push_back(entry.message);
+    return messages;
+}
+
+// ---- Processes ----------------------------------------------------------------------
+
+CProcess::~CProcess()
+{
+    Kill();
+    CloseHandle(info.hThread);
+    CloseHandle(info.hProcess);
+}
+
+bool CProcess::Running() const
+{
+    return WaitForSingleObject(info.hProcess, 0) == WAIT_TIMEOUT;
+}
+
+DWORD CProcess::WaitExit(Duration timeout) const
+{
+    if (WaitForSingleObject(info.hProcess, static_cast<DWORD>(timeout.count())) != WAIT_OBJECT_0)
+        throw CDriverError(L"process " + std::to_wstring(info.dwProcessId) + L" did not end within " +
+                           std::to_wstring(timeout.count()) + L" ms");
+    DWORD code = 0;
+    GetExitCodeProcess(info.hProcess, &code);
+    return code;
+}
+
+void CProcess::Kill()
+{
+    if (Running()) {
+        TerminateProcess(info.hProcess, 255);
+        WaitForSingleObject(info.hProcess, 10000);
+    }
+}
+
+CLanvoyFolder::CLanvoyFolder()
+{
+    if (Settings().lanvoy.empty() || !fs::exists(Settings().lanvoy))
+        throw CDriverError(L"the program under test is missing: pass --lanvoy=<path of lanvoy.exe> (given: \"" +
+                           Settings().lanvoy.wstring() + L"\")");
+    static std::atomic<int> counter{0};
+    folder = TempRoot() / (TestName() + L"-" + std::to_wstring(GetCurrentProcessId()) + L"-" +
+                           std::to_wstring(counter++));
+    std::error_code ignored;
+    fs::remove_all(folder, ignored);
+    fs::create_directories(folder);
+    fs::copy_file(Settings().lanvoy, folder / L"lanvoy.exe", fs::copy_options::overwrite_existing);
+}
+
+CLanvoyFolder::~CLanvoyFolder()
+{
+    processes.clear();  // kills what still runs
+    std::error_code ignored;
+    for (int attempt = 0; attempt < 20 && fs::exists(folder); ++attempt) {
+        fs::remove_all(folder, ignored);
+        if (fs::exists(folder))
+            Sleep(100);
+    }
+}
+
+void CLanvoyFolder::WriteConfig(const std::vector<ProfileSpec>& profiles, bool logFlag)
+{
+    ScratchStore scratch(folder);
+    CProfileStore& store = scratch.store;
+    store.logFlag = logFlag ? 1 : 0;
+    if (!store.CreateDefault())
+        throw CDriverError(L"could not write a configuration in " + folder.wstring());
+    for (const ProfileSpec& profile : profiles) {
+        std::vector<const AdapterRecord*> entries;
+        for (const AdapterRecord& entry : profile.entries)
+            entries.push_back(&entry);
+        if (!store.AddProfile(profile.name, entries))
+            throw CDriverError(L"the store refused the profile " + WideOf(profile.name));
+    }
+    if (!store.Save())
+        throw CDriverError(L"could not save the configuration in " + folder.wstring());
+}
+
+std::vector<std::wstring> CLanvoyFolder::ConfigNames() const
+{
+    ScratchStore scratch(folder);
+    if (!scratch.store.Load())
+        throw CDriverError(L"the configuration in " + folder.wstring() + L" does not load");
+    std::vector<std::wstring> names;
+    for (const auto& profile : scratch.store.Profiles())
+        names.push_back(WideOf(profile->name));
+    return names;
+}
+
+CProcess& CLanvoyFolder::Start(const std::wstring& arguments)
+{
+    const fs::path exe = folder / L"lanvoy.exe";
+    std::wstring commandLine = L"\"" + exe.wstring() + L"\"";
+    if (!arguments.empty())
+        commandLine += L" " + arguments;
+    const std::wstring elsewhere = TempRoot().wstring();
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    if (!CreateProcessW(exe.c_str(), commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr, elsewhere.c_str(),
+                        &startup, &info))
+        throw CDriverError(L"could not start " + commandLine + L" (error " + std::to_wstring(GetLastError()) + L")");
+    processes.push_back(std::make_unique<CProcess>(info));
+    return *processes.back();
+}
+
+// ---- Windows ------------------------------------------------------------------------
+
+HWND FindMainWindow(DWORD processId)
+{
+    for (HWND window : TopLevelWindows(processId, nullptr, false))
+        if (GetPropW(window, L"Lanvoy-Good"))
+            return window;
+    return nullptr;
+}
+
+HWND WaitMainWindow(const CProcess& process, Duration timeout)
+{
+    HWND main = nullptr;
+    WaitFor(
+        L"the main window (property \"Lanvoy-Good\") of process " + std::to_wstring(process.Id()),
+        [&] {
+            if (!process.Running())
+                throw CDriverError(L"process " + std::to_wstring(process.Id()) +
+                                   L" ended before its main window appeared");
+            main = FindMainWindow(process.Id());
+            return main != nullptr;
+        },
+        timeout);
+    return main;
+}
+
+void WaitVisible(HWND window, bool visible, Duration timeout)
+{
+    WaitFor(std::wstring(L"the main window to be ") + (visible ? L"visible" : L"hidden"),
+            [&] { return (IsWindowVisible(window) != FALSE) == visible; }, timeout);
+}
+
+bool StaysVisible(HWND window, Duration time)
+{
+    auto end = std::chrono::steady_clock::now() + time;
+    while (std::chrono::steady_clock::now() < end) {
+        if (!IsWindowVisible(window))
+            return false;
+        Sleep(50);
+    }
+    return IsWindowVisible(window) != FALSE;
+}
+
+namespace {
+
+std::vector<HWND> MessageBoxes(DWORD processId)
+{
+    std::vector<HWND> boxes;
+    for (HWND window : TopLevelWindows(processId, L"#32770")) {
+        wchar_t caption[64] = {};
+        GetWindowTextW(window, caption, 64);
+        if (std::wstring(caption) == L"Lanvoy" && !GetPropW(window, L"Lanvoy-Good") && GetDlgItem(window, 0xFFFF))
+            boxes.push_back(window);
+    }
+    return boxes;
+}
+
+}  // namespace
+
+std::wstring WindowText(HWND window)
+{
+    std::vector<wchar_t> text(4096, L'\0');
+    Send(window, WM_GETTEXT, text.size(), reinterpret_cast<LPARAM>(text.data()));
+    return text.data();
+}
+
+MessageBoxSeen WaitMessageBox(const CProcess& process, Duration timeout)
+{
+    MessageBoxSeen box;
+    WaitFor(
+        L"a message box captioned \"Lanvoy\" of process " + std::to_wstring(process.Id()),
+        [&] {
+            auto boxes = MessageBoxes(process.Id());
+            if (!boxes.empty()) {
+                box.window = boxes.front();
+                return true;
+            }
+            if (!process.Running())
+                throw CDriverError(L"process " + std::to_wstring(process.Id()) +
+                                   L" ended while a message box was awaited");
+            return false;
+        },
+        timeout);
+    box.text = WindowText(GetDlgItem(box.window, 0xFFFF));
+    return box;
+}
+
+void Answer(const MessageBoxSeen& box, int button)
+{
+    HWND control = GetDlgItem(box.window, button);
+    if (!control)
+        throw CDriverError(L"the message box \"" + box.text + L"\" has no button " + std::to_wstring(button));
+    Post(box.window, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED), reinterpret_cast<LPARAM>(control));
+    WaitFor(L"the message box \"" + box.text + L"\" to close",
+            [&] { return !IsWindow(box.window) || !IsWindowVisible(box.window); });
+}
+
+std::wstring AnswerNextBox(const CProcess& process, int button)
+{
+    MessageBoxSeen box = WaitMessageBox(process);
+    Answer(box, button);
+    return box.text;
+}
+
+bool NoMessageBoxFor(const CProcess& process, Duration time)
+{
+    auto end = std::chrono::steady_clock::now() + time;
+    while (std::chrono::steady_clock::now() < end) {
+        if (!MessageBoxes(process.Id()).empty())
+            return false;
+        Sleep(50);
+    }
+    return MessageBoxes(process.Id()).empty();
+}
+
+HWND FindWaitDialog(HWND main)
+{
+    struct Search {
+        HWND found = nullptr;
+    } search;
+    EnumChildWindows(
+        main,
+        [](HWND child, LPARAM data) -> BOOL {
+            wchar_t text[64] = {};
+            GetWindowTextW(child, text, 64);
+            if (std::wstring(text) == L"请稍候....") {
+                reinterpret_cast<Search*>(data)->found = GetParent(child);
+                return FALSE;
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+// ---- Profile list ---------------------------------------------------------------------
+
+HWND ProfileList(HWND main)
+{
+    HWND list = GetDlgItem(main, 1007);
+    if (!list)
+        throw CDriverError(L"the main window has no profile list (control 1007)");
+    return list;
+}
+
+int RowCount(HWND main)
+{
+    return static_cast<int>(Send(ProfileList(main), LVM_GETITEMCOUNT, 0, 0));
+}
+
+std::wstring CellText(HWND main, int row, int column)
+{
+    constexpr std::size_t kChars = 1024;
+    HWND list = ProfileList(main);
+    CRemoteBlock block(list, sizeof(LVITEMW) + kChars * sizeof(wchar_t));
+    LVITEMW item{};
+    item.iSubItem = column;
+    item.pszText = reinterpret_cast<LPWSTR>(block.At(sizeof(LVITEMW)));
+    item.cchTextMax = kChars;
+    block.Write(0, &item, sizeof item);
+    std::vector<wchar_t> zero(kChars, L'\0');
+    block.Write(sizeof(LVITEMW), zero.data(), kChars * sizeof(wchar_t));
+    Send(list, LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(block.At(0)));
+    std::vector<wchar_t> text(kChars, L'\0');
+    block.Read(sizeof(LVITEMW), text.data(), kChars * sizeof(wchar_t));
+    text.back() = L'\0';
+    return text.data();
+}
+
+std::vector<Row> Rows(HWND main)
+{
+    std::vector<Row> rows;
+    int count = RowCount(main);
+    for (int r = 0; r < count; ++r)
+        rows.push_back({CellText(main, r, 1), CellText(main, r, 2), CellText(main, r, 3)});
+    return rows;
+}
+
+std::vector<std::wstring> Names(HWND main)
+{
+    std::vector<std::wstring> names;
+    int count = RowCount(main);
+    for (int r = 0; r < count; ++r)
+        names.push_back(CellText(main, r, 2));
+    return names;
+}
+
+namespace {
+
+RECT ClientRowRect(HWND list, int row)
+{
+    CRemoteBlock block(list, sizeof(RECT));
+    RECT rect{LVIR_BOUNDS, 0, 0, 0};
+    block.Write(0, &rect, sizeof rect);
+    if (!Send(list, LVM_GETITEMRECT, row, reinterpret_cast<LPARAM>(block.At(0))))
+        throw CDriverError(L"the profile list has no row " + std::to_wstring(row));
+    block.Read(0, &rect, sizeof rect);
+    return rect;
+}
+
+// A point on the row's name (column 2: after the icon and number columns).
+POINT NamePoint(const RECT& row)
+{
+    return POINT{row.left + 37 + 40 + 40, (row.top + row.bottom) / 2};
+}
+
+void MoveMouseTo(POINT screen)
+{
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    INPUT input{};
+    input.type = INPUT_MOUSE;
+    input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    input.mi.dx = static_cast<LONG>((screen.x * 65535LL) / (width - 1));
+    input.mi.dy = static_cast<LONG>((screen.y * 65535LL) / (height - 1));
+    SendInput(1, &input, sizeof input);
+}
+
+}  // namespace
+
+RECT RowRect(HWND main, int row)
+{
+    HWND list = ProfileList(main);
+    RECT rect = ClientRowRect(list, row);
+    MapWindowPoints(list, nullptr, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+void ClickRow(HWND main, int row)
+{
+    HWND list = ProfileList(main);
+    POINT at = NamePoint(ClientRowRect(list, row));
+    LPARAM where = MAKELPARAM(at.x, at.y);
+    Post(list, WM_LBUTTONDOWN, MK_LBUTTON, where);
+    Post(list, WM_LBUTTONUP, 0, where);
+    WaitFor(L"row " + std::to_wstring(row) + L" to be selected by the click", [&] {
+        return (Send(list, LVM_GETITEMSTATE, row, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+    });
+}
+
+void HoverRow(HWND main, int row)
+{
+    HWND list = ProfileList(main);
+    RECT rect = ClientRowRect(list, row);
+    POINT at = NamePoint(rect);
+    ClientToScreen(list, &at);
+    // Several small moves: the list starts tracking at the first, the tip
+    // shows once the pointer rests.
+    for (int step = 0; step < 3; ++step) {
+        MoveMouseTo(POINT{at.x + step * 4, at.y});
+        Sleep(100);
+    }
+}
+
+std::wstring MarkedName(const CProcess& process, HWND main)
+{
+    Command(main, 32795);
+    MessageBoxSeen box = WaitMessageBox(process);
+    const std::wstring prefix = L"确认要删除配置[", suffix = L"]吗？";
+    if (box.text.rfind(prefix, 0) == 0 && box.text.size() >= prefix.size() + suffix.size() &&
+        box.text.compare(box.text.size() - suffix.size(), suffix.size(), suffix) == 0) {
+        Answer(box, IDNO);
+        return box.text.substr(prefix.size(), box.text.size() - prefix.size() - suffix.size());
+    }
+    Answer(box, IDOK);
+    if (box.text != L"没有选中任何配置!")
+        throw CDriverError(L"the delete command showed \"" + box.text + L"\"");
+    return L"";
+}
+
+HWND WaitTooltip(const CProcess& process, Duration timeout)
+{
+    HWND tip = nullptr;
+    WaitFor(
+        L"a visible tooltip of process " + std::to_wstring(process.Id()),
+        [&] {
+            for (HWND window : TopLevelWindows(process.Id(), L"tooltips_class32"))
+                if (!WindowText(window).empty()) {
+                    tip = window;
+                    return true;
+                }
+            return false;
+        },
+        timeout);
+    return tip;
+}
+
+// ---- Commands and tray --------------------------------------------------------------
+
+void Command(HWND main, int id)
+{
+    Post(main, WM_COMMAND, MAKEWPARAM(id, 0), 0);
+}
+
+void SysCommand(HWND main, int command)
+{
+    Post(main, WM_SYSCOMMAND, command, 0);
+}
+
+void TrayMouse(HWND main, UINT mouseMessage)
+{
+    Post(main, WM_USER + 1, 129, mouseMessage);
+}
+
+int VisibleMenuCount(DWORD processId)
+{
+    return static_cast<int>(TopLevelWindows(processId, L"#32768").size());
+}
+
+namespace {
+
+void MenuKey(DWORD processId, UINT key)
+{
+    auto menus = TopLevelWindows(processId, L"#32768");
+    if (menus.empty())
+        throw CDriverError(L"no menu of process " + std::to_wstring(processId) + L" is open for a key press");
+    Post(menus.front(), WM_KEYDOWN, key, 0);
+    Sleep(60);
+}
+
+}  // namespace
+
+void OpenTraySubMenu(const CProcess& process, HWND main, int position)
+{
+    // The selectable positions of the tray menu; the others are separators.
+    const int selectable[] = {0, 1, 3, 4, 6, 8, 9, 11};
+    int downs = 0;
+    while (downs < 8 && selectable[downs] != position)
+        ++downs;
+    if (downs == 8)
+        throw CDriverError(L"the tray menu has no sub-menu at position " + std::to_wstring(position));
+
+    // The menu opens at the pointer: keep it on the screen's upper left.
+    SetCursorPos(120, 80);
+    TrayMouse(main, WM_RBUTTONDOWN);
+    WaitFor(L"the tray menu to open", [&] { return VisibleMenuCount(process.Id()) == 1; });
+    for (int i = 0; i <= downs; ++i)
+        MenuKey(process.Id(), VK_DOWN);
+    MenuKey(process.Id(), VK_RIGHT);
+    WaitFor(L"the sub-menu at tray position " + std::to_wstring(position) + L" to open",
+            [&] { return VisibleMenuCount(process.Id()) == 2; });
+}
+
+void ChooseInSubMenu(const CProcess& process, int item)
+{
+    for (int i = 0; i < item; ++i)
+        MenuKey(process.Id(), VK_DOWN);
+    MenuKey(process.Id(), VK_RETURN);
+    WaitFor(L"the tray menu to close", [&] { return VisibleMenuCount(process.Id()) == 0; });
+}
+
+void CloseMenus(const CProcess& process)
+{
+    for (int i = 0; i < 5 && VisibleMenuCount(process.Id()) > 0; ++i)
+        MenuKey(process.Id(), VK_ESCAPE);
+    WaitFor(L"the menus to close", [&] { return VisibleMenuCount(process.Id()) == 0; });
+}
+
+// ---- Screenshots ----------------------------------------------------------------------
+
+void SaveScreenshot(const std::wstring& name)
+{
+    if (Settings().shots.empty())
+        return;
+    fs::create_directories(Settings().shots);
+    Sleep(300);  // let the last paint reach the screen
+
+    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;  // bottom-up, as a file stores it
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BOOL copied = BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY | CAPTUREBLT);
+    GdiFlush();
+
+    const DWORD stride = ((width * 3 + 3) / 4) * 4;
+    const DWORD imageBytes = stride * static_cast<DWORD>(height);
+    BITMAPFILEHEADER header{};
+    header.bfType = 0x4D42;
+    header.bfOffBits = sizeof(BITMAPFILEHEADER) + sizeof(BITMAPINFOHEADER);
+    header.bfSize = header.bfOffBits + imageBytes;
+    info.bmiHeader.biSizeImage = imageBytes;
+    std::ofstream out(Settings().shots / (name + L".bmp"), std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(&header), sizeof header);
+    out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof(BITMAPINFOHEADER));
+    out.write(static_cast<const char*>(bits), imageBytes);
+    const bool written = copied && out.good();
+
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    if (!written)
+        throw CDriverError(L"could not save the screenshot " + name);
+}
+
+}  // namespace e2e

@@ -1,0 +1,48 @@
+// The tray menu, driven by keys as a user with a keyboard would.
+
+#include "Scenario.h"
+
+namespace e2e {
+namespace {
+
+using TrayTest = Scenario;
+
+TEST_F(TrayTest, ApplyMenuAppliesTheChosenProfile)
+{
+    HWND main = StartWith(ThreeProfiles());
+    OpenTraySubMenu(*program, main, 6);
+    SaveScreenshot(L"tray-menu-apply");
+    ChooseInSubMenu(*program, 1);
+    EXPECT_TRUE(Box(*program, L"应用网络配置[家里]成功!"));
+    EXPECT_EQ(1u, TcpIpDword(kHome, L"EnableDHCP"));
+    EXPECT_EQ(U8(L"114.114.114.114"), U8(TcpIpText(kHome, L"NameServer")));
+    WaitFor(L"system.log", [&] { return folder.Has(L"system.log"); });
+    EXPECT_EQ(U8({L"应用网络配置[家里]成功!"}), SystemLog());
+}
+
+TEST_F(TrayTest, AdapterMenusDisableAndEnableAnAdapter)
+{
+    HWND main = StartWith(ThreeProfiles());
+    OpenTraySubMenu(*program, main, 3);
+    SaveScreenshot(L"tray-menu-disable");
+    ChooseInSubMenu(*program, 2);
+    EXPECT_TRUE(BoxOneOf(*program, {L"禁用网络成功！", L"禁用网络失败！"}));
+
+    OpenTraySubMenu(*program, main, 4);
+    ChooseInSubMenu(*program, 2);
+    EXPECT_TRUE(BoxOneOf(*program, {L"启用网络成功！", L"启用网络失败！"}));
+    EXPECT_TRUE(program->Running());
+}
+
+TEST_F(TrayTest, MenuClosedWithEscapeDoesNothing)
+{
+    HWND main = StartWith(ThreeProfiles());
+    OpenTraySubMenu(*program, main, 6);
+    CloseMenus(*program);
+    EXPECT_TRUE(NoMessageBoxFor(*program, 500ms));
+    EXPECT_EQ(U8(L"10.0.2.15"), U8(TcpIpText(kLab, L"IPAddress")));
+    EXPECT_FALSE(folder.Has(L"system.log"));
+}
+
+}  // namespace
+}  // namespace e2e
