@@ -1,0 +1,506 @@
+#include "controls/ProfileListCtrl.h"
+
+#include <windowsx.h>
+
+#include <algorithm>
+#include <string_view>
+
+namespace {
+
+constexpr UINT_PTR kSubclassId = 0x4C56;  // one subclass of ours per list
+constexpr int kTipWidth = 500;            // pixels before a tip wraps
+constexpr int kTipShowTime = 10000;       // ms a tip stays up
+
+// CLR_DEFAULT and CLR_NONE cannot fill a rectangle: they stand for the window colour.
+COLORREF Solid(COLORREF colour)
+{
+    return (colour & 0xFF000000) != 0 ? GetSysColor(COLOR_WINDOW) : colour;
+}
+
+void Fill(HDC dc, const RECT& rect, COLORREF colour)
+{
+    const COLORREF previous = SetDCBrushColor(dc, colour);
+    FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+    SetDCBrushColor(dc, previous);
+}
+
+void DrawLine(HDC dc, const std::u16string& text, RECT rect, int inset, UINT align)
+{
+    rect.left += inset;
+    rect.right -= inset;
+    DrawTextW(dc, reinterpret_cast<const wchar_t*>(text.c_str()), static_cast<int>(text.size()), &rect,
+              align | DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_NOCLIP);
+}
+
+}  // namespace
+
+CProfileListCtrl::~CProfileListCtrl()
+{
+    Detach();
+}
+
+bool CProfileListCtrl::Attach(HWND list)
+{
+    Detach();
+    if (list == nullptr || !IsWindow(list))
+        return false;
+    if (!SetWindowSubclass(list, ListProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)))
+        return false;
+    hwnd = list;
+    RECT client{};
+    GetClientRect(hwnd, &client);
+    clientWidth = client.right;
+    if (tipsOn)
+        CreateTip();
+    return true;
+}
+
+void CProfileListCtrl::Detach()
+{
+    if (hwnd == nullptr)
+        return;
+    if (tip != nullptr)
+        DestroyWindow(tip);
+    tip = nullptr;
+    tool = -1;
+    RemoveWindowSubclass(hwnd, ListProc, kSubclassId);
+    hwnd = nullptr;
+}
+
+void CProfileListCtrl::SetFullRowSelect(bool on)
+{
+    fullRow = on;
+    if (hwnd == nullptr)
+        return;
+    const LONG_PTR style = GetWindowLongPtrW(hwnd, GWL_STYLE);
+    const LONG_PTR wanted = on ? (style | LVS_OWNERDRAWFIXED) : (style & ~static_cast<LONG_PTR>(LVS_OWNERDRAWFIXED));
+    if (wanted == style)
+        return;
+    Send(WM_SETREDRAW, FALSE);
+    SetWindowLongPtrW(hwnd, GWL_STYLE, wanted);
+    Send(WM_SETREDRAW, TRUE);
+    if (IsReportView())
+        InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+int CProfileListCtrl::SetMarkedRow(int row)
+{
+    // The new row repaints with the selection change that comes with it.
+    if (markedRow >= 0 && hwnd != nullptr) {
+        RECT bounds{};
+        if (RowBounds(markedRow, &bounds, LVIR_BOUNDS))
+            InvalidateRect(hwnd, &bounds, FALSE);
+    }
+    markedRow = row;
+    return markedRow;
+}
+
+void CProfileListCtrl::EnableTips(bool on)
+{
+    tipsOn = on;
+    if (hwnd == nullptr)
+        return;
+    if (on && tip == nullptr)
+        CreateTip();
+    if (tip != nullptr)
+        SendMessageW(tip, TTM_ACTIVATE, on ? TRUE : FALSE, 0);
+    if (!on)
+        DropTool();
+}
+
+bool CProfileListCtrl::ReflectFromParent(UINT message, WPARAM, LPARAM l, LRESULT* result)
+{
+    if (hwnd == nullptr || l == 0)
+        return false;
+    try {
+        switch (message) {
+        case WM_DRAWITEM: {
+            const auto* draw = reinterpret_cast<const DRAWITEMSTRUCT*>(l);
+            if (draw->CtlType != ODT_LISTVIEW || draw->hwndItem != hwnd)
+                return false;
+            DrawRow(*draw);
+            *result = TRUE;
+            return true;
+        }
+        case WM_MEASUREITEM: {
+            auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(l);
+            if (measure->CtlType != ODT_LISTVIEW || measure->CtlID != static_cast<UINT>(GetDlgCtrlID(hwnd)))
+                return false;
+            const UINT imageHeight = static_cast<UINT>(std::max<LONG>(iconSize.cy, kRowImageSize));
+            measure->itemHeight = std::max(measure->itemHeight, imageHeight + 2);
+            *result = TRUE;
+            return true;
+        }
+        case WM_NOTIFY: {
+            auto* header = reinterpret_cast<NMHDR*>(l);
+            if (tip == nullptr || header->hwndFrom != tip)
+                return false;
+            if (header->code == TTN_GETDISPINFOW || header->code == TTN_GETDISPINFOA)
+                AnswerTipRequest(header);
+            *result = 0;
+            return true;
+        }
+        default:
+            return false;
+        }
+    } catch (...) {
+        // A row that cannot be drawn or a tip that cannot be given is left out.
+        *result = 0;
+        return true;
+    }
+}
+
+int CProfileListCtrl::ToolAt(POINT client) const
+{
+    LVHITTESTINFO hit{};
+    hit.pt = client;
+    Send(LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+    if (hit.iItem < 0 || hit.iSubItem < 0 || !tips.Offers(hit.flags))
+        return -1;
+    return hit.iItem * 100 + hit.iSubItem;
+}
+
+const wchar_t* CProfileListCtrl::TipTextAt(POINT client)
+{
+    LVHITTESTINFO hit{};
+    hit.pt = client;
+    Send(LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
+    if (hit.iItem < 0 || !tips.Offers(hit.flags))
+        return nullptr;
+    // The row's tip shows over every cell of the row.
+    const std::u16string text = tips.TipForRow(hit.iItem);
+    if (text.empty())
+        return nullptr;
+    tipText.assign(text.begin(), text.end());
+    return tipText.c_str();
+}
+
+LRESULT CALLBACK CProfileListCtrl::ListProc(HWND window, UINT message, WPARAM w, LPARAM l, UINT_PTR, DWORD_PTR self)
+{
+    try {
+        return reinterpret_cast<CProfileListCtrl*>(self)->OnMessage(message, w, l);
+    } catch (...) {
+        return DefSubclassProc(window, message, w, l);
+    }
+}
+
+LRESULT CProfileListCtrl::OnMessage(UINT message, WPARAM w, LPARAM l)
+{
+    const HWND list = hwnd;
+    switch (message) {
+    case LVM_SETIMAGELIST: {
+        int cx = 0, cy = 0;
+        if (l != 0 && ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(l), &cx, &cy))
+            iconSize = SIZE{cx, cy};
+        break;
+    }
+    case LVM_SETTEXTBKCOLOR:
+        textBackground = static_cast<COLORREF>(l);
+        break;
+    case LVM_SETBKCOLOR:
+        background = static_cast<COLORREF>(l);
+        break;
+    case WM_SIZE:
+        clientWidth = LOWORD(l);
+        if (tool != -1) {
+            TTTOOLINFOW info{};
+            info.cbSize = sizeof info;
+            info.hwnd = hwnd;
+            info.uId = static_cast<UINT_PTR>(tool);
+            GetClientRect(hwnd, &info.rect);
+            SendMessageW(tip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&info));
+        }
+        break;
+    case WM_PAINT:
+        if (w == 0)
+            ExtendPaint();
+        break;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: {
+        const LRESULT answer = DefSubclassProc(list, message, w, l);
+        const HWND other = reinterpret_cast<HWND>(w);
+        if (!(other != nullptr && IsChild(hwnd, other)) && fullRow && IsReportView())
+            RepaintSelectedRows();
+        return answer;
+    }
+    case WM_MOUSEMOVE:
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONUP:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP:
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONUP:
+        RelayToTip(message, w, l);
+        break;
+    case WM_MOUSELEAVE:
+        DropTool();
+        break;
+    case WM_NOTIFYFORMAT:
+        if (tip != nullptr && reinterpret_cast<HWND>(w) == tip)
+            return NFR_UNICODE;
+        break;
+    case WM_NOTIFY: {
+        // Only our own tooltip's requests; the list's built-in one gets none.
+        auto* header = reinterpret_cast<NMHDR*>(l);
+        if (tip != nullptr && header != nullptr && header->hwndFrom == tip) {
+            if (header->code == TTN_GETDISPINFOW || header->code == TTN_GETDISPINFOA)
+                AnswerTipRequest(header);
+            return 0;
+        }
+        break;
+    }
+    case LVM_DELETEITEM: {
+        const LRESULT deleted = DefSubclassProc(list, message, w, l);
+        if (deleted) {
+            tips.RemoveRow(static_cast<int>(w));
+            DropTool();
+        }
+        return deleted;
+    }
+    case LVM_DELETEALLITEMS: {
+        const LRESULT deleted = DefSubclassProc(list, message, w, l);
+        if (deleted) {
+            tips.Clear();
+            DropTool();
+        }
+        return deleted;
+    }
+    case WM_NCDESTROY:
+        // The tooltip is owned by the list and goes with it.
+        if (tip != nullptr && IsWindow(tip))
+            DestroyWindow(tip);
+        tip = nullptr;
+        tool = -1;
+        RemoveWindowSubclass(list, ListProc, kSubclassId);
+        hwnd = nullptr;
+        return DefSubclassProc(list, message, w, l);
+    default:
+        break;
+    }
+    return DefSubclassProc(list, message, w, l);
+}
+
+void CProfileListCtrl::DrawRow(const DRAWITEMSTRUCT& draw)
+{
+    const HDC dc = draw.hDC;
+    const int row = static_cast<int>(draw.itemID);
+
+    wchar_t label[kTextCapacity] = {};
+    LVITEMW item{};
+    item.mask = LVIF_TEXT | LVIF_IMAGE | LVIF_STATE;
+    item.iItem = row;
+    item.stateMask = 0xFFFF;
+    item.pszText = label;
+    item.cchTextMax = kTextCapacity;
+    if (!Send(LVM_GETITEMW, 0, reinterpret_cast<LPARAM>(&item)))
+        return;
+    // The list may answer with a pointer to its own copy of the text.
+    const std::u16string_view labelText =
+        item.pszText != nullptr && item.pszText != LPSTR_TEXTCALLBACKW
+            ? std::u16string_view(reinterpret_cast<const char16_t*>(item.pszText))
+            : std::u16string_view();
+
+    const bool focused = GetFocus() == hwnd;
+    const bool keepsSelection = (GetWindowLongPtrW(hwnd, GWL_STYLE) & LVS_SHOWSELALWAYS) != 0;
+    const bool selected = ((item.state & LVIS_SELECTED) != 0 && (focused || keepsSelection)) ||
+                          (item.state & LVIS_DROPHILITED) != 0;
+    const bool marked = row == markedRow;
+
+    RECT bounds{}, labelRect{}, iconRect{};
+    RowBounds(row, &bounds, LVIR_BOUNDS);
+    RowBounds(row, &labelRect, LVIR_LABEL);
+    RowBounds(row, &iconRect, LVIR_ICON);
+    RECT whole = bounds;
+    whole.left = labelRect.left;
+    if (clientWidthSelection && whole.right < clientWidth)
+        whole.right = clientWidth;
+
+    const HGDIOBJ font = reinterpret_cast<HGDIOBJ>(Send(WM_GETFONT));
+    const HGDIOBJ oldFont = font != nullptr ? SelectObject(dc, font) : nullptr;
+    const int oldMode = SetBkMode(dc, TRANSPARENT);
+    COLORREF oldText = CLR_INVALID, oldBack = CLR_INVALID;
+    if (selected) {
+        oldText = SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
+        oldBack = SetBkColor(dc, GetSysColor(COLOR_HIGHLIGHT));
+        FillRect(dc, &whole, GetSysColorBrush(COLOR_HIGHLIGHT));
+    } else if (marked) {
+        oldText = SetTextColor(dc, RGB(0, 0, 0));
+        oldBack = SetBkColor(dc, kMarkedColour);
+        Fill(dc, whole, kMarkedColour);
+    } else {
+        Fill(dc, whole, Solid(textBackground));
+    }
+
+    const COLORREF imageBack = background == CLR_NONE ? CLR_NONE : Solid(background);
+    UINT imageStyle = ILD_TRANSPARENT;
+    COLORREF blend = CLR_DEFAULT;
+    if (item.state & LVIS_CUT) {
+        imageStyle = ILD_BLEND50;
+        blend = imageBack;
+    } else if (selected) {
+        imageStyle = ILD_BLEND50;
+        blend = GetSysColor(COLOR_HIGHLIGHT);
+    } else if (marked) {
+        imageStyle = ILD_BLEND50;
+        blend = kMarkedColour;
+    }
+
+    if (const UINT state = (item.state & LVIS_STATEIMAGEMASK) >> 12; state != 0) {
+        if (HIMAGELIST states = ImageList(LVSIL_STATE))
+            ImageList_Draw(states, static_cast<int>(state) - 1, dc, draw.rcItem.left, draw.rcItem.top, ILD_TRANSPARENT);
+    }
+    if (HIMAGELIST images = ImageList(LVSIL_SMALL); images != nullptr && draw.rcItem.right - draw.rcItem.left > 1) {
+        ImageList_DrawEx(images, item.iImage, dc, iconRect.left, iconRect.top, iconSize.cx, iconSize.cy, imageBack,
+                         blend, imageStyle | (item.state & LVIS_OVERLAYMASK));
+    }
+
+    const TextMeasure measure = [dc](std::u16string_view text) {
+        SIZE size{};
+        GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(text.data()), static_cast<int>(text.size()), &size);
+        return static_cast<int>(size.cx);
+    };
+    DrawLine(dc, ShortenText(labelText, labelRect.right - labelRect.left, 4, measure).text, labelRect, 2, DT_LEFT);
+
+    // Each further cell starts where the one before it ends.
+    RECT cell = labelRect;
+    LVCOLUMNW column{};
+    column.mask = LVCF_FMT | LVCF_WIDTH;
+    for (int index = 1; Send(LVM_GETCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column)); ++index) {
+        cell.left = cell.right;
+        cell.right += column.cx;
+        const std::u16string text = CellText(row, index);
+        if (text.empty())
+            continue;
+        const ShortText shown = ShortenText(text, cell.right - cell.left, 12, measure);
+        UINT align = DT_LEFT;
+        if (!shown.shortened) {
+            switch (column.fmt & LVCFMT_JUSTIFYMASK) {
+            case LVCFMT_RIGHT: align = DT_RIGHT; break;
+            case LVCFMT_CENTER: align = DT_CENTER; break;
+            default: break;
+            }
+        }
+        DrawLine(dc, shown.text, cell, 6, align);
+    }
+
+    if ((item.state & LVIS_FOCUSED) != 0 && focused)
+        DrawFocusRect(dc, &whole);
+
+    if (oldText != CLR_INVALID) {
+        SetTextColor(dc, oldText);
+        SetBkColor(dc, oldBack);
+    }
+    SetBkMode(dc, oldMode);
+    if (oldFont != nullptr)
+        SelectObject(dc, oldFont);
+}
+
+void CProfileListCtrl::ExtendPaint()
+{
+    if (!clientWidthSelection || !fullRow || !IsReportView())
+        return;
+    RECT first{};
+    if (!RowBounds(0, &first, LVIR_BOUNDS) || first.right >= clientWidth)
+        return;
+    // Rows repaint up to their last column only; a full-width selection also
+    // needs the strip between there and the right edge.
+    RECT update{};
+    if (!GetUpdateRect(hwnd, &update, FALSE))
+        return;
+    update.left = std::min(first.right - 1, update.left);
+    update.right = clientWidth;
+    InvalidateRect(hwnd, &update, FALSE);
+}
+
+bool CProfileListCtrl::InvalidateRow(int row)
+{
+    RECT bounds{}, label{};
+    if (!RowBounds(row, &bounds, LVIR_BOUNDS) || !RowBounds(row, &label, LVIR_LABEL))
+        return false;
+    bounds.left = label.left;
+    return InvalidateRect(hwnd, &bounds, FALSE) != FALSE;
+}
+
+void CProfileListCtrl::RepaintSelectedRows()
+{
+    if (const int focusedRow = NextRow(-1, LVNI_FOCUSED); focusedRow >= 0)
+        InvalidateRow(focusedRow);
+    if ((GetWindowLongPtrW(hwnd, GWL_STYLE) & LVS_SHOWSELALWAYS) == 0) {
+        for (int row = NextRow(-1, LVNI_SELECTED); row >= 0; row = NextRow(row, LVNI_SELECTED))
+            InvalidateRow(row);
+    }
+    UpdateWindow(hwnd);
+}
+
+void CProfileListCtrl::CreateTip()
+{
+    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES};
+    InitCommonControlsEx(&classes);
+    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd, GWLP_HINSTANCE));
+    tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd, nullptr, instance, nullptr);
+    tool = -1;
+}
+
+void CProfileListCtrl::DropTool()
+{
+    if (tip == nullptr || tool == -1)
+        return;
+    TTTOOLINFOW info{};
+    info.cbSize = sizeof info;
+    info.hwnd = hwnd;
+    info.uId = static_cast<UINT_PTR>(tool);
+    SendMessageW(tip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
+    tool = -1;
+}
+
+void CProfileListCtrl::RelayToTip(UINT message, WPARAM w, LPARAM l)
+{
+    if (tip == nullptr || !tipsOn)
+        return;
+    // One tool over the whole client area whose id names the cell: a new cell
+    // is a new tool, so its tip starts afresh.
+    const int now = ToolAt(POINT{GET_X_LPARAM(l), GET_Y_LPARAM(l)});
+    if (now != tool) {
+        DropTool();
+        if (now != -1) {
+            TTTOOLINFOW info{};
+            info.cbSize = sizeof info;
+            info.hwnd = hwnd;
+            info.uId = static_cast<UINT_PTR>(now);
+            info.lpszText = LPSTR_TEXTCALLBACKW;
+            GetClientRect(hwnd, &info.rect);
+            if (SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info)))
+                tool = now;
+        }
+    }
+    const DWORD position = GetMessagePos();
+    MSG relayed{hwnd, message, w, l, static_cast<DWORD>(GetMessageTime()), {GET_X_LPARAM(position), GET_Y_LPARAM(position)}};
+    SendMessageW(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+}
+
+void CProfileListCtrl::AnswerTipRequest(NMHDR* request)
+{
+    SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, kTipWidth);
+    SendMessageW(tip, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(kTipShowTime, 0));
+    const DWORD position = GetMessagePos();
+    POINT point{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
+    ScreenToClient(hwnd, &point);
+    const wchar_t* text = TipTextAt(point);
+    if (text == nullptr)
+        return;
+    if (request->code == TTN_GETDISPINFOW) {
+        auto* info = reinterpret_cast<NMTTDISPINFOW*>(request);
+        info->hinst = nullptr;
+        info->lpszText = const_cast<wchar_t*>(text);
+        return;
+    }
+    const int size = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+    if (size <= 0)
+        return;
+    tipTextAnsi.assign(static_cast<std::size_t>(size), '\0');
+    WideCharToMultiByte(CP_ACP, 0, text, -1, tipTextAnsi.data(), size, nullptr, nullptr);
+    auto* info = reinterpret_cast<NMTTDISPINFOA*>(request);
+    info->hinst = nullptr;
+    info->lpszText = tipTextAnsi.data();
+}

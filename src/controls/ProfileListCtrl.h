@@ -1,0 +1,95 @@
+#pragma once
+// The main window's profile list: a report-view list that draws its rows
+// itself, so that a selection spans the whole row to the right edge, one
+// marked row keeps its own colour whatever the system selection does, texts
+// too wide for their column end in "...", and every row can carry a tip.
+//
+// The list is taken over from its dialog by subclassing. Owner drawing goes to
+// the dialog, so the dialog hands every message it gets to ReflectFromParent
+// first and returns *result when that answers true.
+
+#include "controls/ListView.h"
+#include "ui/ListText.h"
+
+#include <string>
+
+class CProfileListCtrl : public CListView {
+public:
+    // The colour of the marked row, drawn with black text.
+    static constexpr COLORREF kMarkedColour = RGB(251, 188, 102);
+    // Rows are at least this tall: every row shows a 32 × 32 image.
+    static constexpr int kRowImageSize = 32;
+
+    CProfileListCtrl() = default;
+    ~CProfileListCtrl();
+    CProfileListCtrl(const CProfileListCtrl&) = delete;
+    CProfileListCtrl& operator=(const CProfileListCtrl&) = delete;
+
+    // Takes over a list view created elsewhere (control 1007 of the main
+    // window); false when it is not a window or cannot be subclassed.
+    bool Attach(HWND list);
+    // Gives the list back as it was; the destructor does it too.
+    void Detach();
+
+    // On: the rows are owner-drawn (and the list is repainted).
+    void SetFullRowSelect(bool on);
+
+    int GetMarkedRow() const { return markedRow; }
+    // Any value; -1 marks no row. Returns the row.
+    int SetMarkedRow(int row);
+
+    bool SetCellTip(int row, int column, const std::u16string& text) { return tips.Set(row, column, text); }
+    std::u16string GetCellTip(int row, int column) const { return tips.Get(row, column); }
+    void ClearCellTips() { tips.Clear(); }
+    // Deletes the rows and, when that works, all tips. Deleting one row
+    // (DeleteRow) drops its tips and moves those of the rows below up.
+    bool DeleteAllRows() { return DeleteAll(); }
+
+    // Hit-test flags (LVHT_*) over which a tip is offered; returns the previous.
+    unsigned SetTipHitMask(unsigned mask) { return tips.SetHitMask(mask); }
+    void SetMaxTipLength(int characters) { tips.SetMaxLength(characters); }
+    // Creates the list's tooltip on first use.
+    void EnableTips(bool on);
+
+    // Owner drawing and measuring of this list, and requests of its tooltip,
+    // arrive here from the parent. True when the message was this control's.
+    bool ReflectFromParent(UINT message, WPARAM w, LPARAM l, LRESULT* result);
+
+    // The tool under a point of the client area: row × 100 + subitem, or -1
+    // where the hit test reports none of the tip hit flags.
+    int ToolAt(POINT client) const;
+    // The text a tip request answers with the mouse at a point of the client
+    // area: the row's tip, cut to the maximum length; null when there is none.
+    // The buffer belongs to the control and lasts until the next request.
+    const wchar_t* TipTextAt(POINT client);
+    HWND TipWindow() const { return tip; }
+
+private:
+    static LRESULT CALLBACK ListProc(HWND window, UINT message, WPARAM w, LPARAM l, UINT_PTR id, DWORD_PTR self);
+    LRESULT OnMessage(UINT message, WPARAM w, LPARAM l);
+
+    void DrawRow(const DRAWITEMSTRUCT& draw);
+    void ExtendPaint();
+    void RepaintSelectedRows();
+    bool InvalidateRow(int row);
+
+    void CreateTip();
+    void RelayToTip(UINT message, WPARAM w, LPARAM l);
+    void DropTool();
+    void AnswerTipRequest(NMHDR* request);
+
+    CCellTips tips;
+    bool fullRow = false;
+    bool clientWidthSelection = true;  // selections run to the client area's right edge
+    int clientWidth = 0;
+    SIZE iconSize{0, 0};
+    COLORREF textBackground = CLR_DEFAULT;
+    COLORREF background = CLR_DEFAULT;
+    int markedRow = -1;
+
+    HWND tip = nullptr;
+    bool tipsOn = false;
+    int tool = -1;  // the tool the tooltip has now
+    std::wstring tipText;
+    std::string tipTextAnsi;
+};
