@@ -17,8 +17,12 @@ TEST_F(CommandsTest, PreparedProfilesAreListedAndTheMarkedOneApplies)
                                 {L"3", L"客户现场", kPreparedTime}}),
               Rows(main));
 
+    // The marked row keeps its own colour while the pointer selects another.
     ClickRow(main, 0);
-    SetCursorPos(1000, 740);  // the pointer off the list: only the marked row shows
+    HoverRow(main, 2);
+    WaitFor(L"the row under the pointer to be selected", [&] { return RowSelected(main, 2); });
+    EXPECT_TRUE(PixelBecomes(BlankPointOf(RowRect(main, 0)), RGB(251, 188, 102)));
+    EXPECT_TRUE(PixelBecomes(BlankPointOf(RowRect(main, 2)), GetSysColor(COLOR_HIGHLIGHT)));
     SaveScreenshot(L"main-window-marked-row");
     Command(main, 32777);
     MessageBoxSeen box = WaitMessageBox(*program);
@@ -112,6 +116,8 @@ TEST_F(CommandsTest, WaitDialogShowsWhileAnApplyRuns)
     HWND wait = FindWaitDialog(main);
     ASSERT_NE(nullptr, wait) << "no child window showing \"请稍候....\" during the apply";
     EXPECT_TRUE(IsWindowVisible(wait));
+    EXPECT_NE(nullptr, GetDlgItem(wait, 1058)) << "no progress bar in the wait dialog";
+    MoveWindowTo(stop.window, 0, 440);  // it opens over the wait dialog
     SaveScreenshot(L"wait-dialog");
     EXPECT_EQ(U8(L"网络配置【实验室网络】中存在非法IP地址!192.168.5.0"), U8(stop.text));
     Answer(stop);

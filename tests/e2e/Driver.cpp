@@ -727,6 +727,16 @@ RECT RowRect(HWND main, int row)
     return rect;
 }
 
+POINT BlankPointOf(const RECT& row)
+{
+    return POINT{row.left + 37 + 40 + 200, row.top + 3};
+}
+
+bool RowSelected(HWND main, int row)
+{
+    return (Send(ProfileList(main), LVM_GETITEMSTATE, row, LVIS_SELECTED) & LVIS_SELECTED) != 0;
+}
+
 void ClickRow(HWND main, int row)
 {
     HWND list = ProfileList(main);
@@ -734,9 +744,7 @@ void ClickRow(HWND main, int row)
     LPARAM where = MAKELPARAM(at.x, at.y);
     Post(list, WM_LBUTTONDOWN, MK_LBUTTON, where);
     Post(list, WM_LBUTTONUP, 0, where);
-    WaitFor(L"row " + std::to_wstring(row) + L" to be selected by the click", [&] {
-        return (Send(list, LVM_GETITEMSTATE, row, LVIS_SELECTED) & LVIS_SELECTED) != 0;
-    });
+    WaitFor(L"row " + std::to_wstring(row) + L" to be selected by the click", [&] { return RowSelected(main, row); });
 }
 
 void HoverRow(HWND main, int row)
@@ -858,6 +866,20 @@ void CloseMenus(const CProcess& process)
 }
 
 // ---- Screenshots ----------------------------------------------------------------------
+
+COLORREF ScreenPixel(POINT at)
+{
+    HDC screen = GetDC(nullptr);
+    COLORREF colour = GetPixel(screen, at.x, at.y);
+    ReleaseDC(nullptr, screen);
+    return colour;
+}
+
+void MoveWindowTo(HWND window, int x, int y)
+{
+    if (!SetWindowPos(window, nullptr, x, y, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE))
+        throw CDriverError(L"could not move window " + Hex(reinterpret_cast<UINT_PTR>(window)));
+}
 
 void SaveScreenshot(const std::wstring& name)
 {

@@ -195,6 +195,9 @@ std::vector<Row> Rows(HWND main);
 std::vector<std::wstring> Names(HWND main);
 // A row's rectangle in screen coordinates.
 RECT RowRect(HWND main, int row);
+// A point of a row where no text is drawn: the empty end of its name column.
+POINT BlankPointOf(const RECT& row);
+bool RowSelected(HWND main, int row);
 // A left click on a row: the list's click notification marks it.
 void ClickRow(HWND main, int row);
 // Moves the pointer onto the middle of a row's name, as real mouse input.
@@ -222,6 +225,12 @@ void CloseMenus(const CProcess& process);
 int VisibleMenuCount(DWORD processId);
 
 // ---- Screenshots ------------------------------------------------------------
+
+// The colour of one pixel of the screen.
+COLORREF ScreenPixel(POINT at);
+// Moves a top-level window of the program, e.g. a message box that covers
+// what a screenshot should show.
+void MoveWindowTo(HWND window, int x, int y);
 
 // Saves the screen as <shots>/<name>.bmp (24-bit); the test's wrapper turns it
 // into a trimmed PNG.

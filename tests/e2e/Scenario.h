@@ -85,6 +85,23 @@ protected:
         return main;
     }
 
+    // The pixel takes the colour within a few seconds (rows repaint after a
+    // selection change).
+    ::testing::AssertionResult PixelBecomes(POINT at, COLORREF colour)
+    {
+        COLORREF seen = CLR_INVALID;
+        for (int i = 0; i < 100; ++i) {
+            seen = ScreenPixel(at);
+            if (seen == colour)
+                return ::testing::AssertionSuccess();
+            Sleep(50);
+        }
+        return ::testing::AssertionFailure() << "pixel (" << at.x << ", " << at.y << ") is RGB(" << int(GetRValue(seen))
+                                             << ", " << int(GetGValue(seen)) << ", " << int(GetBValue(seen))
+                                             << "), expected RGB(" << int(GetRValue(colour)) << ", "
+                                             << int(GetGValue(colour)) << ", " << int(GetBValue(colour)) << ")";
+    }
+
     std::vector<std::string> SystemLog() const { return U8(LogMessages(folder.File(L"system.log"))); }
 
     // Declared first, so it is put back after the folder has killed the program.
