@@ -141,7 +141,6 @@ bool CMainDlg::OnInitDialog()
     }
     Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon.Get()));
     Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.Get()));
-    CenterOnScreen();
 
     // The configuration, the logs and the help file live beside the program.
     std::u16string exe = ExecutablePath();
@@ -202,16 +201,6 @@ void CMainDlg::CreateBars()
     RECT client;
     GetClientRect(hwnd, &client);
     SetWindowPos(toolBar, nullptr, 4, 4, client.right - 4, kButtonSize.cy + 4, SWP_NOZORDER | SWP_NOACTIVATE);
-}
-
-void CMainDlg::CenterOnScreen()
-{
-    RECT window, work;
-    GetWindowRect(hwnd, &window);
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
-    int width = window.right - window.left, height = window.bottom - window.top;
-    SetWindowPos(hwnd, nullptr, work.left + (work.right - work.left - width) / 2,
-                 work.top + (work.bottom - work.top - height) / 2, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void CMainDlg::SetUpList()

@@ -47,7 +47,6 @@ protected:
 
 private:
     void CreateBars();
-    void CenterOnScreen();
     void SetUpList();
     void OnListNotify(NMHDR* header);
     void OnTrayCallback(LPARAM mouse);
