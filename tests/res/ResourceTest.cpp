@@ -1,0 +1,333 @@
+// The resources of res/lanvoy.rc, linked into this test and read back from
+// its own module the way the main window, the tray and the shell read them:
+// by ID, with the exact texts, positions and layouts the code relies on.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "resource.h"
+
+namespace {
+
+HINSTANCE Self() { return GetModuleHandleW(nullptr); }
+
+// One line per menu position: "-" for a separator, "> text" for a pop-up,
+// "id text" for a command, so a mismatch prints the whole menu.
+std::vector<std::wstring> Describe(HMENU menu) {
+  std::vector<std::wstring> lines;
+  for (int pos = 0; pos < GetMenuItemCount(menu); ++pos) {
+    wchar_t text[256] = {};
+    MENUITEMINFOW info = {};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_FTYPE | MIIM_ID | MIIM_STRING | MIIM_SUBMENU;
+    info.dwTypeData = text;
+    info.cch = 256;
+    GetMenuItemInfoW(menu, pos, TRUE, &info);
+    if (info.fType & MFT_SEPARATOR)
+      lines.push_back(L"-");
+    else if (info.hSubMenu)
+      lines.push_back(L"> " + std::wstring(text));
+    else
+      lines.push_back(std::to_wstring(info.wID) + L" " + text);
+  }
+  return lines;
+}
+
+std::wstring ClassOf(HWND window) {
+  wchar_t name[64] = {};
+  GetClassNameW(window, name, 64);
+  return name;
+}
+
+std::wstring TextOf(HWND window) {
+  wchar_t text[256] = {};
+  GetWindowTextW(window, text, 256);
+  return text;
+}
+
+RECT DialogUnits(HWND dialog, int left, int top, int width, int height) {
+  RECT r = {left, top, left + width, top + height};
+  MapDialogRect(dialog, &r);
+  return r;
+}
+
+void ExpectRect(const RECT& expected, const RECT& actual) {
+  EXPECT_EQ(expected.left, actual.left);
+  EXPECT_EQ(expected.top, actual.top);
+  EXPECT_EQ(expected.right, actual.right);
+  EXPECT_EQ(expected.bottom, actual.bottom);
+}
+
+INT_PTR CALLBACK QuietDialog(HWND, UINT, WPARAM, LPARAM) { return FALSE; }
+
+// The bytes of a resource, empty when it is missing.
+std::string RawResource(LPCWSTR name, LPCWSTR type) {
+  HRSRC found = FindResourceW(Self(), name, type);
+  if (!found) return {};
+  const char* data = static_cast<const char*>(LockResource(LoadResource(Self(), found)));
+  return std::string(data, SizeofResource(Self(), found));
+}
+
+class Resources : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_LISTVIEW_CLASSES | ICC_PROGRESS_CLASS};
+    InitCommonControlsEx(&controls);
+  }
+};
+
+TEST_F(Resources, MenusHoldTheirCommandsAtFixedPositions) {
+  HMENU bar = LoadMenuW(Self(), MAKEINTRESOURCEW(IDR_MAINMENU));
+  ASSERT_NE(bar, nullptr);
+  EXPECT_EQ(Describe(bar), (std::vector<std::wstring>{L"> 文件(&F)", L"> 编辑(&E)", L"> 选项(&O)", L"> 帮助(&H)"}));
+  const std::vector<std::vector<std::wstring>> popups = {
+      {L"32803 新建(&N)...", L"32777 启用(&A)", L"-", L"32793 查看当前IP...", L"32778 备份电脑IP...", L"-",
+       L"32811 修复配置文件", L"32813 导入1.x配置...", L"-", L"32772 退出(&X)"},
+      {L"32776 修改...", L"32795 删除(&D)", L"-", L"32796 复制(&C)", L"-", L"32812 建立快捷方式"},
+      {L"32789 系统设置(&S)", L"-", L"-", L"32790 查看日志"},
+      {L"32775 帮助", L"-", L"32773 关于(&A)", L"-", L"32797 捐助.."},
+  };
+  for (int i = 0; i < 4; ++i) EXPECT_EQ(Describe(GetSubMenu(bar, i)), popups[i]) << "menu bar pop-up " << i;
+  EXPECT_EQ(Describe(bar)[MAINMENU_OPTIONS_POS], L"> 选项(&O)");
+  DestroyMenu(bar);
+
+  HMENU tray = LoadMenuW(Self(), MAKEINTRESOURCEW(IDR_TRAYMENU));
+  ASSERT_NE(tray, nullptr);
+  EXPECT_EQ(Describe(tray), std::vector<std::wstring>{L"> 弹出菜单"});
+  EXPECT_EQ(Describe(GetSubMenu(tray, 0)),
+            (std::vector<std::wstring>{L"32771 打开主界面", L"32793 查看当前IP...", L"-", L"-", L"-",
+                                       L"32789 系统设置(&S)...", L"32773 关于...", L"-", L"32772 退出"}));
+  DestroyMenu(tray);
+
+  HMENU list = LoadMenuW(Self(), MAKEINTRESOURCEW(IDR_LISTMENU));
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(Describe(list), std::vector<std::wstring>{L"> 编辑菜单"});
+  EXPECT_EQ(Describe(GetSubMenu(list, 0)),
+            (std::vector<std::wstring>{L"32777 启用", L"32812 建立快捷方式", L"-", L"32776 修改...", L"32796 复制",
+                                       L"32795 删除", L"-", L"32804 属性..."}));
+  DestroyMenu(list);
+}
+
+TEST_F(Resources, ToolbarLayoutIsTenWordIdsAfterItsHeader) {
+  const std::string raw = RawResource(MAKEINTRESOURCEW(IDR_TOOLBAR), MAKEINTRESOURCEW(RT_TOOLBAR_TYPE));
+  std::vector<WORD> words(raw.size() / 2);
+  memcpy(words.data(), raw.data(), words.size() * 2);
+  EXPECT_EQ(raw.size() % 2, 0u);
+  EXPECT_EQ(words, (std::vector<WORD>{1, 16, 15, 10, 32777, 32804, 0, 32803, 32776, 32795, 0, 32797, 32773, 32775}));
+}
+
+TEST_F(Resources, CommandStringsAreExact) {
+  const std::vector<std::pair<UINT, std::wstring>> strings = {
+      {101, L"关于 Lanvoy(&A)..."},
+      {32772, L"退出系统\n退出该系统"},
+      {32773, L"关于\n关于本软件"},
+      {32775, L"帮助\n帮助"},
+      {32776, L"修改\n修改选中的IP方案"},
+      {32777, L"应用配置\n启用选中的IP设置方案"},
+      {32778, L"保存电脑当前的IP设置到文件"},
+      {32789, L"软件运行参数设置"},
+      {32790, L"查看操作日志"},
+      {32793, L"查看\n查看电脑当前的IP设置"},
+      {32795, L"删除\n删除选中的方案"},
+      {32796, L"复制方案\n复制选中的方案生成新的IP设置方案"},
+      {32797, L"捐助\n为了本软件的发展，请伸出你的援手"},
+      {32803, L"添加\n建立一个新的IP配置"},
+      {32804, L"\n查看配置文件详细信息"},
+      {32811, L"用此命令修复配置文件，适用电脑重装系统、软件升级等\n用此命令可修复配置文件，适用电脑重装系统、软件升级等"},
+      {32812, L"在桌面为该方案建立快捷方式\n在桌面为该方案建立快捷方式"},
+      {32813, L"导入1.x版本的配置文件\n导入1.x版本的配置文件"},
+  };
+  for (const auto& [id, text] : strings) {
+    const wchar_t* stored = nullptr;
+    int length = LoadStringW(Self(), id, reinterpret_cast<LPWSTR>(&stored), 0);
+    EXPECT_EQ(std::wstring(stored ? stored : L"", length), text) << "string " << id;
+  }
+  // Commands without a prompt must have no string, or the status bar shows a stale one.
+  wchar_t none[8];
+  EXPECT_EQ(LoadStringW(Self(), ID_OPEN_MAIN_WINDOW, none, 8), 0);
+}
+
+// Shortcuts name the shortcut icon by its index among the icon groups.
+TEST_F(Resources, IconsComeInOrderWithTheirSizesIn32Bit) {
+  std::vector<UINT> order;
+  EnumResourceNamesW(
+      Self(), RT_GROUP_ICON,
+      [](HMODULE, LPCWSTR, LPWSTR name, LONG_PTR out) -> BOOL {
+        if (IS_INTRESOURCE(name)) reinterpret_cast<std::vector<UINT>*>(out)->push_back(LOWORD(name));
+        return TRUE;
+      },
+      reinterpret_cast<LONG_PTR>(&order));
+  EXPECT_EQ(order, (std::vector<UINT>{IDI_APP, IDI_PROFILE, IDI_SHORTCUT}));
+
+  const std::vector<std::pair<UINT, std::vector<int>>> sizes = {
+      {IDI_APP, {16, 32, 48}}, {IDI_PROFILE, {16, 32}}, {IDI_SHORTCUT, {16, 32, 48}}};
+  for (const auto& [id, expected] : sizes) {
+    // The group directory: 6-byte header, then 14-byte entries.
+    const std::string group = RawResource(MAKEINTRESOURCEW(id), RT_GROUP_ICON);
+    ASSERT_GE(group.size(), 6u) << "icon " << id;
+    const int count = *reinterpret_cast<const WORD*>(group.data() + 4);
+    ASSERT_EQ(group.size(), 6u + 14u * count) << "icon " << id;
+    std::vector<int> widths;
+    for (int i = 0; i < count; ++i) {
+      const BYTE* entry = reinterpret_cast<const BYTE*>(group.data() + 6 + 14 * i);
+      widths.push_back(entry[0] ? entry[0] : 256);
+      EXPECT_EQ(entry[0], entry[1]) << "icon " << id << " is square";
+      EXPECT_EQ(*reinterpret_cast<const WORD*>(entry + 6), 32) << "icon " << id << " has alpha";
+    }
+    EXPECT_EQ(widths, expected) << "icon " << id;
+    HICON icon = static_cast<HICON>(LoadImageW(Self(), MAKEINTRESOURCEW(id), IMAGE_ICON, 32, 32, 0));
+    EXPECT_NE(icon, nullptr) << "icon " << id;
+    DestroyIcon(icon);
+  }
+}
+
+// The toolbar's image lists take white as see-through: a picture needs a white
+// border and colour of its own, and a disabled twin is all grey.
+TEST_F(Resources, ButtonPicturesAre32By32OnWhiteWithGreyTwins) {
+  const std::vector<std::pair<UINT, UINT>> pairs = {
+      {IDB_APPLY, IDB_APPLY_DISABLED},   {IDB_PROPERTIES, IDB_PROPERTIES_DISABLED},
+      {IDB_NEW, IDB_NEW_DISABLED},       {IDB_EDIT, IDB_EDIT_DISABLED},
+      {IDB_DELETE, IDB_DELETE_DISABLED}, {IDB_DONATE, IDB_DONATE_DISABLED},
+      {IDB_ABOUT, IDB_ABOUT_DISABLED},   {IDB_HELP, IDB_HELP_DISABLED},
+      {IDB_COPY, IDB_COPY_DISABLED}};
+  auto pixels = [](UINT id) {
+    std::vector<COLORREF> out;
+    HBITMAP bitmap = static_cast<HBITMAP>(
+        LoadImageW(Self(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION));
+    DIBSECTION dib = {};
+    if (!bitmap || GetObjectW(bitmap, sizeof dib, &dib) != sizeof dib) return out;
+    EXPECT_EQ(dib.dsBm.bmWidth, 32) << "bitmap " << id;
+    EXPECT_EQ(dib.dsBm.bmHeight, 32) << "bitmap " << id;
+    EXPECT_EQ(dib.dsBm.bmBitsPixel, 24) << "bitmap " << id;
+    HDC dc = CreateCompatibleDC(nullptr);
+    HGDIOBJ old = SelectObject(dc, bitmap);
+    for (int y = 0; y < dib.dsBm.bmHeight; ++y)
+      for (int x = 0; x < dib.dsBm.bmWidth; ++x) out.push_back(GetPixel(dc, x, y));
+    SelectObject(dc, old);
+    DeleteDC(dc);
+    DeleteObject(bitmap);
+    return out;
+  };
+  const COLORREF white = RGB(255, 255, 255);
+  for (const auto& [normal, disabled] : pairs) {
+    const auto colour = pixels(normal), grey = pixels(disabled);
+    ASSERT_EQ(colour.size(), 1024u) << "bitmap " << normal;
+    ASSERT_EQ(grey.size(), 1024u) << "bitmap " << disabled;
+    EXPECT_EQ(colour[0], white) << "bitmap " << normal;
+    EXPECT_EQ(grey[0], white) << "bitmap " << disabled;
+    int coloured = 0, notGrey = 0, drawn = 0;
+    for (COLORREF c : colour) coloured += GetRValue(c) != GetGValue(c) || GetGValue(c) != GetBValue(c);
+    for (COLORREF c : grey) {
+      notGrey += GetRValue(c) != GetGValue(c) || GetGValue(c) != GetBValue(c);
+      drawn += c != white;
+    }
+    EXPECT_GT(coloured, 50) << "bitmap " << normal << " is in colour";
+    EXPECT_EQ(notGrey, 0) << "bitmap " << disabled << " is grey";
+    EXPECT_GT(drawn, 100) << "bitmap " << disabled << " shows the picture";
+  }
+}
+
+TEST_F(Resources, MainWindowTemplate) {
+  HWND dialog = CreateDialogParamW(Self(), MAKEINTRESOURCEW(IDD_MAIN), nullptr, QuietDialog, 0);
+  ASSERT_NE(dialog, nullptr);
+  EXPECT_EQ(TextOf(dialog), L"Lanvoy");
+  const LONG style = GetWindowLongW(dialog, GWL_STYLE);
+  EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME | WS_CHILD),
+            WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX);
+  EXPECT_EQ(Describe(GetMenu(dialog)).size(), 4u);
+
+  LOGFONTW font = {};
+  GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof font, &font);
+  EXPECT_STREQ(font.lfFaceName, L"宋体");
+
+  RECT client;
+  GetClientRect(dialog, &client);
+  ExpectRect(DialogUnits(dialog, 0, 0, 302, 230), client);
+
+  HWND list = GetDlgItem(dialog, IDC_PROFILE_LIST);
+  ASSERT_NE(list, nullptr);
+  EXPECT_EQ(ClassOf(list), L"SysListView32");
+  const LONG listStyle = GetWindowLongW(list, GWL_STYLE);
+  EXPECT_EQ(listStyle & LVS_TYPEMASK, LVS_REPORT);
+  EXPECT_EQ(listStyle & (LVS_SHOWSELALWAYS | WS_TABSTOP), LVS_SHOWSELALWAYS | WS_TABSTOP);
+  // The list turns a plain border into its sunken edge.
+  EXPECT_TRUE((listStyle & WS_BORDER) || (GetWindowLongW(list, GWL_EXSTYLE) & WS_EX_CLIENTEDGE));
+  RECT placed;
+  GetWindowRect(list, &placed);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&placed), 2);
+  ExpectRect(DialogUnits(dialog, 2, 46, 298, 168), placed);
+  DestroyWindow(dialog);
+}
+
+TEST_F(Resources, WaitDialogTemplate) {
+  HWND owner = CreateDialogParamW(Self(), MAKEINTRESOURCEW(IDD_MAIN), nullptr, QuietDialog, 0);
+  ASSERT_NE(owner, nullptr);
+  HWND wait = CreateDialogParamW(Self(), MAKEINTRESOURCEW(IDD_WAIT), owner, QuietDialog, 0);
+  ASSERT_NE(wait, nullptr);
+  const LONG style = GetWindowLongW(wait, GWL_STYLE);
+  EXPECT_EQ(style & (WS_CHILD | WS_BORDER | WS_CAPTION), WS_CHILD | WS_BORDER);
+  RECT client;
+  GetClientRect(wait, &client);
+  ExpectRect(DialogUnits(wait, 0, 0, 188, 62), client);
+
+  HWND progress = GetDlgItem(wait, IDC_WAIT_PROGRESS);
+  ASSERT_NE(progress, nullptr);
+  EXPECT_EQ(ClassOf(progress), L"msctls_progress32");
+  EXPECT_TRUE(GetWindowLongW(progress, GWL_STYLE) & WS_VISIBLE);
+  HWND ok = GetDlgItem(wait, IDOK);
+  ASSERT_NE(ok, nullptr);
+  EXPECT_FALSE(GetWindowLongW(ok, GWL_STYLE) & WS_VISIBLE);
+
+  bool text = false;
+  for (HWND child = GetWindow(wait, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    text = text || (ClassOf(child) == L"Static" && TextOf(child) == L"请稍候....");
+  EXPECT_TRUE(text);
+  DestroyWindow(owner);
+}
+
+TEST_F(Resources, VersionAndManifest) {
+  wchar_t path[MAX_PATH];
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  std::vector<char> info(GetFileVersionInfoSizeW(path, nullptr));
+  ASSERT_FALSE(info.empty());
+  ASSERT_TRUE(GetFileVersionInfoW(path, 0, static_cast<DWORD>(info.size()), info.data()));
+  auto value = [&](const wchar_t* name) {
+    void* text = nullptr;
+    UINT length = 0;
+    std::wstring key = std::wstring(L"\\StringFileInfo\\080404b0\\") + name;
+    if (!VerQueryValueW(info.data(), key.c_str(), &text, &length) || !text) return std::wstring(L"<none>");
+    return std::wstring(static_cast<const wchar_t*>(text));
+  };
+  EXPECT_EQ(value(L"ProductVersion"), L"2.2.0");
+  EXPECT_EQ(value(L"FileDescription"), L"Lanvoy 网络配置切换工具");
+  EXPECT_EQ(value(L"LegalCopyright"), L"© 2026 Lanvoy");
+  EXPECT_EQ(value(L"OriginalFilename"), L"lanvoy.exe");
+  VS_FIXEDFILEINFO* fixed = nullptr;
+  UINT size = 0;
+  ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &size));
+  EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(2, 2));
+  EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(2, 2));
+  WORD* translation = nullptr;
+  ASSERT_TRUE(VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &size));
+  ASSERT_EQ(size, 4u);
+  EXPECT_EQ(translation[0], 0x0804);
+  EXPECT_EQ(translation[1], 1200);
+
+  const std::string manifest = RawResource(MAKEINTRESOURCEW(1), RT_MANIFEST);
+  for (const char* part : {"requireAdministrator", "Microsoft.Windows.Common-Controls", "\"6.0.0.0\"",
+                           "name=\"Lanvoy.Lanvoy\"", "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"})
+    EXPECT_NE(manifest.find(part), std::string::npos) << part;
+  // The loader read the manifest: the common controls in use are version 6,
+  // the side-by-side copy, not the system folder's version 5.
+  wchar_t controls[MAX_PATH] = {};
+  GetModuleFileNameW(GetModuleHandleW(L"comctl32.dll"), controls, MAX_PATH);
+  CharLowerW(controls);
+  EXPECT_NE(std::wstring(controls).find(L"microsoft.windows.common-controls"), std::wstring::npos) << controls;
+}
+
+}  // namespace
