@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <atomic>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iterator>
@@ -712,9 +713,22 @@ void MoveMouseTo(POINT screen)
     INPUT input{};
     input.type = INPUT_MOUSE;
     input.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    input.mi.dx = static_cast<LONG>((screen.x * 65535LL) / (width - 1));
-    input.mi.dy = static_cast<LONG>((screen.y * 65535LL) / (height - 1));
+    input.mi.dx = static_cast<LONG>((screen.x * 65535LL + (width - 1) / 2) / (width - 1));
+    input.mi.dy = static_cast<LONG>((screen.y * 65535LL + (height - 1) / 2) / (height - 1));
     SendInput(1, &input, sizeof input);
+}
+
+// Moves the real pointer and lets the mouse messages it causes arrive: the
+// list selects the row under a resting pointer, and an open menu follows it.
+void PointerTo(POINT screen)
+{
+    MoveMouseTo(screen);
+    WaitFor(L"the pointer to reach (" + std::to_wstring(screen.x) + L", " + std::to_wstring(screen.y) + L")", [&] {
+        POINT now{};
+        GetCursorPos(&now);
+        return std::abs(now.x - screen.x) <= 1 && std::abs(now.y - screen.y) <= 1;
+    });
+    Sleep(250);
 }
 
 }  // namespace
@@ -741,6 +755,9 @@ void ClickRow(HWND main, int row)
 {
     HWND list = ProfileList(main);
     POINT at = NamePoint(ClientRowRect(list, row));
+    POINT screen = at;
+    ClientToScreen(list, &screen);
+    PointerTo(screen);
     LPARAM where = MAKELPARAM(at.x, at.y);
     Post(list, WM_LBUTTONDOWN, MK_LBUTTON, where);
     Post(list, WM_LBUTTONUP, 0, where);
@@ -755,10 +772,8 @@ void HoverRow(HWND main, int row)
     ClientToScreen(list, &at);
     // Several small moves: the list starts tracking at the first, the tip
     // shows once the pointer rests.
-    for (int step = 0; step < 3; ++step) {
-        MoveMouseTo(POINT{at.x + step * 4, at.y});
-        Sleep(100);
-    }
+    for (int step = 0; step < 3; ++step)
+        PointerTo(POINT{at.x + step * 4, at.y});
 }
 
 std::wstring MarkedName(const CProcess& process, HWND main)
@@ -840,14 +855,16 @@ void OpenTraySubMenu(const CProcess& process, HWND main, int position)
         throw CDriverError(L"the tray menu has no sub-menu at position " + std::to_wstring(position));
 
     // The menu opens at the pointer: keep it on the screen's upper left.
-    SetCursorPos(120, 80);
+    PointerTo(POINT{120, 80});
     TrayMouse(main, WM_RBUTTONDOWN);
     WaitFor(L"the tray menu to open", [&] { return VisibleMenuCount(process.Id()) == 1; });
+    Sleep(300);  // the menu loop starts after the window shows
     for (int i = 0; i <= downs; ++i)
         MenuKey(process.Id(), VK_DOWN);
     MenuKey(process.Id(), VK_RIGHT);
     WaitFor(L"the sub-menu at tray position " + std::to_wstring(position) + L" to open",
             [&] { return VisibleMenuCount(process.Id()) == 2; });
+    Sleep(200);
 }
 
 void ChooseInSubMenu(const CProcess& process, int item)
