@@ -45,6 +45,16 @@ TEST_F(CommandsTest, PreparedProfilesAreListedAndTheMarkedOneApplies)
               bytes);
 }
 
+TEST_F(CommandsTest, DoubleClickAppliesTheRow)
+{
+    HWND main = StartWith(ThreeProfiles());
+    DoubleClickRow(main, 1);
+    EXPECT_TRUE(Box(*program, L"应用网络配置[家里]成功!"));
+    EXPECT_EQ(U8(L"114.114.114.114"), U8(TcpIpText(kHome, L"NameServer")));
+    // An apply keeps the mark.
+    EXPECT_EQ(U8(L"家里"), U8(MarkedName(*program, main)));
+}
+
 TEST_F(CommandsTest, DeleteAsksFirstAndMarksTheRowAbove)
 {
     HWND main = StartWith(ThreeProfiles());
@@ -74,6 +84,8 @@ TEST_F(CommandsTest, DeleteAsksFirstAndMarksTheRowAbove)
     WaitFor(L"no row", [&] { return RowCount(main) == 0; });
     EXPECT_EQ("", U8(MarkedName(*program, main)));
     EXPECT_TRUE(folder.ConfigNames().empty());
+    Command(main, 32777);
+    EXPECT_TRUE(Box(*program, L"没有选中任何配置!"));
 
     EXPECT_EQ(U8({kSaved, L"删除配置文件[客户现场]!", kSaved, L"删除配置文件[办公室]!", kSaved, L"删除配置文件[家里]!"}),
               SystemLog());

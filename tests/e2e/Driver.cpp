@@ -764,6 +764,16 @@ void ClickRow(HWND main, int row)
     WaitFor(L"row " + std::to_wstring(row) + L" to be selected by the click", [&] { return RowSelected(main, row); });
 }
 
+void DoubleClickRow(HWND main, int row)
+{
+    ClickRow(main, row);
+    HWND list = ProfileList(main);
+    POINT at = NamePoint(ClientRowRect(list, row));
+    LPARAM where = MAKELPARAM(at.x, at.y);
+    Post(list, WM_LBUTTONDBLCLK, MK_LBUTTON, where);
+    Post(list, WM_LBUTTONUP, 0, where);
+}
+
 void HoverRow(HWND main, int row)
 {
     HWND list = ProfileList(main);

@@ -200,6 +200,8 @@ POINT BlankPointOf(const RECT& row);
 bool RowSelected(HWND main, int row);
 // A left click on a row: the list's click notification marks it.
 void ClickRow(HWND main, int row);
+// Two clicks in a row: the first marks it, the second is the double-click.
+void DoubleClickRow(HWND main, int row);
 // Moves the pointer onto the middle of a row's name, as real mouse input.
 void HoverRow(HWND main, int row);
 // The name of the marked row, asked the way a user would: the delete command

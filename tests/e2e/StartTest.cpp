@@ -27,7 +27,8 @@ TEST_F(StartTest, FirstStartWritesTheDefaultConfigurationAndListsNothing)
 TEST_F(StartTest, ShortcutRunAppliesTheProfileAndEndsWithZero)
 {
     folder.WriteConfig(ThreeProfiles());
-    CProcess& lanvoy = folder.Start(L"-n1");
+    // The switch is read in lower case, and an apply run ends before "-hide" could count.
+    CProcess& lanvoy = folder.Start(L"-N1 -hide");
     MessageBoxSeen box = WaitMessageBox(lanvoy);
     EXPECT_EQ(nullptr, FindMainWindow(lanvoy.Id()));
     EXPECT_EQ(U8(L"应用配置成功！"), U8(box.text));
