@@ -22,8 +22,6 @@ cp "$root/build/windows/src/app/lanvoy.exe" "$run/"
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   exec "$root/tools/wine-run.sh" "$prefix" "$run/lanvoy.exe" "$@"
 fi
-shots="$root/build/windows/screenshots"
-mkdir -p "$shots"
 echo "no display: running lanvoy.exe on a virtual screen"
-LANVOY_SHOT_DELAY="${LANVOY_SHOT_DELAY:-6}" "$root/tools/screenshot.sh" "$prefix" "$shots/run.png" "$run/lanvoy.exe" "$@"
-echo "the main window as it showed: $shots/run.png"
+LANVOY_SHOT_DELAY="${LANVOY_SHOT_DELAY:-6}" "$root/tools/screenshot.sh" "$prefix" "$run/main-window.png" "$run/lanvoy.exe" "$@"
+echo "the main window as it showed: $run/main-window.png"

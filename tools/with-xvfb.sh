@@ -52,4 +52,9 @@ if [ -z "$display" ]; then
 fi
 
 export DISPLAY=":$display"
-"$@"
+# Wine's helper processes outlive the program; through a file they do not
+# hold the caller's output open after it ends.
+status=0
+"$@" >"$work/output" 2>&1 </dev/null || status=$?
+cat "$work/output"
+exit "$status"
