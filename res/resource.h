@@ -136,3 +136,7 @@
 #define IDC_ABOUT_DONATE            3       // "捐赠"
 #define IDC_ABOUT_THANKS            1019    // acknowledgement list
 #define IDC_ABOUT_HOMEPAGE          1048    // the maker's web address
+
+// The project's web server: the caption of the About box's home-page button
+// and the host of the donation and home pages.
+#define LANVOY_WEB_HOST             "lanvoy.net"

@@ -1,0 +1,18 @@
+#include "ui/Switches.h"
+
+SystemSwitches ReadSwitches(const CProfileStore& store)
+{
+    return {store.autoExec != 0, store.autoUpdate != 0, store.logFlag != 0};
+}
+
+int SaveSwitches(CProfileStore& store, const SystemSwitches& switches, IMessageBox& messages)
+{
+    store.autoExec = switches.autoExec ? 1 : 0;
+    store.autoUpdate = switches.autoUpdate ? 1 : 0;
+    store.logFlag = switches.logFlag ? 1 : 0;
+    int saved = store.WriteSystemSettings();
+    store.SetAutorun(store.autoExec);
+    if (!saved)
+        messages.Show(u"保存配置文件失败!", kMessageCaption, kMbIconStop);
+    return saved;
+}

@@ -1,0 +1,128 @@
+// The settings dialog's confirm step on a store over an in-memory folder and
+// registry, and the web pages the About box and the donate command open.
+#include "ui/About.h"
+#include "ui/Switches.h"
+
+#include "StoreFixture.h"
+#include "support/FakeMessageBox.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const std::u16string kRunKey = u"Software\\Microsoft\\Windows\\CurrentVersion\\Run";
+const std::u16string kRunValue = u"Lanvoy(CORVELL STUDIO)";
+
+class SettingsTest : public StoreTest {
+protected:
+    void SetUp() override
+    {
+        // Hand-written switches, and a child the rewrite does not keep.
+        PutFile(Lines({kDeclaration, "<LANVOY>", R"(<CONFIG LASTID="0" VERSION="2.0" />)",
+                       R"(<SYSCONFIG VERSION="1.0">)", "<LOGFLAG>yes</LOGFLAG>", "<AUTOEXEC>FALSE</AUTOEXEC>",
+                       "<EXTRA>1</EXTRA>", "</SYSCONFIG>", R"(<DNS VERSION="2.0" />)", "</LANVOY>"}));
+        ASSERT_EQ(1, Reload());
+    }
+
+    bool RunValueExists()
+    {
+        RegValue value;
+        return registry.Get(kRunKey, kRunValue, &value);
+    }
+
+    static std::string File(std::string_view autoExec, std::string_view autoUpdate, std::string_view logFlag)
+    {
+        return Lines({kDeclaration, "<LANVOY>", R"(<CONFIG LASTID="0" VERSION="2.0" />)",
+                      R"(<SYSCONFIG VERSION="2.0">)", "<AUTOEXEC>" + std::string(autoExec) + "</AUTOEXEC>",
+                      "<AUTOUPDATE>" + std::string(autoUpdate) + "</AUTOUPDATE>",
+                      "<LOGFLAG>" + std::string(logFlag) + "</LOGFLAG>", "</SYSCONFIG>", R"(<DNS VERSION="2.0" />)",
+                      "</LANVOY>"});
+    }
+
+    CFakeMessageBox messages;
+};
+
+}  // namespace
+
+TEST_F(SettingsTest, EachBoxSetsItsOwnSwitchInTheFileAndTheRunKey)
+{
+    EXPECT_EQ((SystemSwitches{false, false, true}), ReadSwitches(*store));
+
+    struct Case {
+        SystemSwitches ticked;
+        std::string_view autoExec, autoUpdate, logFlag;
+    } cases[] = {
+        {{true, false, false}, "TRUE", "FALSE", "FALSE"},
+        {{false, true, false}, "FALSE", "TRUE", "FALSE"},
+        {{false, false, true}, "FALSE", "FALSE", "TRUE"},
+        {{false, false, false}, "FALSE", "FALSE", "FALSE"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(1, SaveSwitches(*store, c.ticked, messages));
+        EXPECT_EQ(File(c.autoExec, c.autoUpdate, c.logFlag), FileBytes()) << c.autoExec << c.autoUpdate << c.logFlag;
+        EXPECT_EQ(c.ticked, ReadSwitches(*store));
+        EXPECT_EQ(c.ticked.autoExec, RunValueExists()) << c.autoExec;
+        // What was saved is what the next start reads.
+        ASSERT_EQ(1, Reload());
+        EXPECT_EQ(c.ticked, ReadSwitches(*store));
+    }
+}
+
+TEST_F(SettingsTest, ConfirmingWithoutChangesStillRewritesTheFileAndTheRunKey)
+{
+    // Another copy of the program left its Run value behind.
+    registry.PutText(kRunKey, kRunValue, u"D:\\old\\lanvoy.exe -hide");
+    EXPECT_EQ(1, SaveSwitches(*store, ReadSwitches(*store), messages));
+    EXPECT_EQ(File("FALSE", "FALSE", "TRUE"), FileBytes());
+    EXPECT_FALSE(RunValueExists());
+    EXPECT_TRUE(messages.shown.empty());
+
+    SaveSwitches(*store, {true, false, true}, messages);
+    RegValue value;
+    ASSERT_TRUE(registry.Get(kRunKey, kRunValue, &value));
+    EXPECT_EQ(RegUnterminatedBytes(u"C:\\Lanvoy\\lanvoy.exe -hide"), value.data);
+    EXPECT_EQ(0, registry.OpenKeyCount());
+}
+
+TEST_F(SettingsTest, AFailedSaveIsToldAndKeepsTheSwitchesAndStillSetsTheRunKey)
+{
+    const std::string before = FileBytes();
+    files.readOnly.insert(kCfg);
+    EXPECT_EQ(0, SaveSwitches(*store, {true, true, false}, messages));
+    EXPECT_EQ(before, FileBytes());
+    ASSERT_EQ(1u, messages.shown.size());
+    EXPECT_EQ(u"保存配置文件失败!", messages.shown[0].text);
+    EXPECT_EQ(u"Lanvoy", messages.shown[0].caption);
+    EXPECT_EQ(static_cast<std::uint32_t>(kMbIconStop), messages.shown[0].style);
+    EXPECT_EQ((SystemSwitches{true, true, false}), ReadSwitches(*store));
+    EXPECT_TRUE(RunValueExists());
+
+    // The next save that succeeds carries them.
+    files.readOnly.clear();
+    EXPECT_EQ(1, store->Save());
+    EXPECT_EQ(File("TRUE", "TRUE", "FALSE"), FileBytes());
+}
+
+TEST(AboutPages, DonationAndHomePageOverHttpOnTheProjectsHost)
+{
+    EXPECT_EQ((ShellRequest{u"open", u"http://lanvoy.net/lanvoy/register.html", u""}), DonateRequest());
+    EXPECT_EQ((ShellRequest{u"open", u"http://lanvoy.net/lanvoy/index.html", u""}), HomePageRequest());
+}
+
+TEST(AboutPages, FourAcknowledgedNamesOnePerLine)
+{
+    const std::u16string thanks = AboutThanks();
+    std::vector<std::u16string> lines;
+    for (std::size_t at = 0;;) {
+        std::size_t end = thanks.find(u"\r\n", at);
+        lines.push_back(thanks.substr(at, end - at));
+        if (end == std::u16string::npos)
+            break;
+        at = end + 2;
+    }
+    ASSERT_EQ(4u, lines.size());
+    for (const std::u16string& line : lines) {
+        EXPECT_FALSE(line.empty());
+        EXPECT_EQ(std::u16string::npos, line.find_first_of(u"\r\n"));
+    }
+}
