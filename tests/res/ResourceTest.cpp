@@ -331,4 +331,132 @@ TEST_F(Resources, VersionAndManifest) {
   EXPECT_NE(std::wstring(controls).find(L"microsoft.windows.common-controls"), std::wstring::npos) << controls;
 }
 
+// One control of a dialog template: found by ID, or, without one, by class
+// and text (an icon, which has none, by class and style); placed in dialog
+// units (-1: the control sizes itself that way).
+struct TemplateControl {
+  int id;
+  const wchar_t* className;
+  const wchar_t* text;
+  int left, top, width, height;
+  LONG styleMask;
+  LONG style;
+};
+
+struct DialogTemplate {
+  int id;
+  const wchar_t* caption;
+  int width, height;
+  std::vector<TemplateControl> controls;
+};
+
+HWND FindControl(HWND dialog, const TemplateControl& control) {
+  if (control.id != -1) return GetDlgItem(dialog, control.id);
+  for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+    if (ClassOf(child) == control.className &&
+        (control.text ? TextOf(child) == control.text
+                      : (GetWindowLongW(child, GWL_STYLE) & control.styleMask) == control.style))
+      return child;
+  return nullptr;
+}
+
+TEST_F(Resources, BackupCurrentIpSettingsAndAboutTemplates) {
+  const LONG button = BS_TYPEMASK | WS_DISABLED;
+  const LONG check = BS_TYPEMASK | WS_TABSTOP;
+  const LONG editMask = ES_MULTILINE | ES_READONLY | WS_VSCROLL | WS_DISABLED;
+  const DialogTemplate templates[] = {
+      {IDD_BACKUP, L"备份当前IP", 250, 206, {
+          {IDC_BACKUP_ADAPTER_LABEL, L"Static", L"适配器：", 7, 10, 34, 8, 0, 0},
+          {IDC_BACKUP_ADAPTER, L"ComboBox", L"", 43, 7, 200, -1, CBS_DROPDOWNLIST | WS_TABSTOP,
+           CBS_DROPDOWNLIST | WS_TABSTOP},
+          {-1, L"Button", L"详  情：", 7, 25, 236, 103, BS_TYPEMASK, BS_GROUPBOX},
+          {IDC_BACKUP_DETAILS, L"Edit", L"", 14, 38, 222, 84, editMask, ES_MULTILINE | WS_VSCROLL},
+          {-1, L"Button", L"配置名：", 7, 132, 236, 48, BS_TYPEMASK, BS_GROUPBOX},
+          {IDC_BACKUP_NAME, L"Edit", L"", 14, 145, 222, 14, ES_MULTILINE | WS_DISABLED, 0},
+          {IDC_BACKUP_ALL, L"Button", L"备份所有网卡", 14, 164, 70, 10, check, BS_AUTOCHECKBOX | WS_TABSTOP},
+          {IDC_BACKUP_OTHERS_DHCP, L"Button", L"除选定网卡外，其他设为自动获取", 90, 164, 146, 10, check,
+           BS_AUTOCHECKBOX | WS_TABSTOP},
+          {IDOK, L"Button", L"保存", 132, 186, 50, 14, button, BS_DEFPUSHBUTTON | WS_DISABLED},
+          {IDCANCEL, L"Button", L"放弃", 193, 186, 50, 14, button, BS_PUSHBUTTON},
+      }},
+      {IDD_CURRENT_IP, L"电脑当前IP配置信息", 280, 229, {
+          {-1, L"Button", L"详细信息", 7, 7, 266, 160, BS_TYPEMASK, BS_GROUPBOX},
+          {IDC_CURRENT_IP_DETAILS, L"Edit", L"", 14, 20, 252, 140, editMask, ES_MULTILINE | ES_READONLY | WS_VSCROLL},
+          {-1, L"Button", L"备份", 7, 171, 266, 31, BS_TYPEMASK, BS_GROUPBOX},
+          {-1, L"Static", L"配置名称：", 14, 186, 42, 8, 0, 0},
+          {IDC_CURRENT_IP_NAME, L"Edit", L"", 58, 183, 152, 14, ES_MULTILINE | ES_READONLY | WS_DISABLED, 0},
+          {IDOK, L"Button", L"备份返回", 216, 183, 50, 14, button, BS_PUSHBUTTON | WS_DISABLED},
+          {IDCANCEL, L"Button", L"返回", 223, 208, 50, 14, button, BS_DEFPUSHBUTTON},
+      }},
+      // The switches top to bottom: autorun, update, log.
+      {IDD_SETTINGS, L"系统设置", 292, 97, {
+          {IDC_SETTINGS_AUTORUN, L"Button", L"在Windows启动时自动运行", 24, 20, 180, 10, check,
+           BS_AUTOCHECKBOX | WS_TABSTOP},
+          {IDC_SETTINGS_UPDATE, L"Button", L"程序自动更新", 24, 42, 180, 10, check, BS_AUTOCHECKBOX | WS_TABSTOP},
+          {IDC_SETTINGS_LOG, L"Button", L"保存到日志文件", 24, 64, 180, 10, check, BS_AUTOCHECKBOX | WS_TABSTOP},
+          {IDOK, L"Button", L"确定", 235, 7, 50, 14, button, BS_DEFPUSHBUTTON},
+          {IDCANCEL, L"Button", L"取消", 235, 24, 50, 14, button, BS_PUSHBUTTON},
+      }},
+      {IDD_ABOUTBOX, L"关于Lanvoy（Lanvoy）", 279, 153, {
+          {-1, L"Static", nullptr, 11, 17, -1, -1, SS_TYPEMASK, SS_ICON},
+          {-1, L"Static", L"Lanvoy 网络配置切换工具\n\n版权所有 © 2026 Lanvoy\n\n免费软件，欢迎转发与捐助。", 38, 17, 177,
+           42, SS_TYPEMASK, SS_LEFT},
+          {IDOK, L"Button", L"确定", 222, 7, 50, 14, button, BS_DEFPUSHBUTTON},
+          {-1, L"Static", L"特别感谢：", 7, 67, 162, 12, 0, 0},
+          {IDC_ABOUT_THANKS, L"Edit", L"", 7, 82, 259, 64, editMask, ES_MULTILINE | WS_DISABLED},
+          {IDC_ABOUT_DONATE, L"Button", L"捐赠", 222, 57, 50, 14, button, BS_PUSHBUTTON},
+          {IDC_ABOUT_HOMEPAGE, L"Button", L"" LANVOY_WEB_HOST, 224, 33, 48, 15, button, BS_PUSHBUTTON},
+      }},
+  };
+  for (const DialogTemplate& t : templates) {
+    HWND dialog = CreateDialogParamW(Self(), MAKEINTRESOURCEW(t.id), nullptr, QuietDialog, 0);
+    ASSERT_NE(dialog, nullptr) << "dialog " << t.id;
+    EXPECT_EQ(TextOf(dialog), t.caption) << "dialog " << t.id;
+    const LONG style = GetWindowLongW(dialog, GWL_STYLE);
+    EXPECT_EQ(style & (WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_THICKFRAME | WS_CHILD),
+              WS_CAPTION | WS_SYSMENU) << "dialog " << t.id;
+    LOGFONTW font = {};
+    GetObjectW(reinterpret_cast<HFONT>(SendMessageW(dialog, WM_GETFONT, 0, 0)), sizeof font, &font);
+    EXPECT_STREQ(font.lfFaceName, L"宋体") << "dialog " << t.id;
+    RECT client;
+    GetClientRect(dialog, &client);
+    ExpectRect(DialogUnits(dialog, 0, 0, t.width, t.height), client);
+
+    int children = 0;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) ++children;
+    EXPECT_EQ(children, static_cast<int>(t.controls.size())) << "dialog " << t.id;
+    for (const TemplateControl& c : t.controls) {
+      HWND control = FindControl(dialog, c);
+      ASSERT_NE(control, nullptr) << "dialog " << t.id << " control " << c.id;
+      EXPECT_EQ(ClassOf(control), c.className) << "control " << c.id;
+      if (c.id != -1 && ClassOf(control) != L"Edit") {
+        EXPECT_EQ(TextOf(control), c.text) << "control " << c.id;
+      }
+      EXPECT_EQ(GetWindowLongW(control, GWL_STYLE) & c.styleMask, c.style) << "dialog " << t.id << " control " << c.id;
+      RECT placed;
+      GetWindowRect(control, &placed);
+      MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&placed), 2);
+      // The system converts position and size each on its own, rounding each.
+      const RECT origin = DialogUnits(dialog, c.left, c.top, 0, 0);
+      const RECT size = DialogUnits(dialog, 0, 0, c.width < 0 ? 0 : c.width, c.height < 0 ? 0 : c.height);
+      const RECT expected = {origin.left, origin.top, origin.left + size.right, origin.top + size.bottom};
+      EXPECT_EQ(placed.left, expected.left) << "dialog " << t.id << " control " << c.id;
+      EXPECT_EQ(placed.top, expected.top) << "dialog " << t.id << " control " << c.id;
+      if (c.width >= 0) {
+        EXPECT_EQ(placed.right, expected.right) << "dialog " << t.id << " control " << c.id;
+      }
+      if (c.height >= 0) {
+        EXPECT_EQ(placed.bottom, expected.bottom) << "dialog " << t.id << " control " << c.id;
+      }
+    }
+    // Edits of a template start empty: their texts come from the code.
+    for (const TemplateControl& c : t.controls) {
+      if (c.id != -1 && std::wstring(c.className) == L"Edit") {
+        EXPECT_EQ(TextOf(GetDlgItem(dialog, c.id)), L"") << "control " << c.id;
+      }
+    }
+    DestroyWindow(dialog);
+  }
+}
+
 }  // namespace

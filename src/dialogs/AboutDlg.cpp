@@ -1,0 +1,28 @@
+#include "dialogs/AboutDlg.h"
+
+#include "dialogs/DialogIcon.h"
+#include "ui/About.h"
+
+CAboutDlg::CAboutDlg(IShell& shell) : CDialogBase(IDD_ABOUTBOX), shell(shell) {}
+
+bool CAboutDlg::OnInitDialog()
+{
+    CWindow(Item(IDC_ABOUT_THANKS)).SetCaption(AboutThanks());
+    SetAppIcons(hwnd);
+    return true;
+}
+
+bool CAboutDlg::OnCommand(int id, int code, HWND control)
+{
+    // Whether the browser opened is not shown: the user sees it or not.
+    switch (id) {
+    case IDC_ABOUT_DONATE:
+        shell.Open(DonateRequest());
+        return true;
+    case IDC_ABOUT_HOMEPAGE:
+        shell.Open(HomePageRequest());
+        return true;
+    default:
+        return CDialogBase::OnCommand(id, code, control);
+    }
+}

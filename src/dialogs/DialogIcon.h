@@ -1,0 +1,26 @@
+#pragma once
+// What every dialog of the program does alike: the application's icon in
+// its title bar, and reading a control's text.
+
+#include "controls/Window.h"
+#include "resource.h"
+
+#include <string>
+
+inline void SetAppIcons(HWND dialog)
+{
+    // Shared icons: the system frees them with the module.
+    auto icon = [](int metric) {
+        int size = GetSystemMetrics(metric);
+        return reinterpret_cast<LPARAM>(
+            LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, size, size, LR_SHARED));
+    };
+    SendMessageW(dialog, WM_SETICON, ICON_BIG, icon(SM_CXICON));
+    SendMessageW(dialog, WM_SETICON, ICON_SMALL, icon(SM_CXSMICON));
+}
+
+// The text of a dialog's control.
+inline std::u16string ItemText(HWND dialog, int id)
+{
+    return CWindow(GetDlgItem(dialog, id)).Caption();
+}
