@@ -108,21 +108,3 @@ TEST(AboutPages, DonationAndHomePageOverHttpOnTheProjectsHost)
     EXPECT_EQ((ShellRequest{u"open", u"http://lanvoy.net/lanvoy/register.html", u""}), DonateRequest());
     EXPECT_EQ((ShellRequest{u"open", u"http://lanvoy.net/lanvoy/index.html", u""}), HomePageRequest());
 }
-
-TEST(AboutPages, FourAcknowledgedNamesOnePerLine)
-{
-    const std::u16string thanks = AboutThanks();
-    std::vector<std::u16string> lines;
-    for (std::size_t at = 0;;) {
-        std::size_t end = thanks.find(u"\r\n", at);
-        lines.push_back(thanks.substr(at, end - at));
-        if (end == std::u16string::npos)
-            break;
-        at = end + 2;
-    }
-    ASSERT_EQ(4u, lines.size());
-    for (const std::u16string& line : lines) {
-        EXPECT_FALSE(line.empty());
-        EXPECT_EQ(std::u16string::npos, line.find_first_of(u"\r\n"));
-    }
-}
