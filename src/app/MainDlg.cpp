@@ -1,8 +1,13 @@
 #include "app/MainDlg.h"
 
 #include "app/WaitDlg.h"
+#include "dialogs/AboutDlg.h"
+#include "dialogs/BackupDlg.h"
+#include "dialogs/CurrentIpDlg.h"
+#include "dialogs/SettingsDlg.h"
 #include "platform/ProcessPaths.h"
 #include "platform/WideText.h"
+#include "ui/About.h"
 #include "ui/QuickMenus.h"
 #include "ui/StatusPrompts.h"
 
@@ -117,7 +122,7 @@ CMainDlg::CMainDlg(const MainServices& services)
       store(services.storage),
       applier(store, services.net),
       log(services.storage.files, services.storage.clock),
-      commands(store, adapters, applier, services.messages, log)
+      commands(store, adapters, applier, services.messages, log, services.storage.files)
 {
 }
 
@@ -318,12 +323,31 @@ bool CMainDlg::OnCommand(int id, int, HWND)
     case ID_PROFILE_SHORTCUT:
         commands.NeedsRow(marked);
         return true;
-    case ID_PROFILE_NEW:
-    case ID_BACKUP:
-    case ID_CURRENT_IP:
-    case ID_SETTINGS:
+    case ID_BACKUP: {
+        CBackupDlg backup(store, adapters, services.messages);
+        if (backup.RunModal(hwnd) == IDOK)
+            Apply(commands.AfterDialogSaved(CommitKind::Captured));
+        return true;
+    }
+    case ID_CURRENT_IP: {
+        CCurrentIpDlg current(store, adapters, services.net, services.messages);
+        if (current.RunModal(hwnd) == IDOK)
+            Apply(commands.AfterDialogSaved(CommitKind::Captured));
+        return true;
+    }
+    case ID_SETTINGS: {
+        CSettingsDlg settings(store, services.messages);
+        if (settings.RunModal(hwnd) == IDOK)
+            commands.WriteSettingsCopy(workDir);
+        return true;
+    }
     case ID_APP_ABOUT:
+        ShowAbout();
+        return true;
     case ID_DONATE:
+        services.shell.Open(DonateRequest());
+        return true;
+    case ID_PROFILE_NEW:
     case ID_IMPORT_V1:
         return true;
     // Return and Escape never end the main window; only the exit command does.
@@ -443,12 +467,19 @@ void CMainDlg::OnOpenMainWindow()
 void CMainDlg::OnSysCommand(WPARAM command, bool* handled)
 {
     if ((command & 0xFFF0) == IDM_ABOUTBOX) {
-        *handled = true;  // the About box
+        ShowAbout();
+        *handled = true;
     } else if (command == SC_MINIMIZE || command == SC_CLOSE) {
         // Only the exit command ends the program; these hide it in the tray.
         ShowWindow(hwnd, SW_HIDE);
         *handled = true;
     }
+}
+
+void CMainDlg::ShowAbout()
+{
+    CAboutDlg about(services.shell);
+    about.RunModal(hwnd);
 }
 
 void CMainDlg::ShowPrompt(const std::u16string& text)

@@ -55,6 +55,7 @@ private:
     void ShowContextMenu(CMenu menu);
     void Apply(const ListChange& change);
     void ShowPrompt(const std::u16string& text);
+    void ShowAbout();
     void OnDestroy();
 
     MainServices services;

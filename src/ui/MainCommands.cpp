@@ -2,6 +2,7 @@
 
 #include "ui/QuickMenus.h"
 #include "xml/DecimalText.h"
+#include "xml/Utf8.h"
 
 #include <algorithm>
 
@@ -31,8 +32,8 @@ std::vector<const AdapterRecord*> Records(const CAdapterList& adapters)
 }  // namespace
 
 CMainCommands::CMainCommands(CProfileStore& store, CAdapterList& adapters, CProfileApplier& applier,
-                             IMessageBox& messages, COperationLog& log)
-    : store(store), adapters(adapters), applier(applier), messages(messages), log(log)
+                             IMessageBox& messages, COperationLog& log, IFileSystem& files)
+    : store(store), adapters(adapters), applier(applier), messages(messages), log(log), files(files)
 {
 }
 
@@ -159,6 +160,20 @@ void CMainCommands::SwitchAdapter(unsigned id)
     const AdapterRecord* adapter = adapters.At(static_cast<int>(action->index));
     bool switched = adapters.SetAdapterEnabled(action->mode, adapter->adapterId) != 0;
     Tell(AdapterItemResultText(action->mode, switched), kMbOk);
+}
+
+ListChange CMainCommands::AfterDialogSaved(CommitKind kind)
+{
+    CommitChanges(kind);
+    return {true, -1};
+}
+
+bool CMainCommands::WriteSettingsCopy(const std::u16string& folder)
+{
+    if (files.WriteAll(folder + u"\\config.xml", Utf16ToUtf8(store.Document().DocText())))
+        return true;
+    Tell(kSaveFailed, kMbIconStop);
+    return false;
 }
 
 ShellRequest HelpRequest()

@@ -44,7 +44,7 @@ struct ListChange {
 class CMainCommands {
 public:
     CMainCommands(CProfileStore& store, CAdapterList& adapters, CProfileApplier& applier, IMessageBox& messages,
-                  COperationLog& log);
+                  COperationLog& log, IFileSystem& files);
 
     // Loading the configuration and the inventory when the window opens,
     // with their messages.
@@ -70,6 +70,12 @@ public:
     ListChange Repair();
     // The tray's enable and disable items.
     void SwitchAdapter(unsigned id);
+    // A dialog stored a new, edited or captured profile: save it, then show
+    // the list afresh with no row marked.
+    ListChange AfterDialogSaved(CommitKind kind);
+    // The settings dialog's extra copy of the configuration, "config.xml" in
+    // `folder`; false, after telling the user, when it cannot be written.
+    bool WriteSettingsCopy(const std::u16string& folder);
 
     void WriteSystemLog(std::u16string_view text) { log.WriteSystemLog(text, store.logFlag != 0); }
     void WriteDebugLog(std::u16string_view text) { log.WriteDebugLog(text, debug); }
@@ -83,6 +89,7 @@ private:
     CProfileApplier& applier;
     IMessageBox& messages;
     COperationLog& log;
+    IFileSystem& files;
     std::vector<ProfileRow> rows;
 };
 

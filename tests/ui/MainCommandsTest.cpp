@@ -53,7 +53,7 @@ protected:
         store = std::make_unique<CProfileStore>(StoreEnvironment{u"C:\\Lanvoy\\lanvoy.exe", files, storeRegistry, clock});
         adapters = std::make_unique<CAdapterList>(fake.Platform());
         applier = std::make_unique<CProfileApplier>(*store, fake.Platform());
-        commands = std::make_unique<CMainCommands>(*store, *adapters, *applier, fake.messages, log);
+        commands = std::make_unique<CMainCommands>(*store, *adapters, *applier, fake.messages, log, files);
         commands->LoadAtStart();
         commands->RefreshRows();
     }
@@ -213,6 +213,31 @@ TEST_F(MainCommandsTest, RepairDropsStaleEntriesSavesAndKeepsTheMark)
     files.files[kCfg] = "<OTHER/>";
     EXPECT_FALSE(commands->Repair().refresh);
     EXPECT_TRUE(Shown().empty());
+}
+
+TEST_F(MainCommandsTest, ProfilesStoredByADialogAreSavedAndShownWithNoRowMarked)
+{
+    ASSERT_EQ(1, store->AddProfile(u"新", {adapters->At(0)}));
+    ListChange change = commands->AfterDialogSaved(CommitKind::Captured);
+    EXPECT_TRUE(change.refresh);
+    EXPECT_EQ(-1, change.mark);
+    EXPECT_NE(std::string::npos, files.files[kCfg].find(U8(u"新")));
+    EXPECT_EQ((Boxes{{u"保存成功!", kMbIconInformation}}), Shown());
+}
+
+TEST_F(MainCommandsTest, TheSettingsCopyIsTheDocumentAsItStandsOrAFailureSaid)
+{
+    store->autoUpdate = 1;
+    store->WriteSystemSettings();
+    ASSERT_TRUE(commands->WriteSettingsCopy(u"C:\\Lanvoy"));
+    const std::string& copy = files.files[u"C:\\Lanvoy\\config.xml"];
+    EXPECT_EQ(U8(store->Document().DocText()), copy);
+    EXPECT_NE(std::string::npos, copy.find("<AUTOUPDATE>TRUE</AUTOUPDATE>"));
+    EXPECT_TRUE(Shown().empty());
+
+    files.readOnly.insert(u"C:\\Lanvoy\\config.xml");
+    EXPECT_FALSE(commands->WriteSettingsCopy(u"C:\\Lanvoy"));
+    EXPECT_EQ((Boxes{{u"保存配置文件失败!", kMbIconStop}}), Shown());
 }
 
 // A machine without Ethernet adapters and without a configuration yet.
