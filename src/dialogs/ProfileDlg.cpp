@@ -1,0 +1,332 @@
+#include "dialogs/ProfileDlg.h"
+
+#include "platform/Win32MessageBox.h"
+#include "resource.h"
+
+#include <commctrl.h>
+
+#include <vector>
+
+namespace {
+
+const char16_t kProviderFile[] = u"lanvoy.cfg";
+
+constexpr int kAddressIds[] = {IDC_PROFILE_IP, IDC_PROFILE_MASK, IDC_PROFILE_GATEWAY, IDC_PROFILE_DNS1,
+                               IDC_PROFILE_DNS2};
+constexpr int kRadioIds[] = {IDC_PROFILE_MODE_NONE, IDC_PROFILE_MODE_DHCP, IDC_PROFILE_MODE_MANUAL};
+// Rows the provider list drops down to, whatever the template's height.
+constexpr int kProviderRows = 10;
+
+const wchar_t* Wide(const std::u16string& text)
+{
+    return reinterpret_cast<const wchar_t*>(text.c_str());
+}
+
+}  // namespace
+
+int CProfileDlg::COwnedMessages::Show(const std::u16string& text, const std::u16string& caption, std::uint32_t style)
+{
+    auto* boxes = dynamic_cast<CWin32MessageBox*>(&inner);
+    const HWND dialogWindow = dialog.Handle();
+    if (boxes == nullptr || dialogWindow == nullptr || !IsWindowVisible(dialogWindow))
+        return inner.Show(text, caption, style);
+    boxes->SetOwner(dialogWindow);
+    const int answer = inner.Show(text, caption, style);
+    boxes->SetOwner(GetWindow(dialogWindow, GW_OWNER));
+    return answer;
+}
+
+CProfileDlg::CProfileDlg(CProfileStore& store, const CAdapterList& adapters, IMessageBox& messages,
+                         std::function<void(std::u16string_view)> writeSystemLog)
+    : CDialogBase(IDD_PROFILE),
+      store(store),
+      adapters(adapters),
+      messages(messages, *this),
+      writeSystemLog(std::move(writeSystemLog)),
+      providerFile(kProviderFile)
+{
+    NewEditor();
+}
+
+CProfileDlg::~CProfileDlg() = default;
+
+void CProfileDlg::NewEditor()
+{
+    editor.emplace(store, messages, writeSystemLog);
+}
+
+void CProfileDlg::OpenForNew()
+{
+    NewEditor();
+}
+
+void CProfileDlg::OpenForEdit(const std::u16string& id, const std::u16string& name)
+{
+    NewEditor();
+    editor->OpenForEdit(id, name);
+}
+
+void CProfileDlg::OpenForProperties(const std::u16string& id, const std::u16string& name)
+{
+    NewEditor();
+    editor->OpenForProperties(id, name);
+}
+
+bool CProfileDlg::OnMessage(UINT message, WPARAM w, LPARAM l, LRESULT* result)
+{
+    if (tabs.ReflectFromParent(message, w, l, result))
+        return true;
+    return CDialogBase::OnMessage(message, w, l, result);
+}
+
+bool CProfileDlg::OnInitDialog()
+{
+    bigIcon.Reset(static_cast<HICON>(LoadImageW(Instance(), MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
+                                                GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0)));
+    smallIcon.Reset(static_cast<HICON>(LoadImageW(Instance(), MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
+                                                  GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
+    Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon.Get()));
+    Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.Get()));
+
+    tabs.Attach(Item(IDC_PROFILE_TABS));
+    Check(IDC_PROFILE_MODE_NONE, true);
+    ApplyEnables(EnablesForRadio(kRadioLeaveAlone), true);
+
+    // Host addresses start with a unicast network; a mask with any byte.
+    for (int id : {IDC_PROFILE_IP, IDC_PROFILE_GATEWAY, IDC_PROFILE_DNS1, IDC_PROFILE_DNS2})
+        SendDlgItemMessageW(hwnd, id, IPM_SETRANGE, 0, MAKEIPRANGE(1, 223));
+
+    editor->LoadDnsProviders(providerFile);
+    FillProviders();
+
+    std::vector<const AdapterRecord*> inventory;
+    for (int i = 0; i < adapters.Count(); ++i)
+        inventory.push_back(adapters.At(i));
+    if (!editor->Open(inventory)) {
+        End(0);
+        return true;
+    }
+
+    SetDlgItemTextW(hwnd, IDC_PROFILE_NAME, Wide(editor->InitialName()));
+    for (int tab = 0; tab < editor->TabCount(); ++tab)
+        tabs.InsertTab(tab, editor->TabLabel(tab));
+    if (const std::u16string ok = editor->OkButtonText(); !ok.empty())
+        SetDlgItemTextW(hwnd, IDOK, Wide(ok));
+
+    tabs.Select(0);
+    ShowPage(editor->SwitchTab(tabs.Selection(), ReadControls()));
+    return true;
+}
+
+void CProfileDlg::FillProviders()
+{
+    const HWND list = Item(IDC_PROFILE_DNS_LIST);
+    SendMessageW(list, CB_RESETCONTENT, 0, 0);
+    int widest = 0;
+    const HDC dc = GetDC(list);
+    const HGDIOBJ font = dc != nullptr ? SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0))) : nullptr;
+    for (const DnsProvider& provider : editor->DnsProviders()) {
+        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(provider.name)));
+        SIZE size{};
+        if (dc != nullptr &&
+            GetTextExtentPoint32W(dc, Wide(provider.name), static_cast<int>(provider.name.size()), &size) &&
+            size.cx > widest)
+            widest = size.cx;
+    }
+    if (dc != nullptr) {
+        SelectObject(dc, font);
+        ReleaseDC(list, dc);
+    }
+    // Names longer than the box are read in full in the dropped list.
+    SendMessageW(list, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(widest + 2 * GetSystemMetrics(SM_CXEDGE) +
+                                                                GetSystemMetrics(SM_CXVSCROLL)), 0);
+    SendMessageW(list, CB_SETMINVISIBLE, kProviderRows, 0);
+    // The first entry shows without filling the DNS fields.
+    if (SendMessageW(list, CB_GETCOUNT, 0, 0) > 0)
+        SendMessageW(list, CB_SETCURSEL, 0, 0);
+}
+
+std::uint32_t CProfileDlg::Address(int id) const
+{
+    DWORD value = 0;
+    SendDlgItemMessageW(hwnd, id, IPM_GETADDRESS, 0, reinterpret_cast<LPARAM>(&value));
+    return value;
+}
+
+void CProfileDlg::SetAddress(int id, const ShownAddress& value)
+{
+    if (value)
+        SendDlgItemMessageW(hwnd, id, IPM_SETADDRESS, 0, static_cast<LPARAM>(*value));
+    else
+        SendDlgItemMessageW(hwnd, id, IPM_CLEARADDRESS, 0, 0);
+}
+
+EditorControls CProfileDlg::ReadControls() const
+{
+    EditorControls controls;
+    controls.radio = -1;
+    for (int radio = 0; radio < 3; ++radio) {
+        if (Checked(kRadioIds[radio]))
+            controls.radio = radio;
+    }
+    controls.adapterDisabled = Checked(IDC_PROFILE_DISABLE);
+    controls.ip = Address(IDC_PROFILE_IP);
+    controls.mask = Address(IDC_PROFILE_MASK);
+    controls.gateway = Address(IDC_PROFILE_GATEWAY);
+    controls.dns1 = Address(IDC_PROFILE_DNS1);
+    controls.dns2 = Address(IDC_PROFILE_DNS2);
+    return controls;
+}
+
+void CProfileDlg::ApplyEnables(const EditorEnables& enables, bool ipGroupToo)
+{
+    if (ipGroupToo) {
+        for (int id : {IDC_PROFILE_IP, IDC_PROFILE_MASK, IDC_PROFILE_GATEWAY})
+            EnableItem(id, enables.ipGroup);
+    }
+    for (int id : {IDC_PROFILE_DNS1, IDC_PROFILE_DNS2, IDC_PROFILE_DNS_LIST})
+        EnableItem(id, enables.dnsFields);
+    EnableItem(IDC_PROFILE_DNS_AUTO, enables.dnsCheck);
+}
+
+void CProfileDlg::ShowPage(const EditorPage& page)
+{
+    filling = true;
+    for (int id : kAddressIds)
+        SetAddress(id, std::nullopt);
+    SetAddress(IDC_PROFILE_IP, page.ip);
+    SetAddress(IDC_PROFILE_MASK, page.mask);
+    SetAddress(IDC_PROFILE_GATEWAY, page.gateway);
+    SetAddress(IDC_PROFILE_DNS1, page.dns1);
+    SetAddress(IDC_PROFILE_DNS2, page.dns2);
+    Check(IDC_PROFILE_DISABLE, page.adapterDisabled);
+    for (int radio = 0; radio < 3; ++radio)
+        Check(kRadioIds[radio], radio == page.radio);
+    Check(IDC_PROFILE_DNS_AUTO, page.dnsAutomatic);
+    ApplyEnables(page.enables, true);
+    // Without an entry there is nothing to set.
+    for (int id : kRadioIds)
+        EnableItem(id, page.hasRecord);
+    EnableItem(IDC_PROFILE_DISABLE, page.hasRecord);
+    filling = false;
+    RedrawWindow(hwnd, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+}
+
+void CProfileDlg::SuggestFrom(std::uint32_t ip)
+{
+    const std::optional<AddressSuggestion> suggestion = SuggestFromAddress(ip);
+    if (!suggestion)
+        return;
+    filling = true;
+    SetAddress(IDC_PROFILE_GATEWAY, suggestion->gateway);
+    SetAddress(IDC_PROFILE_MASK, suggestion->mask);
+    filling = false;
+}
+
+void CProfileDlg::PickProvider()
+{
+    const HWND list = Item(IDC_PROFILE_DNS_LIST);
+    const auto selected = SendMessageW(list, CB_GETCURSEL, 0, 0);
+    if (selected < 0)
+        return;
+    const auto length = SendMessageW(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(selected), 0);
+    if (length < 0)
+        return;
+    std::wstring name(static_cast<std::size_t>(length) + 1, L'\0');
+    const auto copied = SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(name.data()));
+    name.resize(copied < 0 ? 0 : static_cast<std::size_t>(copied));
+    const std::optional<ProviderPick> pick = editor->PickProvider(std::u16string(name.begin(), name.end()));
+    if (!pick)
+        return;
+    if (pick->dns1)
+        SetAddress(IDC_PROFILE_DNS1, *pick->dns1);
+    if (pick->dns2)
+        SetAddress(IDC_PROFILE_DNS2, *pick->dns2);
+}
+
+void CProfileDlg::OnOk()
+{
+    // The page on show goes into its entry first, and shows again as stored.
+    ShowPage(editor->SwitchTab(tabs.Selection(), ReadControls()));
+    switch (editor->Confirm(CWindow(Item(IDC_PROFILE_NAME)).Caption())) {
+    case EditorClose::Ok:
+        End(IDOK);
+        break;
+    case EditorClose::Cancel:
+        End(IDCANCEL);
+        break;
+    case EditorClose::StayOpen: {
+        const HWND name = Item(IDC_PROFILE_NAME);
+        SetFocus(name);
+        SendMessageW(name, EM_SETSEL, 0, -1);
+        break;
+    }
+    }
+}
+
+bool CProfileDlg::OnCommand(int id, int code, HWND control)
+{
+    switch (id) {
+    case IDOK:
+        OnOk();
+        return true;
+    case IDCANCEL:
+        End(IDCANCEL);
+        return true;
+    case IDC_PROFILE_MODE_NONE:
+    case IDC_PROFILE_MODE_DHCP:
+    case IDC_PROFILE_MODE_MANUAL:
+        if (code == BN_CLICKED && Checked(id)) {
+            const int radio = id == IDC_PROFILE_MODE_NONE ? kRadioLeaveAlone
+                              : id == IDC_PROFILE_MODE_DHCP ? kRadioDhcp
+                                                            : kRadioManual;
+            ApplyEnables(EnablesForRadio(radio), true);
+        }
+        return true;
+    case IDC_PROFILE_DNS_AUTO:
+        if (code == BN_CLICKED) {
+            const DnsAutomaticRule rule = DnsAutomatic(Checked(IDC_PROFILE_DNS_AUTO));
+            ApplyEnables(rule.enables, false);
+            if (rule.clearDns) {
+                SetAddress(IDC_PROFILE_DNS1, std::nullopt);
+                SetAddress(IDC_PROFILE_DNS2, std::nullopt);
+            }
+        }
+        return true;
+    case IDC_PROFILE_IP:
+        // Every keystroke that changes a field.
+        if (code == EN_CHANGE && !filling)
+            SuggestFrom(Address(IDC_PROFILE_IP));
+        return true;
+    case IDC_PROFILE_DNS_LIST:
+        if (code == CBN_SELCHANGE)
+            PickProvider();
+        return true;
+    default:
+        return CDialogBase::OnCommand(id, code, control);
+    }
+}
+
+bool CProfileDlg::OnNotify(int id, NMHDR* header, LRESULT* result)
+{
+    if (id == IDC_PROFILE_TABS && header->code == TCN_SELCHANGE) {
+        ShowPage(editor->SwitchTab(tabs.Selection(), ReadControls()));
+        *result = 0;
+        return true;
+    }
+    if (header->code != IPN_FIELDCHANGED)
+        return false;
+    if (id == IDC_PROFILE_IP && !filling) {
+        // The field's new value may not be in the control yet.
+        const auto* change = reinterpret_cast<const NMIPADDRESS*>(header);
+        std::uint32_t ip = Address(IDC_PROFILE_IP);
+        if (change->iField >= 0 && change->iField < 4) {
+            const int shift = 8 * (3 - change->iField);
+            const std::uint32_t field = change->iValue >= 0 && change->iValue <= 255 ? static_cast<std::uint32_t>(change->iValue) : 0;
+            ip = (ip & ~(0xFFu << shift)) | field << shift;
+        }
+        SuggestFrom(ip);
+    }
+    *result = 0;
+    return true;
+}

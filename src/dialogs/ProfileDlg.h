@@ -1,0 +1,80 @@
+#pragma once
+// The profile editor "IP方案设置": one tab per adapter over one shared set of
+// controls, in three modes (new, edit, properties). It moves values between
+// its controls and CProfileEditor, which decides everything.
+
+#include "controls/AdapterTabCtrl.h"
+#include "controls/Dialog.h"
+#include "controls/Handles.h"
+#include "net/AdapterList.h"
+#include "platform/MessageBox.h"
+#include "store/ProfileStore.h"
+#include "ui/ProfileEditor.h"
+
+#include <functional>
+#include <optional>
+#include <string>
+#include <string_view>
+
+class CProfileDlg : public CDialogBase {
+public:
+    CProfileDlg(CProfileStore& store, const CAdapterList& adapters, IMessageBox& messages,
+                std::function<void(std::u16string_view)> writeSystemLog);
+    ~CProfileDlg() override;
+
+    // One of these before RunModal, which returns IDOK or IDCANCEL (0 when the
+    // dialog could not open its pages).
+    void OpenForNew();
+    void OpenForEdit(const std::u16string& id, const std::u16string& name);
+    void OpenForProperties(const std::u16string& id, const std::u16string& name);
+
+    // The configuration file the provider list is read from (by default
+    // "lanvoy.cfg" in the current directory, the program's folder).
+    void SetProviderFile(std::u16string path) { providerFile = std::move(path); }
+
+protected:
+    bool OnMessage(UINT message, WPARAM w, LPARAM l, LRESULT* result) override;
+    bool OnInitDialog() override;
+    bool OnCommand(int id, int code, HWND control) override;
+    bool OnNotify(int id, NMHDR* header, LRESULT* result) override;
+
+private:
+    // Message boxes belong to this dialog while it shows, so it cannot be
+    // used behind them.
+    class COwnedMessages : public IMessageBox {
+    public:
+        COwnedMessages(IMessageBox& inner, const CProfileDlg& dialog) : inner(inner), dialog(dialog) {}
+        int Show(const std::u16string& text, const std::u16string& caption, std::uint32_t style) override;
+
+    private:
+        IMessageBox& inner;
+        const CProfileDlg& dialog;
+    };
+
+    void NewEditor();
+    void FillProviders();
+    EditorControls ReadControls() const;
+    void ShowPage(const EditorPage& page);
+    void ApplyEnables(const EditorEnables& enables, bool ipGroupToo);
+    void SuggestFrom(std::uint32_t ip);
+    void PickProvider();
+    void OnOk();
+
+    std::uint32_t Address(int id) const;
+    void SetAddress(int id, const ShownAddress& value);
+    bool Checked(int id) const { return IsDlgButtonChecked(hwnd, id) == BST_CHECKED; }
+    void Check(int id, bool on) const { CheckDlgButton(hwnd, id, on ? BST_CHECKED : BST_UNCHECKED); }
+    void EnableItem(int id, bool on) const { EnableWindow(Item(id), on ? TRUE : FALSE); }
+
+    CProfileStore& store;
+    const CAdapterList& adapters;
+    COwnedMessages messages;
+    std::function<void(std::u16string_view)> writeSystemLog;
+    std::optional<CProfileEditor> editor;
+    std::u16string providerFile;
+
+    CAdapterTabCtrl tabs;
+    CIconHolder bigIcon;
+    CIconHolder smallIcon;
+    bool filling = false;  // the page is being written: its changes are not the user's
+};
