@@ -266,18 +266,16 @@ void CProfileEditor::StoreShown(const EditorControls& controls)
 {
     ConnectionSetting& record = records[static_cast<std::size_t>(shownTab)];
     record.enabled = controls.adapterDisabled ? 0 : 1;
-    switch (controls.radio) {
-    case kRadioLeaveAlone:
+    record.mode = ModeForRadio(controls.radio);
+    switch (record.mode) {
+    case kModeLeaveAlone:
         // The addresses stay for when the adapter is set again.
-        record.mode = kModeLeaveAlone;
         break;
-    case kRadioDhcp:
-        record.mode = kModeDhcp;
+    case kModeDhcp:
         record.dns1 = AddressText(controls.dns1);
         record.dns2 = AddressText(controls.dns2);
         break;
     default:
-        record.mode = kModeManual;
         record.ipAddress = AddressText(controls.ip);
         record.subnetMask = AddressText(controls.mask);
         record.gateway = AddressText(controls.gateway);
@@ -297,13 +295,13 @@ EditorPage CProfileEditor::PageOf(ConnectionSetting& record) const
     page.dns1 = Shown(record.dns1, false);
     page.dns2 = Shown(record.dns2, false);
     page.adapterDisabled = record.enabled == 0;
-    switch (record.mode) {
-    case kModeManual:
-        page.radio = kRadioManual;
-        page.enables = {true, true, false};
+    page.radio = RadioForMode(record.mode);
+    record.mode = ModeForRadio(page.radio);  // an unknown mode leaves the adapter alone
+    switch (page.radio) {
+    case kRadioManual:
+        page.enables = EnablesForRadio(kRadioManual);
         break;
-    case kModeDhcp: {
-        page.radio = kRadioDhcp;
+    case kRadioDhcp: {
         page.dnsAutomatic = record.dns1.empty() && record.dns2.empty();
         const DnsAutomaticRule rule = DnsAutomatic(page.dnsAutomatic);
         page.enables = {false, rule.enables.dnsFields, rule.enables.dnsCheck};
@@ -312,9 +310,7 @@ EditorPage CProfileEditor::PageOf(ConnectionSetting& record) const
         break;
     }
     default:
-        record.mode = kModeLeaveAlone;
-        page.radio = kRadioLeaveAlone;
-        page.enables = {false, false, false};
+        page.enables = EnablesForRadio(kRadioLeaveAlone);
         break;
     }
     return page;

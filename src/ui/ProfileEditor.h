@@ -26,6 +26,8 @@ enum EditorRadio : int {
     kRadioManual = 2,      // "手动输入"
 };
 
+// A mode other than manual or automatic shows as "不配置"; no radio checked
+// stores as manual.
 int RadioForMode(std::int32_t mode);
 std::int32_t ModeForRadio(int radio);
 
