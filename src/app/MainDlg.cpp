@@ -4,6 +4,7 @@
 #include "dialogs/AboutDlg.h"
 #include "dialogs/BackupDlg.h"
 #include "dialogs/CurrentIpDlg.h"
+#include "dialogs/ProfileDlg.h"
 #include "dialogs/SettingsDlg.h"
 #include "platform/ProcessPaths.h"
 #include "platform/WideText.h"
@@ -317,9 +318,11 @@ bool CMainDlg::OnCommand(int id, int, HWND)
     case ID_OPEN_MAIN_WINDOW:
         OnOpenMainWindow();
         return true;
-    // The editor, the shortcut and the properties view open with a marked row only.
+    case ID_PROFILE_NEW:
     case ID_PROFILE_EDIT:
     case ID_PROFILE_PROPERTIES:
+        OpenEditor(id, marked);
+        return true;
     case ID_PROFILE_SHORTCUT:
         commands.NeedsRow(marked);
         return true;
@@ -347,7 +350,6 @@ bool CMainDlg::OnCommand(int id, int, HWND)
     case ID_DONATE:
         services.shell.Open(DonateRequest());
         return true;
-    case ID_PROFILE_NEW:
     case ID_IMPORT_V1:
         return true;
     // Return and Escape never end the main window; only the exit command does.
@@ -474,6 +476,29 @@ void CMainDlg::OnSysCommand(WPARAM command, bool* handled)
         ShowWindow(hwnd, SW_HIDE);
         *handled = true;
     }
+}
+
+void CMainDlg::OpenEditor(int command, int marked)
+{
+    if (command != ID_PROFILE_NEW && !commands.NeedsRow(marked))
+        return;
+    CProfileDlg editor(store, adapters, services.messages,
+                       [this](std::u16string_view text) { commands.WriteSystemLog(text); });
+    if (command == ID_PROFILE_NEW) {
+        editor.OpenForNew();
+    } else {
+        const ProfileRow& row = commands.Rows()[static_cast<std::size_t>(marked)];
+        if (command == ID_PROFILE_EDIT)
+            editor.OpenForEdit(row.id, row.name);
+        else
+            editor.OpenForProperties(row.id, row.name);
+    }
+    if (editor.RunModal(hwnd) != IDOK)
+        return;
+    if (command == ID_PROFILE_PROPERTIES)
+        ApplyRow(marked);  // the properties view stores nothing
+    else
+        Apply(commands.AfterDialogSaved(command == ID_PROFILE_NEW ? CommitKind::NewProfile : CommitKind::Edited));
 }
 
 void CMainDlg::ShowAbout()

@@ -56,6 +56,7 @@ private:
     void Apply(const ListChange& change);
     void ShowPrompt(const std::u16string& text);
     void ShowAbout();
+    void OpenEditor(int command, int marked);
     void OnDestroy();
 
     MainServices services;
