@@ -6,6 +6,8 @@ using namespace config;
 
 namespace {
 
+constexpr std::size_t kMaxImportBytes = 16u << 20;
+
 // An element of an old file goes in only when its text parses on its own, so
 // a damaged file can never damage the configuration it is imported into. A
 // zero (a crash leaves zero-filled ranges) would end the saved file's text:
@@ -29,8 +31,10 @@ bool Matches(const AdapterRecord& adapter, const std::u16string& mac, const std:
 
 int CProfileStore::ImportV1(const std::u16string& path)
 {
+    // An old configuration is a few kilobytes; a file the user picked by
+    // mistake may be anything, and is not read whole into memory.
     std::string bytes;
-    if (!environment.files.ReadAll(path, bytes))
+    if (!environment.files.ReadStart(path, kMaxImportBytes + 1, bytes) || bytes.size() > kMaxImportBytes)
         return 0;
     CXmlDoc old;
     old.SetText(AnsiToUtf16(bytes));

@@ -65,6 +65,9 @@ TEST_F(StoreTest, ImportRefusesWhatIsNotAnOldConfiguration)
     EXPECT_EQ(0, store->ImportV1(u"C:\\missing.xml"));
     files.files[kOldFile] = FirstSavedFile();  // a current file: CONFIG is not at the top
     EXPECT_EQ(0, store->ImportV1(kOldFile));
+    // A file far larger than any configuration is not taken in, even when it starts like one.
+    files.files[kOldFile] = "<CONFIG>" + OldProfile("大", "1", "", "", "LAN") + std::string(17u << 20, ' ') + "</CONFIG>";
+    EXPECT_EQ(0, store->ImportV1(kOldFile));
     EXPECT_EQ(before, DocBytes());
 }
 
