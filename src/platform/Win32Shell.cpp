@@ -3,7 +3,51 @@
 #include "platform/WideText.h"
 
 #include <windows.h>
+#include <objbase.h>
 #include <shellapi.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+namespace {
+
+// COM for this thread while a link is written. A thread already in another
+// apartment can still create the in-process link object, but must not be
+// uninitialised by us.
+class CComScope {
+public:
+    CComScope() : result(CoInitialize(nullptr)) {}
+    ~CComScope()
+    {
+        if (SUCCEEDED(result))
+            CoUninitialize();
+    }
+    CComScope(const CComScope&) = delete;
+    CComScope& operator=(const CComScope&) = delete;
+    bool Usable() const { return SUCCEEDED(result) || result == RPC_E_CHANGED_MODE; }
+
+private:
+    HRESULT result;
+};
+
+template <class T>
+class CComHolder {
+public:
+    CComHolder() = default;
+    ~CComHolder()
+    {
+        if (object)
+            object->Release();
+    }
+    CComHolder(const CComHolder&) = delete;
+    CComHolder& operator=(const CComHolder&) = delete;
+    T* operator->() const { return object; }
+    void** Out() { return reinterpret_cast<void**>(&object); }
+
+private:
+    T* object = nullptr;
+};
+
+}  // namespace
 
 bool CWin32Shell::Open(const ShellRequest& request)
 {
@@ -12,4 +56,40 @@ bool CWin32Shell::Open(const ShellRequest& request)
                                    text(request.parameters), nullptr, SW_SHOWNORMAL);
     // Above 32 is success.
     return reinterpret_cast<INT_PTR>(done) > 32;
+}
+
+std::u16string CWin32Shell::DesktopFolder()
+{
+    PIDLIST_ABSOLUTE items = nullptr;
+    if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOPDIRECTORY, &items)) || !items)
+        return {};
+    wchar_t path[MAX_PATH] = {};
+    BOOL named = SHGetPathFromIDListW(items, path);
+    CoTaskMemFree(items);
+    if (!named)
+        return {};
+    std::u16string folder = FromWide(path);
+    if (folder.size() > 3 && folder.back() == u'\\')
+        folder.pop_back();
+    return folder;
+}
+
+bool CWin32Shell::CreateShortcut(const ShortcutRequest& request)
+{
+    CComScope com;
+    if (!com.Usable())
+        return false;
+    CComHolder<IShellLinkW> link;
+    if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, link.Out())))
+        return false;
+    // A link missing any of its parts would start the wrong thing: write none.
+    if (FAILED(link->SetPath(Wide(request.target))) ||
+        FAILED(link->SetWorkingDirectory(Wide(request.workingFolder))) ||
+        FAILED(link->SetArguments(Wide(request.arguments))) ||
+        FAILED(link->SetIconLocation(Wide(request.iconPath), request.iconIndex)))
+        return false;
+    CComHolder<IPersistFile> file;
+    if (FAILED(link->QueryInterface(IID_IPersistFile, file.Out())))
+        return false;
+    return SUCCEEDED(file->Save(Wide(request.linkPath), TRUE));
 }
