@@ -14,6 +14,8 @@
 
 #include "resource.h"
 
+#include <commdlg.h>
+
 #include <iterator>
 #include <optional>
 #include <vector>
@@ -351,6 +353,8 @@ bool CMainDlg::OnCommand(int id, int, HWND)
         services.shell.Open(DonateRequest());
         return true;
     case ID_IMPORT_V1:
+        if (std::optional<std::u16string> path = AskImportFile())
+            Apply(commands.Import(*path));
         return true;
     // Return and Escape never end the main window; only the exit command does.
     case IDOK:
@@ -499,6 +503,26 @@ void CMainDlg::OpenEditor(int command, int marked)
         ApplyRow(marked);  // the properties view stores nothing
     else
         Apply(commands.AfterDialogSaved(command == ID_PROFILE_NEW ? CommitKind::NewProfile : CommitKind::Edited));
+}
+
+std::optional<std::u16string> CMainDlg::AskImportFile()
+{
+    std::wstring filter = L"XML Files (*.xml)|*.xml|Text Files (*.txt)|*.txt|All Files (*.*)|*.*||";
+    for (wchar_t& c : filter)
+        if (c == L'|')
+            c = L'\0';
+    wchar_t path[MAX_PATH] = L"ipconfig.xml";
+    OPENFILENAMEW ask = {};
+    ask.lStructSize = sizeof ask;
+    ask.hwndOwner = hwnd;
+    ask.lpstrFilter = filter.c_str();
+    ask.lpstrFile = path;
+    ask.nMaxFile = MAX_PATH;
+    ask.lpstrDefExt = L"xml";
+    ask.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_EXPLORER;
+    if (!GetOpenFileNameW(&ask))
+        return std::nullopt;
+    return FromWide(path);
 }
 
 void CMainDlg::ShowAbout()

@@ -18,6 +18,7 @@
 #include "ui/MainCommands.h"
 #include "ui/OperationLog.h"
 
+#include <optional>
 #include <string>
 
 // What the window reaches the system through, created once at start-up.
@@ -56,6 +57,7 @@ private:
     void Apply(const ListChange& change);
     void ShowPrompt(const std::u16string& text);
     void ShowAbout();
+    std::optional<std::u16string> AskImportFile();
     void OpenEditor(int command, int marked);
     void OnDestroy();
 

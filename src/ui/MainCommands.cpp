@@ -152,6 +152,18 @@ ListChange CMainCommands::Repair()
     return {true, std::nullopt};
 }
 
+ListChange CMainCommands::Import(const std::u16string& path)
+{
+    if (!store.ImportV1(path)) {
+        Tell(u"导入配置文件格式错误!", kMbIconExclamation);
+        return {};
+    }
+    // The old entries name adapters by card and connection name only.
+    store.Repair(Records(adapters));
+    CommitChanges(CommitKind::Repaired);
+    return {true, std::nullopt};
+}
+
 void CMainCommands::SwitchAdapter(unsigned id)
 {
     std::optional<AdapterItemAction> action = OnAdapterItem(id, static_cast<std::size_t>(adapters.Count()));

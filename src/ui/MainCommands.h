@@ -68,6 +68,8 @@ public:
     ListChange DeleteRow(int row);
     ListChange CopyRow(int row);
     ListChange Repair();
+    // A 1.x configuration the user picked: its profiles added and repaired.
+    ListChange Import(const std::u16string& path);
     // The tray's enable and disable items.
     void SwitchAdapter(unsigned id);
     // A dialog stored a new, edited or captured profile: save it, then show

@@ -215,6 +215,28 @@ TEST_F(MainCommandsTest, RepairDropsStaleEntriesSavesAndKeepsTheMark)
     EXPECT_TRUE(Shown().empty());
 }
 
+TEST_F(MainCommandsTest, ImportAddsTheOldProfilesAttachedToThisMachineOrSaysTheFileIsWrong)
+{
+    const std::string before = files.files[kCfg];
+    files.files[u"C:\\old.xml"] = "<NETSETING NAME=\"x\"/>";
+    EXPECT_FALSE(commands->Import(u"C:\\old.xml").refresh);
+    EXPECT_FALSE(commands->Import(u"C:\\missing.xml").refresh);
+    EXPECT_EQ(Boxes(2, {u"导入配置文件格式错误!", kMbIconExclamation}), Shown());
+    EXPECT_EQ(before, files.files[kCfg]);
+
+    files.files[u"C:\\old.xml"] =
+        "<CONFIG><NETSETING NAME=\"Old\" ID=\"1\"><CONNECTION NAME=\"本地连接\" GUID=\"{OLD}\" "
+        "NETCARD=\"Intel NIC\" MACCODE=\"\" TYPE=\"1\"/></NETSETING></CONFIG>";
+    ListChange change = commands->Import(u"C:\\old.xml");
+    EXPECT_TRUE(change.refresh);
+    EXPECT_FALSE(change.mark.has_value());
+    EXPECT_EQ(u"Old", Names().back());
+    // Repaired: the entry now names this machine's adapter.
+    EXPECT_NE(std::string::npos, files.files[kCfg].find("GUID=\"{A}\""));
+    EXPECT_EQ(std::string::npos, files.files[kCfg].find("{OLD}"));
+    EXPECT_TRUE(Shown().empty());
+}
+
 TEST_F(MainCommandsTest, ProfilesStoredByADialogAreSavedAndShownWithNoRowMarked)
 {
     ASSERT_EQ(1, store->AddProfile(u"新", {adapters->At(0)}));
