@@ -8,7 +8,7 @@ set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/wine-env.sh" "$1"
 
-marker="$WINEPREFIX/.lanvoy-ready-2"  # -2: the font mapping changed
+marker="$WINEPREFIX/.lanvoy-ready-3"  # -3: the font mapping changed
 [ -f "$marker" ] && exit 0
 
 fail() {
@@ -35,9 +35,7 @@ fi
 # Without these substitutes every Chinese character in a dialog draws as a box.
 # The .reg file must be UTF-16LE with its byte-order mark to carry the name 宋体.
 substitutes='HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
-# The face with bitmaps for small sizes: at dialog size the outline face
-# draws no hyphen.
-font='WenQuanYi Zen Hei Sharp'
+font='WenQuanYi Zen Hei'
 reg="$WINEPREFIX/lanvoy-fonts.reg"
 {
   printf '\xff\xfe'
