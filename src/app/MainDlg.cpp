@@ -10,6 +10,7 @@
 #include "platform/WideText.h"
 #include "ui/About.h"
 #include "ui/QuickMenus.h"
+#include "ui/Shortcut.h"
 #include "ui/StatusPrompts.h"
 
 #include "resource.h"
@@ -326,7 +327,9 @@ bool CMainDlg::OnCommand(int id, int, HWND)
         OpenEditor(id, marked);
         return true;
     case ID_PROFILE_SHORTCUT:
-        commands.NeedsRow(marked);
+        if (commands.NeedsRow(marked))
+            CreateProfileShortcut(services.shell, ExecutablePath(),
+                                  commands.Rows()[static_cast<std::size_t>(marked)]);
         return true;
     case ID_BACKUP: {
         CBackupDlg backup(store, adapters, services.messages);
