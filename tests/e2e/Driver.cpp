@@ -8,6 +8,7 @@
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdlib>
 #include <cstring>
@@ -201,6 +202,8 @@ void ParseDriverArguments(int argc, wchar_t** argv)
             Settings().lanvoy = WindowsPath(argument.substr(9));
         else if (argument.rfind(L"--shots=", 0) == 0)
             Settings().shots = WindowsPath(argument.substr(8));
+        else if (argument.rfind(L"--config=", 0) == 0)
+            Settings().config = WindowsPath(argument.substr(9));
     }
 }
 
@@ -473,6 +476,45 @@ void CLanvoyFolder::WriteConfig(const std::vector<ProfileSpec>& profiles, bool l
         throw CDriverError(L"could not save the configuration in " + folder.wstring());
 }
 
+void CLanvoyFolder::WriteDistributedConfig(const std::vector<ProfileSpec>& profiles, bool logFlag)
+{
+    if (Settings().config.empty() || !fs::exists(Settings().config))
+        throw CDriverError(L"the distributed configuration is missing: pass --config=<path of lanvoy.cfg> (given: \"" +
+                           Settings().config.wstring() + L"\")");
+    fs::copy_file(Settings().config, folder / L"lanvoy.cfg", fs::copy_options::overwrite_existing);
+    ScratchStore scratch(folder);
+    CProfileStore& store = scratch.store;
+    if (!store.Load())
+        throw CDriverError(L"the distributed configuration " + Settings().config.wstring() + L" does not load");
+    store.logFlag = logFlag ? 1 : 0;
+    if (!store.WriteSystemSettings())
+        throw CDriverError(L"could not write the switches into the configuration in " + folder.wstring());
+    for (const ProfileSpec& profile : profiles) {
+        std::vector<const AdapterRecord*> entries;
+        for (const AdapterRecord& entry : profile.entries)
+            entries.push_back(&entry);
+        if (!store.AddProfile(profile.name, entries))
+            throw CDriverError(L"the store refused the profile " + WideOf(profile.name));
+    }
+    if (!store.Save())
+        throw CDriverError(L"could not save the configuration in " + folder.wstring());
+}
+
+std::vector<ProfileSpec> CLanvoyFolder::ConfigProfiles() const
+{
+    ScratchStore scratch(folder);
+    if (!scratch.store.Load())
+        throw CDriverError(L"the configuration in " + folder.wstring() + L" does not load");
+    std::vector<ProfileSpec> profiles;
+    for (const auto& profile : scratch.store.Profiles()) {
+        ProfileSpec spec{profile->name, {}};
+        for (const auto& connection : profile->connections)
+            spec.entries.push_back(*connection);
+        profiles.push_back(std::move(spec));
+    }
+    return profiles;
+}
+
 std::vector<std::wstring> CLanvoyFolder::ConfigNames() const
 {
     ScratchStore scratch(folder);
@@ -634,6 +676,214 @@ HWND FindWaitDialog(HWND main)
         },
         reinterpret_cast<LPARAM>(&search));
     return search.found;
+}
+
+// ---- Dialogs ----------------------------------------------------------------------------
+
+HWND WaitDialog(const CProcess& process, const std::wstring& caption, Duration timeout)
+{
+    HWND found = nullptr;
+    WaitFor(
+        L"the dialog \"" + caption + L"\" of process " + std::to_wstring(process.Id()),
+        [&] {
+            for (HWND window : TopLevelWindows(process.Id(), L"#32770")) {
+                wchar_t text[256] = {};
+                GetWindowTextW(window, text, 256);
+                if (caption == text && !GetPropW(window, L"Lanvoy-Good")) {
+                    found = window;
+                    return true;
+                }
+            }
+            if (!process.Running())
+                throw CDriverError(L"process " + std::to_wstring(process.Id()) + L" ended while the dialog \"" +
+                                   caption + L"\" was awaited");
+            return false;
+        },
+        timeout);
+    return found;
+}
+
+void WaitClosed(HWND dialog, Duration timeout)
+{
+    wchar_t caption[256] = {};
+    GetWindowTextW(dialog, caption, 256);
+    WaitFor(L"the dialog \"" + std::wstring(caption) + L"\" to close",
+            [&] { return !IsWindow(dialog) || !IsWindowVisible(dialog); }, timeout);
+}
+
+HWND Item(HWND dialog, int id)
+{
+    HWND control = GetDlgItem(dialog, id);
+    if (!control)
+        throw CDriverError(L"the dialog \"" + WindowText(dialog) + L"\" has no control " + std::to_wstring(id));
+    return control;
+}
+
+std::wstring ItemText(HWND dialog, int id)
+{
+    return WindowText(Item(dialog, id));
+}
+
+void SetItemText(HWND dialog, int id, const std::wstring& text)
+{
+    // The system carries WM_SETTEXT's text across processes.
+    Send(Item(dialog, id), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text.c_str()));
+}
+
+bool ItemEnabled(HWND dialog, int id)
+{
+    return IsWindowEnabled(Item(dialog, id)) != FALSE;
+}
+
+bool Checked(HWND dialog, int id)
+{
+    return Send(Item(dialog, id), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
+
+void Click(HWND dialog, int id)
+{
+    Post(Item(dialog, id), BM_CLICK, 0, 0);
+}
+
+namespace {
+
+// The four field edits of an IP address control, left to right.
+std::vector<HWND> AddressFields(HWND control)
+{
+    std::vector<HWND> fields;
+    for (HWND child = GetWindow(control, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT))
+        fields.push_back(child);
+    auto left = [](HWND window) {
+        RECT rect{};
+        GetWindowRect(window, &rect);
+        return rect.left;
+    };
+    std::sort(fields.begin(), fields.end(), [&](HWND a, HWND b) { return left(a) < left(b); });
+    if (fields.size() != 4)
+        throw CDriverError(L"an IP address control with " + std::to_wstring(fields.size()) + L" fields");
+    return fields;
+}
+
+std::vector<std::wstring> DottedParts(const std::wstring& dotted)
+{
+    std::vector<std::wstring> parts(1);
+    for (wchar_t c : dotted)
+        if (c == L'.')
+            parts.emplace_back();
+        else
+            parts.back() += c;
+    if (parts.size() != 4)
+        throw CDriverError(L"not a dotted address: " + dotted);
+    return parts;
+}
+
+}  // namespace
+
+std::wstring Address(HWND dialog, int id)
+{
+    HWND control = Item(dialog, id);
+    CRemoteBlock block(control, sizeof(DWORD));
+    DWORD value = 0;
+    block.Write(0, &value, sizeof value);
+    // The answer is the number of fields that are not blank.
+    if (Send(control, IPM_GETADDRESS, 0, reinterpret_cast<LPARAM>(block.At(0))) == 0)
+        return L"";
+    block.Read(0, &value, sizeof value);
+    return std::to_wstring(FIRST_IPADDRESS(value)) + L"." + std::to_wstring(SECOND_IPADDRESS(value)) + L"." +
+           std::to_wstring(THIRD_IPADDRESS(value)) + L"." + std::to_wstring(FOURTH_IPADDRESS(value));
+}
+
+void TypeAddress(HWND dialog, int id, const std::wstring& dotted)
+{
+    const std::vector<HWND> fields = AddressFields(Item(dialog, id));
+    const std::vector<std::wstring> parts = DottedParts(dotted);
+    for (int i = 0; i < 4; ++i) {
+        // What the field held is selected, so the keys replace it.
+        Post(fields[i], EM_SETSEL, 0, -1);
+        for (wchar_t c : parts[i])
+            Post(fields[i], WM_CHAR, c, 1);
+        Send(fields[i], WM_NULL, 0, 0);  // the keys have been handled
+    }
+}
+
+std::vector<std::wstring> ComboItems(HWND dialog, int id)
+{
+    HWND combo = Item(dialog, id);
+    std::vector<std::wstring> items;
+    const int count = static_cast<int>(Send(combo, CB_GETCOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        // The system carries the item's text across processes.
+        std::vector<wchar_t> text(static_cast<std::size_t>(Send(combo, CB_GETLBTEXTLEN, i, 0)) + 1, L'\0');
+        Send(combo, CB_GETLBTEXT, i, reinterpret_cast<LPARAM>(text.data()));
+        items.push_back(text.data());
+    }
+    return items;
+}
+
+std::wstring ComboSelection(HWND dialog, int id)
+{
+    const int selected = static_cast<int>(Send(Item(dialog, id), CB_GETCURSEL, 0, 0));
+    if (selected < 0)
+        return L"";
+    return ComboItems(dialog, id).at(static_cast<std::size_t>(selected));
+}
+
+void PickInCombo(HWND dialog, int id, const std::wstring& text)
+{
+    HWND combo = Item(dialog, id);
+    const std::vector<std::wstring> items = ComboItems(dialog, id);
+    auto found = std::find(items.begin(), items.end(), text);
+    if (found == items.end())
+        throw CDriverError(L"the combo box " + std::to_wstring(id) + L" has no item \"" + text + L"\"");
+    Send(combo, CB_SETCURSEL, static_cast<WPARAM>(found - items.begin()), 0);
+    // As the list tells its dialog after a pick with the mouse.
+    Post(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
+}
+
+std::vector<std::wstring> TabLabels(HWND dialog, int id)
+{
+    constexpr std::size_t kChars = 256;
+    HWND tabs = Item(dialog, id);
+    std::vector<std::wstring> labels;
+    const int count = static_cast<int>(Send(tabs, TCM_GETITEMCOUNT, 0, 0));
+    CRemoteBlock block(tabs, sizeof(TCITEMW) + kChars * sizeof(wchar_t));
+    for (int i = 0; i < count; ++i) {
+        TCITEMW item{};
+        item.mask = TCIF_TEXT;
+        item.pszText = reinterpret_cast<LPWSTR>(block.At(sizeof(TCITEMW)));
+        item.cchTextMax = kChars;
+        block.Write(0, &item, sizeof item);
+        std::vector<wchar_t> text(kChars, L'\0');
+        block.Write(sizeof(TCITEMW), text.data(), kChars * sizeof(wchar_t));
+        if (!Send(tabs, TCM_GETITEMW, i, reinterpret_cast<LPARAM>(block.At(0))))
+            throw CDriverError(L"the tab control " + std::to_wstring(id) + L" gave no text for tab " + std::to_wstring(i));
+        block.Read(sizeof(TCITEMW), text.data(), kChars * sizeof(wchar_t));
+        text.back() = L'\0';
+        labels.push_back(text.data());
+    }
+    return labels;
+}
+
+int SelectedTab(HWND dialog, int id)
+{
+    return static_cast<int>(Send(Item(dialog, id), TCM_GETCURSEL, 0, 0));
+}
+
+void ClickTab(HWND dialog, int id, int tab)
+{
+    HWND tabs = Item(dialog, id);
+    CRemoteBlock block(tabs, sizeof(RECT));
+    RECT rect{};
+    block.Write(0, &rect, sizeof rect);
+    if (!Send(tabs, TCM_GETITEMRECT, tab, reinterpret_cast<LPARAM>(block.At(0))))
+        throw CDriverError(L"the tab control " + std::to_wstring(id) + L" has no tab " + std::to_wstring(tab));
+    block.Read(0, &rect, sizeof rect);
+    // A tab control that never takes the focus selects on the button press.
+    const LPARAM where = MAKELPARAM((rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2);
+    Post(tabs, WM_LBUTTONDOWN, MK_LBUTTON, where);
+    Post(tabs, WM_LBUTTONUP, 0, where);
+    WaitFor(L"tab " + std::to_wstring(tab) + L" to be selected by the click",
+            [&] { return SelectedTab(dialog, id) == tab; });
 }
 
 // ---- Profile list ---------------------------------------------------------------------
@@ -908,14 +1158,24 @@ void MoveWindowTo(HWND window, int x, int y)
         throw CDriverError(L"could not move window " + Hex(reinterpret_cast<UINT_PTR>(window)));
 }
 
-void SaveScreenshot(const std::wstring& name)
+void SaveScreenshot(const std::wstring& name, HWND window)
 {
     if (Settings().shots.empty())
         return;
     fs::create_directories(Settings().shots);
     Sleep(300);  // let the last paint reach the screen
 
-    const int width = GetSystemMetrics(SM_CXSCREEN), height = GetSystemMetrics(SM_CYSCREEN);
+    RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    // Without a window manager no caption is drawn: the frame and the client
+    // area are what shows. The frame keeps the trim off the dialog's margins.
+    if (window) {
+        RECT client{};
+        if (!GetWindowRect(window, &area) || !GetClientRect(window, &client))
+            throw CDriverError(L"no window to take the screenshot " + name + L" of");
+        MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+        area.top = client.top - (client.left - area.left);
+    }
+    const int width = area.right - area.left, height = area.bottom - area.top;
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     BITMAPINFO info{};
@@ -928,7 +1188,7 @@ void SaveScreenshot(const std::wstring& name)
     void* bits = nullptr;
     HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
     HGDIOBJ old = SelectObject(memory, bitmap);
-    BOOL copied = BitBlt(memory, 0, 0, width, height, screen, 0, 0, SRCCOPY | CAPTUREBLT);
+    BOOL copied = BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY | CAPTUREBLT);
     GdiFlush();
 
     const DWORD stride = ((width * 3 + 3) / 4) * 4;

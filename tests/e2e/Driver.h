@@ -35,9 +35,11 @@ public:
 struct DriverSettings {
     std::filesystem::path lanvoy;  // the program under test
     std::filesystem::path shots;   // screenshots go here, as .bmp
+    std::filesystem::path config;  // the distributed lanvoy.cfg, with its DNS providers
 };
 DriverSettings& Settings();
-// "--lanvoy=<path>" and "--shots=<folder>"; a Unix path names drive Z:.
+// "--lanvoy=<path>", "--shots=<folder>" and "--config=<path>"; a Unix path
+// names drive Z:.
 void ParseDriverArguments(int argc, wchar_t** argv);
 
 // ---- The demo machine of the Wine prefix -----------------------------------
@@ -144,8 +146,13 @@ public:
     // Writes "lanvoy.cfg" through the program's own store: the profiles get
     // numbers 1, 2, ... in order and the time stamp kPreparedTime.
     void WriteConfig(const std::vector<ProfileSpec>& profiles, bool logFlag = true);
+    // The same on top of the distributed configuration, so the file also
+    // holds its DNS providers.
+    void WriteDistributedConfig(const std::vector<ProfileSpec>& profiles, bool logFlag = true);
     // The names of the profiles in "lanvoy.cfg", read by the program's store.
     std::vector<std::wstring> ConfigNames() const;
+    // The profiles in "lanvoy.cfg" with their entries, read by the program's store.
+    std::vector<ProfileSpec> ConfigProfiles() const;
 
     // Starts lanvoy.exe with the arguments; the current directory is elsewhere,
     // since the program must find its files beside itself.
@@ -180,6 +187,38 @@ bool NoMessageBoxFor(const CProcess& process, Duration time);
 
 // The wait dialog: a child of the main window showing "请稍候....".
 HWND FindWaitDialog(HWND main);
+
+// ---- Dialogs of the program --------------------------------------------------
+
+// A visible dialog of the process with the caption (message boxes are
+// captioned "Lanvoy" and never match).
+HWND WaitDialog(const CProcess& process, const std::wstring& caption, Duration timeout = kWait);
+void WaitClosed(HWND dialog, Duration timeout = kWait);
+HWND Item(HWND dialog, int id);  // throws when the dialog has no such control
+std::wstring ItemText(HWND dialog, int id);
+// WM_SETTEXT, as a paste would: the control tells its dialog of the change.
+void SetItemText(HWND dialog, int id, const std::wstring& text);
+bool ItemEnabled(HWND dialog, int id);
+bool Checked(HWND dialog, int id);
+// A mouse click on a button or check box (BM_CLICK, posted: the click may
+// open a message box).
+void Click(HWND dialog, int id);
+
+// IP address controls, as dotted text; "" is a blank control.
+std::wstring Address(HWND dialog, int id);
+// Types the address into the control's fields as keys, field by field.
+void TypeAddress(HWND dialog, int id, const std::wstring& dotted);
+
+// Combo boxes: the list's texts, the selected one, and a pick by text as the
+// user's choice reaches the dialog (CBN_SELCHANGE).
+std::vector<std::wstring> ComboItems(HWND dialog, int id);
+std::wstring ComboSelection(HWND dialog, int id);
+void PickInCombo(HWND dialog, int id, const std::wstring& text);
+
+// Tab controls: the labels, the selection, and a click on a tab.
+std::vector<std::wstring> TabLabels(HWND dialog, int id);
+int SelectedTab(HWND dialog, int id);
+void ClickTab(HWND dialog, int id, int tab);
 
 // ---- The profile list (control 1007) -----------------------------------------
 
@@ -235,8 +274,8 @@ COLORREF ScreenPixel(POINT at);
 void MoveWindowTo(HWND window, int x, int y);
 
 // Saves the screen as <shots>/<name>.bmp (24-bit); the test's wrapper turns it
-// into a trimmed PNG.
-void SaveScreenshot(const std::wstring& name);
+// into a trimmed PNG. With a window, only its frame and client area.
+void SaveScreenshot(const std::wstring& name, HWND window = nullptr);
 
 // ---- Waiting ------------------------------------------------------------------
 

@@ -1,0 +1,355 @@
+// The backup, current-IP, settings and About dialogs opened from the main
+// window, worked through their controls, and what they leave in the
+// configuration file, the list and the registry.
+
+#include "Scenario.h"
+
+#include <commctrl.h>
+
+namespace e2e {
+namespace {
+
+const std::wstring kBackupCaption = L"备份当前IP";
+const std::wstring kCurrentIpCaption = L"电脑当前IP配置信息";
+const std::wstring kSettingsCaption = L"系统设置";
+const std::wstring kAboutCaption = L"关于Lanvoy（Lanvoy）";
+
+// The demo machine's adapters as the dialogs list them, in inventory order.
+const std::wstring kOfficeLine = L"本地连接-->Intel(R) PRO/1000 MT Network Connection";
+const std::wstring kHomeLine = L"本地连接 2-->Realtek PCIe GBE Family Controller";
+const std::wstring kLabLine = L"实验室网络-->VirtualBox Host-Only Ethernet Adapter";
+
+// Control IDs of the dialogs.
+constexpr int kBackupName = 1012, kBackupDetails = 1017, kBackupAdapter = 1021, kBackupAll = 1043,
+              kBackupOthersDhcp = 1044;
+constexpr int kCurrentDetails = 1038, kCurrentName = 1039;
+constexpr int kAutorun = 1041, kLog = 1042, kUpdate = 1047;
+constexpr int kThanks = 1019, kDonate = 3, kHomePage = 1048;
+
+const wchar_t kRunKey[] = L"software\\microsoft\\windows\\currentversion\\run";
+const wchar_t kRunValue[] = L"Lanvoy(CORVELL STUDIO)";
+
+// The text of a stored entry that the capture took from a demo adapter.
+struct Captured {
+    std::wstring connection;
+    int mode;
+    std::wstring ip, mask, gateway, dns1, dns2;
+    bool operator==(const Captured&) const = default;
+};
+void PrintTo(const Captured& entry, std::ostream* out)
+{
+    *out << "{" << U8(entry.connection) << ", mode " << entry.mode << ", " << U8(entry.ip) << ", " << U8(entry.mask)
+         << ", " << U8(entry.gateway) << ", " << U8(entry.dns1) << ", " << U8(entry.dns2) << "}";
+}
+std::vector<Captured> EntriesOf(const ProfileSpec& profile)
+{
+    std::vector<Captured> entries;
+    for (const AdapterRecord& r : profile.entries)
+        entries.push_back({WideOf(r.connectionName), r.mode, WideOf(r.ipAddress), WideOf(r.subnetMask),
+                           WideOf(r.gateway), WideOf(r.dns1), WideOf(r.dns2)});
+    return entries;
+}
+const Captured kOfficeCaptured{L"本地连接", kModeManual, L"192.168.1.100", L"255.255.255.0", L"192.168.1.1",
+                               L"192.168.1.1", L"8.8.8.8"};
+// What the registry still holds for the DHCP adapter is kept, not applied.
+const Captured kHomeCaptured{L"本地连接 2", kModeDhcp, L"0.0.0.0", L"0.0.0.0", L"", L"", L""};
+const Captured kLabCaptured{L"实验室网络", kModeManual, L"10.0.2.15", L"255.255.255.0", L"", L"10.0.2.3", L""};
+
+// The Run value of the prefix's registry, "<absent>" when there is none.
+std::wstring RunValue()
+{
+    wchar_t data[1024] = {};
+    DWORD size = sizeof data - sizeof(wchar_t);
+    if (RegGetValueW(HKEY_LOCAL_MACHINE, kRunKey, kRunValue, RRF_RT_REG_SZ, nullptr, data, &size) != ERROR_SUCCESS)
+        return L"<absent>";
+    return data;
+}
+
+// Every static text of a dialog, top to bottom.
+std::vector<std::wstring> StaticTexts(HWND dialog)
+{
+    std::vector<std::wstring> texts;
+    for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t name[32] = {};
+        GetClassNameW(child, name, 32);
+        const bool icon = (GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_ICON;
+        if (std::wstring(name) == L"Static" && !icon)
+            texts.push_back(WindowText(child));
+    }
+    return texts;
+}
+
+std::vector<std::wstring> Lines(const std::wstring& text)
+{
+    std::vector<std::wstring> lines(1);
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text.compare(i, 2, L"\r\n") == 0) {
+            lines.emplace_back();
+            ++i;
+        } else {
+            lines.back() += text[i];
+        }
+    }
+    return lines;
+}
+
+class DialogsTest : public Scenario {
+protected:
+    // Opens a dialog with a main-window command and waits for it.
+    HWND Open(HWND main, int command, const std::wstring& caption)
+    {
+        Command(main, command);
+        return WaitDialog(*program, caption);
+    }
+
+    // Presses a button that ends the dialog with a save, answers "保存成功!",
+    // and waits for the list to show the new profile.
+    ::testing::AssertionResult SaveWith(HWND main, HWND dialog, int button)
+    {
+        const int rows = RowCount(main);
+        Click(dialog, button);
+        ::testing::AssertionResult saved = Box(*program, L"保存成功!");
+        WaitClosed(dialog);
+        WaitFor(L"a new row", [&] { return RowCount(main) == rows + 1; });
+        return saved;
+    }
+
+    // The program writes some files after its dialog has closed.
+    ::testing::AssertionResult FileBecomes(const wchar_t* name, const std::string& bytes)
+    {
+        std::string seen;
+        for (int i = 0; i < 100; ++i) {
+            seen = folder.Bytes(name);
+            if (seen == bytes)
+                return ::testing::AssertionSuccess();
+            Sleep(100);
+        }
+        return ::testing::AssertionFailure() << Narrow(name) << " holds \"" << seen << "\", expected \"" << bytes << "\"";
+    }
+
+    ProfileSpec LastProfile() const
+    {
+        const std::vector<ProfileSpec> profiles = folder.ConfigProfiles();
+        if (profiles.empty())
+            throw CDriverError(L"lanvoy.cfg holds no profile");
+        return profiles.back();
+    }
+};
+
+TEST_F(DialogsTest, BackupOfOneAdapterSavesItAsANewProfile)
+{
+    HWND main = StartWith(ThreeProfiles());
+    HWND backup = Open(main, 32778, kBackupCaption);
+    EXPECT_EQ(U8({kOfficeLine, kHomeLine, kLabLine}), U8(ComboItems(backup, kBackupAdapter)));
+    EXPECT_EQ(U8(kLabLine), U8(ComboSelection(backup, kBackupAdapter)));
+    EXPECT_EQ(U8(L"手动配置获取IP配置\r\n\r\n默认IP地址:10.0.2.15\r\n\r\n子网掩码:255.255.255.0\r\n"
+                 L"\r\n默认DNS服务器:10.0.2.3\r\n\r\n网络状态:启用"),
+              U8(ItemText(backup, kBackupDetails)));
+    EXPECT_EQ(U8(L"配置方案3"), U8(ItemText(backup, kBackupName)));
+    EXPECT_TRUE(ItemEnabled(backup, IDOK));
+
+    PickInCombo(backup, kBackupAdapter, kHomeLine);
+    WaitFor(L"the DHCP adapter's details",
+            [&] { return ItemText(backup, kBackupDetails) == L"自动获取IP配置\r\n\r\n网络状态:启用"; });
+    PickInCombo(backup, kBackupAdapter, kOfficeLine);
+    WaitFor(L"the office adapter's details", [&] { return ItemText(backup, kBackupDetails).size() > 40; });
+    EXPECT_EQ(U8(L"手动配置获取IP配置\r\n"
+                 L"\r\n默认IP地址:192.168.1.100\r\n\r\n默认IP地址:192.168.1.101\r\n"
+                 L"\r\n子网掩码:255.255.255.0\r\n\r\n子网掩码:255.255.255.0\r\n"
+                 L"\r\n默认网关:192.168.1.1\r\n"
+                 L"\r\n默认DNS服务器:192.168.1.1\r\n\r\n默认DNS服务器:8.8.8.8\r\n\r\n默认DNS服务器:114.114.114.114\r\n"
+                 L"\r\n网络状态:启用"),
+              U8(ItemText(backup, kBackupDetails)));
+
+    // "保存" follows the name; the second option is read but changes nothing.
+    SetItemText(backup, kBackupName, L"");
+    WaitFor(L"\"保存\" to be disabled", [&] { return !ItemEnabled(backup, IDOK); });
+    SetItemText(backup, kBackupName, L"办公室备份");
+    WaitFor(L"\"保存\" to be enabled", [&] { return ItemEnabled(backup, IDOK); });
+    Click(backup, kBackupOthersDhcp);
+    WaitFor(L"the second option to be ticked", [&] { return Checked(backup, kBackupOthersDhcp); });
+    SaveScreenshot(L"backup-dialog", backup);
+
+    EXPECT_TRUE(SaveWith(main, backup, IDOK));
+    EXPECT_EQ(U8({L"办公室", L"家里", L"客户现场", L"办公室备份"}), U8(Names(main)));
+    const ProfileSpec saved = LastProfile();
+    EXPECT_EQ(U8(L"办公室备份"), U8(WideOf(saved.name)));
+    EXPECT_EQ(std::vector<Captured>{kOfficeCaptured}, EntriesOf(saved));
+    EXPECT_EQ(U8(L""), U8(MarkedName(*program, main)));
+    EXPECT_EQ(U8({kSaved}), SystemLog());
+}
+
+TEST_F(DialogsTest, BackupOfAllAdaptersTakesEveryOneAndItsCancelStoresNothing)
+{
+    HWND main = StartWith(ThreeProfiles());
+    const std::string before = folder.Bytes(L"lanvoy.cfg");
+    HWND backup = Open(main, 32778, kBackupCaption);
+    Click(backup, kBackupAll);
+    WaitFor(L"\"备份所有网卡\" to be ticked", [&] { return Checked(backup, kBackupAll); });
+    Click(backup, IDCANCEL);
+    WaitClosed(backup);
+    EXPECT_TRUE(NoMessageBoxFor(*program, 500ms));
+    EXPECT_EQ(before, folder.Bytes(L"lanvoy.cfg"));
+    EXPECT_EQ(3, RowCount(main));
+
+    backup = Open(main, 32778, kBackupCaption);
+    EXPECT_FALSE(Checked(backup, kBackupAll)) << "the option outlived its dialog";
+    Click(backup, kBackupAll);
+    WaitFor(L"\"备份所有网卡\" to be ticked", [&] { return Checked(backup, kBackupAll); });
+    EXPECT_TRUE(SaveWith(main, backup, IDOK));
+    const ProfileSpec saved = LastProfile();
+    EXPECT_EQ(U8(L"配置方案3"), U8(WideOf(saved.name)));
+    EXPECT_EQ((std::vector<Captured>{kOfficeCaptured, kHomeCaptured, kLabCaptured}), EntriesOf(saved));
+    EXPECT_EQ(U8(L"配置方案3"), U8(CellText(main, 3, 2)));
+}
+
+TEST_F(DialogsTest, CurrentIpShowsEveryAdapterAndBacksThemAllUp)
+{
+    HWND main = StartWith({});
+    HWND current = Open(main, 32793, kCurrentIpCaption);
+    const std::wstring separator = L"\r\n" + std::wstring(40, L'=') + L"\r\n";
+    EXPECT_EQ(U8(kOfficeLine + L"\r\n默认IP地址:192.168.1.100\r\n\r\n默认IP地址:192.168.1.101\r\n" +
+                 L"\r\n子网掩码:255.255.255.0\r\n\r\n子网掩码:255.255.255.0\r\n\r\n默认网关:192.168.1.1\r\n" +
+                 L"\r\n默认DNS服务器:192.168.1.1\r\n\r\n默认DNS服务器:8.8.8.8\r\n" +
+                 L"\r\n默认DNS服务器:114.114.114.114\r\n\r\n网络状态:启用" + separator +  //
+                 kHomeLine + L"\r\n自动获取IP配置！\r\n\r\n网络状态:启用" + separator +     //
+                 kLabLine + L"\r\n默认IP地址:10.0.2.15\r\n\r\n子网掩码:255.255.255.0\r\n" +
+                 L"\r\n默认DNS服务器:10.0.2.3\r\n\r\n网络状态:启用" + separator),
+              U8(ItemText(current, kCurrentDetails)));
+    EXPECT_TRUE(GetWindowLongW(Item(current, kCurrentDetails), GWL_STYLE) & ES_READONLY);
+    // Return leaves without saving; saving waits for a name.
+    EXPECT_EQ(IDCANCEL, LOWORD(SendMessageW(current, DM_GETDEFID, 0, 0)));
+    EXPECT_EQ(U8(L""), U8(ItemText(current, kCurrentName)));
+    EXPECT_FALSE(ItemEnabled(current, IDOK));
+    SetItemText(current, kCurrentName, L"出差前");
+    WaitFor(L"\"备份返回\" to be enabled", [&] { return ItemEnabled(current, IDOK); });
+    SaveScreenshot(L"current-ip-dialog", current);
+
+    EXPECT_TRUE(SaveWith(main, current, IDOK));
+    EXPECT_EQ(U8({L"出差前"}), U8(Names(main)));
+    const ProfileSpec saved = LastProfile();
+    EXPECT_EQ(U8(L"出差前"), U8(WideOf(saved.name)));
+    EXPECT_EQ((std::vector<Captured>{kOfficeCaptured, kHomeCaptured, kLabCaptured}), EntriesOf(saved));
+
+    // "返回" stores nothing.
+    const std::string before = folder.Bytes(L"lanvoy.cfg");
+    current = Open(main, 32793, kCurrentIpCaption);
+    Click(current, IDCANCEL);
+    WaitClosed(current);
+    EXPECT_TRUE(NoMessageBoxFor(*program, 500ms));
+    EXPECT_EQ(before, folder.Bytes(L"lanvoy.cfg"));
+}
+
+class SettingsTest : public DialogsTest {
+protected:
+    // The Run value belongs to the whole prefix: none is left behind.
+    ~SettingsTest() override { RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kRunKey, kRunValue); }
+
+    std::string SysConfig() const
+    {
+        const std::string bytes = folder.Bytes(L"lanvoy.cfg");
+        const std::size_t begin = bytes.find("<SYSCONFIG"), end = bytes.find("</SYSCONFIG>");
+        if (begin == std::string::npos || end == std::string::npos)
+            return "<no SYSCONFIG>";
+        std::string text = bytes.substr(begin, end + 12 - begin);
+        std::erase(text, '\r');
+        std::erase(text, '\n');
+        return text;
+    }
+};
+
+TEST_F(SettingsTest, SwitchesReachTheFileTheRunValueAndTheLog)
+{
+    RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kRunKey, kRunValue);
+    HWND main = StartWith(ThreeProfiles());
+    HWND settings = Open(main, 32789, kSettingsCaption);
+    EXPECT_FALSE(Checked(settings, kAutorun));
+    EXPECT_FALSE(Checked(settings, kUpdate));
+    EXPECT_TRUE(Checked(settings, kLog));
+
+    // Cancel changes nothing.
+    const std::string before = folder.Bytes(L"lanvoy.cfg");
+    Click(settings, kAutorun);
+    WaitFor(L"the autorun box to be ticked", [&] { return Checked(settings, kAutorun); });
+    Click(settings, IDCANCEL);
+    WaitClosed(settings);
+    EXPECT_EQ(before, folder.Bytes(L"lanvoy.cfg"));
+    EXPECT_EQ(U8(L"<absent>"), U8(RunValue()));
+    EXPECT_FALSE(folder.Has(L"config.xml"));
+
+    settings = Open(main, 32789, kSettingsCaption);
+    EXPECT_FALSE(Checked(settings, kAutorun));
+    Click(settings, kAutorun);
+    Click(settings, kUpdate);
+    Click(settings, kLog);
+    WaitFor(L"the boxes to change",
+            [&] { return Checked(settings, kAutorun) && Checked(settings, kUpdate) && !Checked(settings, kLog); });
+    SaveScreenshot(L"settings-dialog", settings);
+    Click(settings, IDOK);
+    WaitClosed(settings);
+    EXPECT_TRUE(NoMessageBoxFor(*program, 500ms));
+    EXPECT_EQ("<SYSCONFIG VERSION=\"2.0\"><AUTOEXEC>TRUE</AUTOEXEC><AUTOUPDATE>TRUE</AUTOUPDATE>"
+              "<LOGFLAG>FALSE</LOGFLAG></SYSCONFIG>",
+              SysConfig());
+    std::wstring exe = folder.File(L"lanvoy.exe").wstring();
+    if (exe.find(L' ') != std::wstring::npos)
+        exe = L"\"" + exe + L"\"";
+    EXPECT_EQ(U8(exe + L" -hide"), U8(RunValue()));
+    // The extra copy beside the program holds the same document.
+    EXPECT_TRUE(FileBecomes(L"config.xml", folder.Bytes(L"lanvoy.cfg")));
+    EXPECT_EQ(U8({L"办公室", L"家里", L"客户现场"}), U8(folder.ConfigNames()));
+
+    // With the log off, a save writes no entry.
+    ClickRow(main, 0);
+    Command(main, 32796);
+    WaitFor(L"the copy's row", [&] { return RowCount(main) == 4; });
+    EXPECT_FALSE(folder.Has(L"system.log"));
+
+    // Confirming with autorun off deletes the Run value again.
+    settings = Open(main, 32789, kSettingsCaption);
+    EXPECT_TRUE(Checked(settings, kAutorun));
+    EXPECT_TRUE(Checked(settings, kUpdate));
+    EXPECT_FALSE(Checked(settings, kLog));
+    Click(settings, kAutorun);
+    WaitFor(L"the autorun box to be cleared", [&] { return !Checked(settings, kAutorun); });
+    Click(settings, IDOK);
+    WaitClosed(settings);
+    EXPECT_EQ(U8(L"<absent>"), U8(RunValue()));
+    EXPECT_EQ("<SYSCONFIG VERSION=\"2.0\"><AUTOEXEC>FALSE</AUTOEXEC><AUTOUPDATE>TRUE</AUTOUPDATE>"
+              "<LOGFLAG>FALSE</LOGFLAG></SYSCONFIG>",
+              SysConfig());
+}
+
+TEST_F(DialogsTest, AboutBoxOpensFromTheMenuAndTheSystemMenu)
+{
+    HWND main = StartWith({});
+    HWND about = Open(main, 32773, kAboutCaption);
+    const std::vector<std::wstring> texts = StaticTexts(about);
+    const std::wstring thanks = ItemText(about, kThanks);
+    ASSERT_EQ(2u, texts.size()) << "expected the notice and \"特别感谢：\"";
+    EXPECT_EQ(0u, texts[0].find(L"Lanvoy")) << U8(texts[0]);
+    EXPECT_EQ(U8(L"特别感谢："), U8(texts[1]));
+    const std::vector<std::wstring> names = Lines(thanks);
+    EXPECT_EQ(4u, names.size()) << U8(thanks);
+    for (const std::wstring& name : names)
+        EXPECT_FALSE(name.empty()) << U8(thanks);
+    EXPECT_FALSE(ItemEnabled(about, kThanks));
+    EXPECT_EQ(U8(L"确定"), U8(ItemText(about, IDOK)));
+    EXPECT_EQ(U8(L"捐赠"), U8(ItemText(about, kDonate)));
+    EXPECT_NE(std::wstring::npos, ItemText(about, kHomePage).find(L'.')) << U8(ItemText(about, kHomePage));
+    SaveScreenshot(L"about-dialog", about);
+    Click(about, IDOK);
+    WaitClosed(about);
+
+    SysCommand(main, 16);
+    about = WaitDialog(*program, kAboutCaption);
+    EXPECT_EQ(U8(texts), U8(StaticTexts(about)));
+    EXPECT_EQ(U8(thanks), U8(ItemText(about, kThanks)));
+    Click(about, IDOK);
+    WaitClosed(about);
+    EXPECT_TRUE(NoMessageBoxFor(*program, 300ms));
+    EXPECT_TRUE(IsWindowVisible(main));
+}
+
+}  // namespace
+}  // namespace e2e

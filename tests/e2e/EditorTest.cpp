@@ -1,0 +1,3 @@
+// The profile editor opened from the main window in its three modes.
+
+#include "Scenario.h"
