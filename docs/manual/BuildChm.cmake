@@ -1,0 +1,38 @@
+# Compiles the manual into one help file. The pages are kept in UTF-8; the
+# help viewer reads a Simplified-Chinese help file's contents, index and
+# title in the GBK code page, so every text file goes in as a GBK copy.
+# cmake -DPAGES=<folder> -DIMAGES=<folder> -DSTAGE=<scratch folder>
+#       -DCHMCMD=<chmcmd> -DICONV=<iconv> -DOUT=<file.chm> -P BuildChm.cmake
+foreach(var PAGES IMAGES STAGE CHMCMD ICONV OUT)
+  if(NOT DEFINED ${var})
+    message(FATAL_ERROR "BuildChm: ${var} is not set")
+  endif()
+endforeach()
+
+file(REMOVE_RECURSE "${STAGE}")
+file(MAKE_DIRECTORY "${STAGE}/images")
+
+file(GLOB texts "${PAGES}/*")
+foreach(source IN LISTS texts)
+  get_filename_component(name "${source}" NAME)
+  file(READ "${source}" text)
+  string(REPLACE "charset=utf-8" "charset=gb2312" text "${text}")
+  file(WRITE "${STAGE}/utf8.tmp" "${text}")
+  execute_process(COMMAND "${ICONV}" -f UTF-8 -t GBK
+                  INPUT_FILE "${STAGE}/utf8.tmp" OUTPUT_FILE "${STAGE}/${name}"
+                  ERROR_VARIABLE error RESULT_VARIABLE status)
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "BuildChm: ${name} holds text that GBK cannot carry: ${error}")
+  endif()
+endforeach()
+file(REMOVE "${STAGE}/utf8.tmp")
+
+file(GLOB pictures "${IMAGES}/*.png")
+file(COPY ${pictures} DESTINATION "${STAGE}/images")
+
+execute_process(COMMAND "${CHMCMD}" lanvoy.hhp WORKING_DIRECTORY "${STAGE}"
+                OUTPUT_VARIABLE output ERROR_VARIABLE output RESULT_VARIABLE status)
+if(NOT status EQUAL 0 OR NOT EXISTS "${STAGE}/lanvoy.chm" OR output MATCHES "[Ee]rror")
+  message(FATAL_ERROR "BuildChm: chmcmd failed (${status}):\n${output}")
+endif()
+file(COPY_FILE "${STAGE}/lanvoy.chm" "${OUT}")
