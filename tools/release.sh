@@ -68,7 +68,7 @@ makensis -V2 -DVERSION="$version" -DSTAGE="$nsis_stage" -DOUTFILE="$setup" \
 
 # The zip must hold exactly the staged files.
 listed="$(unzip -Z1 "$zip" | sort)"
-expected="$(printf 'Lanvoy/\nLanvoy/%s\n' lanvoy.exe "$manual" lanvoy.cfg readme.txt | sort)"
+expected="$({ echo Lanvoy/; printf 'Lanvoy/%s\n' lanvoy.exe "$manual" lanvoy.cfg readme.txt; } | sort)"
 if [ "$listed" != "$expected" ]; then
   echo "release: the zip holds" >&2
   echo "$listed" >&2
