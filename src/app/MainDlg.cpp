@@ -1,5 +1,6 @@
 #include "app/MainDlg.h"
 
+#include "app/UpdateWorker.h"
 #include "app/WaitDlg.h"
 #include "dialogs/AboutDlg.h"
 #include "dialogs/BackupDlg.h"
@@ -126,7 +127,9 @@ CMainDlg::CMainDlg(const MainServices& services)
       store(services.storage),
       applier(store, services.net),
       log(services.storage.files, services.storage.clock),
-      commands(store, adapters, applier, services.messages, log, services.storage.files)
+      commands(store, adapters, applier, services.messages, log, services.storage.files),
+      updateCheck(store, services.messages, services.shell, services.storage.files,
+                  [this](std::u16string_view text) { commands.WriteSystemLog(text); })
 {
 }
 
@@ -169,6 +172,11 @@ bool CMainDlg::OnInitDialog()
 
     BuildQuickMenus();
     UpdateCommandStates();
+
+    // The worker only downloads; what follows happens on this thread.
+    if (store.autoUpdate)
+        StartUpdateWorker(hwnd, kUpdateDownloadedMessage, CUpdateCheck::UpdateAddress(),
+                          CUpdateCheck::VersionFilePath(workDir));
 
     visible = services.commandLine.hide ? 0 : 1;
     commands.debug = services.commandLine.debug;
@@ -570,6 +578,9 @@ bool CMainDlg::OnMessage(UINT message, WPARAM w, LPARAM l, LRESULT* result)
     case kTrayCallback:
         OnTrayCallback(l);
         return false;
+    case kUpdateDownloadedMessage:
+        updateCheck.OnDownloadFinished(w != 0, static_cast<DownloadNotice>(l), workDir);
+        return true;
     case WM_SYSCOMMAND: {
         bool handled = false;
         OnSysCommand(w, &handled);

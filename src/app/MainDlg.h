@@ -17,6 +17,7 @@
 #include "ui/CommandLine.h"
 #include "ui/MainCommands.h"
 #include "ui/OperationLog.h"
+#include "ui/UpdateCheck.h"
 
 #include <optional>
 #include <string>
@@ -69,6 +70,7 @@ private:
     CProfileApplier applier;
     COperationLog log;
     CMainCommands commands;
+    CUpdateCheck updateCheck;
     std::u16string workDir;
     CToolBar toolBar;
     CImageListHolder toolImages, toolImagesDisabled, rowImages;
