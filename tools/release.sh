@@ -40,8 +40,7 @@ for f in lanvoy.exe "$manual"; do
   [ -s "$bin/$f" ] || { echo "release: the build left no $bin/$f" >&2; exit 1; }
 done
 
-# What both packages hold, with the commit's time on every file, so that the
-# same commit gives the same zip.
+# What both packages hold.
 stage="$work/Lanvoy"
 mkdir -p "$stage"
 x86_64-w64-mingw32-strip -o "$stage/lanvoy.exe" "$bin/lanvoy.exe"
@@ -49,12 +48,13 @@ cp "$bin/$manual" "$stage/"
 cp "$src/res/lanvoy.cfg" "$stage/lanvoy.cfg"
 # Notepad on older Windows wants the byte-order mark and CR LF.
 { printf '\xef\xbb\xbf'; sed "s/@VERSION@/$version/g; s/\$/\r/" "$src/installer/readme.txt"; } >"$stage/readme.txt"
-stamp="$(git -C "$src" log -1 --format=%cd --date=format:%Y%m%d%H%M.%S)"
-touch -t "$stamp" "$stage"/*
+stamp="$(git -C "$src" log -1 --format=%cd --date=format:'%Y-%m-%d %H:%M:%S')"
 
 zip="$out/lanvoy-$version-win64.zip"
 echo "== $(basename "$zip")"
-(cd "$work" && zip -q -X -r "$zip" Lanvoy)
+# CMake's zip marks the manual's Chinese name as UTF-8, which unpackers
+# honour; every entry takes the commit's time, so a commit gives one zip.
+(cd "$work" && cmake -E tar cf "$zip" --format=zip "--mtime=$stamp" Lanvoy)
 
 setup="$out/lanvoy-$version-setup.exe"
 echo "== $(basename "$setup")"
