@@ -798,12 +798,17 @@ void TypeAddress(HWND dialog, int id, const std::wstring& dotted)
     const std::vector<HWND> fields = AddressFields(Item(dialog, id));
     const std::vector<std::wstring> parts = DottedParts(dotted);
     for (int i = 0; i < 4; ++i) {
-        // What the field held is selected, so the keys replace it.
-        Post(fields[i], EM_SETSEL, 0, -1);
+        // What the field held is selected, so the keys replace it. Sent,
+        // not posted: each key is handled before the next one and the check.
+        Send(fields[i], EM_SETSEL, 0, -1);
         for (wchar_t c : parts[i])
-            Post(fields[i], WM_CHAR, c, 1);
-        Send(fields[i], WM_NULL, 0, 0);  // the keys have been handled
+            Send(fields[i], WM_CHAR, c, 1);
     }
+    // A field refuses a key when its text would not fit its width.
+    const std::wstring shown = Address(dialog, id);
+    if (shown != dotted)
+        throw CDriverError(L"typed " + dotted + L" into the IP address control " + std::to_wstring(id) +
+                           L", which shows " + (shown.empty() ? L"nothing" : shown));
 }
 
 std::vector<std::wstring> ComboItems(HWND dialog, int id)
