@@ -7,6 +7,8 @@
 ; STAGE holds lanvoy.exe, Lanvoy使用手册.chm, lanvoy.cfg, readme.txt and lanvoy.ico.
 
 Unicode true
+; A 64-bit setup for a 64-bit program: it runs where the program runs.
+Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
 
