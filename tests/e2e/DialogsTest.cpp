@@ -4,8 +4,6 @@
 
 #include "Scenario.h"
 
-#include <commctrl.h>
-
 namespace e2e {
 namespace {
 
