@@ -1,5 +1,6 @@
 #include "platform/FileSystem.h"
 #include "platform/WideText.h"
+#include "platform/Win32FileHandle.h"
 
 #include <windows.h>
 
@@ -7,27 +8,6 @@
 #include <new>
 
 namespace {
-
-class CHandle {
-public:
-    explicit CHandle(HANDLE handle) : handle(handle) {}
-    ~CHandle() { Close(); }
-    CHandle(const CHandle&) = delete;
-    CHandle& operator=(const CHandle&) = delete;
-    bool Valid() const { return handle != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return handle; }
-    bool Close()
-    {
-        if (!Valid())
-            return true;
-        BOOL closed = CloseHandle(handle);
-        handle = INVALID_HANDLE_VALUE;
-        return closed != FALSE;
-    }
-
-private:
-    HANDLE handle;
-};
 
 // Pieces of at most 1 GiB: a DWORD counts the bytes of one call.
 DWORD Piece(std::size_t left)
@@ -79,7 +59,7 @@ bool CLocalFileSystem::ReadAll(const std::u16string& path, std::string& bytes)
 {
     if (!Usable(path))
         return false;
-    CHandle file(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    CFileHandle file(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                              FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid())
         return Fail();
@@ -108,7 +88,7 @@ bool CLocalFileSystem::WriteAll(const std::u16string& path, std::string_view byt
 {
     if (!Usable(path))
         return false;
-    CHandle file(CreateFileW(Wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    CFileHandle file(CreateFileW(Wide(path), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid())
         return Fail();
     if (!WriteFully(file.Get(), bytes))
@@ -125,7 +105,7 @@ bool CLocalFileSystem::ReadStart(const std::u16string& path, std::size_t count, 
 {
     if (!Usable(path))
         return false;
-    CHandle file(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+    CFileHandle file(CreateFileW(Wide(path), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                              FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid())
         return Fail();
@@ -148,7 +128,7 @@ bool CLocalFileSystem::Append(const std::u16string& path, std::string_view bytes
     if (!Usable(path))
         return false;
     // Appending access writes every piece at the end, wherever another writer left it.
-    CHandle file(CreateFileW(Wide(path), FILE_APPEND_DATA | SYNCHRONIZE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
+    CFileHandle file(CreateFileW(Wide(path), FILE_APPEND_DATA | SYNCHRONIZE, FILE_SHARE_READ, nullptr, OPEN_ALWAYS,
                              FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid())
         return Fail();

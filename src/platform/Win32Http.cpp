@@ -1,6 +1,7 @@
 #include "platform/Win32Http.h"
 
 #include "platform/WideText.h"
+#include "platform/Win32FileHandle.h"
 
 #include <windows.h>
 #include <wininet.h>
@@ -27,26 +28,6 @@ private:
     HINTERNET handle;
 };
 
-class CFileHandle {
-public:
-    explicit CFileHandle(HANDLE handle) : handle(handle) {}
-    ~CFileHandle() { Close(); }
-    CFileHandle(const CFileHandle&) = delete;
-    CFileHandle& operator=(const CFileHandle&) = delete;
-    bool Valid() const { return handle != INVALID_HANDLE_VALUE; }
-    HANDLE Get() const { return handle; }
-    bool Close()
-    {
-        if (!Valid())
-            return true;
-        BOOL closed = CloseHandle(handle);
-        handle = INVALID_HANDLE_VALUE;
-        return closed != FALSE;
-    }
-
-private:
-    HANDLE handle;
-};
 
 struct ParsedUrl {
     std::wstring host;
