@@ -22,6 +22,32 @@ const wchar_t* Wide(const std::u16string& text)
     return reinterpret_cast<const wchar_t*>(text.c_str());
 }
 
+int CALLBACK NoteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found)
+{
+    *reinterpret_cast<bool*>(found) = true;
+    return 0;
+}
+
+// The first narrow Latin face the system has, for fields of digits only.
+const wchar_t* DigitFace()
+{
+    HDC screen = GetDC(nullptr);
+    const wchar_t* chosen = nullptr;
+    for (const wchar_t* name : {L"Arial Narrow", L"Liberation Sans Narrow", L"Arial"}) {
+        LOGFONTW want = {};
+        want.lfCharSet = DEFAULT_CHARSET;
+        lstrcpynW(want.lfFaceName, name, LF_FACESIZE);
+        bool found = false;
+        EnumFontFamiliesExW(screen, &want, NoteFound, reinterpret_cast<LPARAM>(&found), 0);
+        if (found) {
+            chosen = name;
+            break;
+        }
+    }
+    ReleaseDC(nullptr, screen);
+    return chosen;
+}
+
 }  // namespace
 
 int CProfileDlg::COwnedMessages::Show(const std::u16string& text, const std::u16string& caption, std::uint32_t style)
@@ -91,6 +117,23 @@ bool CProfileDlg::OnInitDialog()
     tabs.Attach(Item(IDC_PROFILE_TABS));
     Check(IDC_PROFILE_MODE_NONE, true);
     ApplyEnables(EnablesForRadio(kRadioLeaveAlone), true);
+
+    // Four fields of three digits must fit the address controls, and the
+    // dialog's face may be drawn wider than 宋体 (Wine substitutes it).
+    LOGFONTW face = {};
+    const wchar_t* digits = DigitFace();
+    if (digits && GetObjectW(reinterpret_cast<HFONT>(Send(WM_GETFONT)), sizeof face, &face)) {
+        lstrcpynW(face.lfFaceName, digits, LF_FACESIZE);
+        face.lfCharSet = ANSI_CHARSET;
+        face.lfPitchAndFamily = FF_SWISS | VARIABLE_PITCH;
+        digitFont.Reset(CreateFontIndirectW(&face));
+    }
+    for (int id : kAddressIds) {
+        if (!digitFont)
+            break;
+        for (HWND field = GetWindow(Item(id), GW_CHILD); field; field = GetWindow(field, GW_HWNDNEXT))
+            SendMessageW(field, WM_SETFONT, reinterpret_cast<WPARAM>(digitFont.Get()), TRUE);
+    }
 
     // Host addresses start with a unicast network; a mask with any byte.
     for (int id : {IDC_PROFILE_IP, IDC_PROFILE_GATEWAY, IDC_PROFILE_DNS1, IDC_PROFILE_DNS2})

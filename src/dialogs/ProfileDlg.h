@@ -76,5 +76,6 @@ private:
     CAdapterTabCtrl tabs;
     CIconHolder bigIcon;
     CIconHolder smallIcon;
+    CGdiObjectHolder digitFont;
     bool filling = false;  // the page is being written: its changes are not the user's
 };

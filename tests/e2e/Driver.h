@@ -207,8 +207,7 @@ void Click(HWND dialog, int id);
 // IP address controls, as dotted text; "" is a blank control.
 std::wstring Address(HWND dialog, int id);
 // Types the address into the control's fields as keys, field by field, and
-// throws when the control then shows another one. Under Wine the fields of
-// the editor's controls are too narrow for a third typed digit.
+// throws when the control then shows another one.
 void TypeAddress(HWND dialog, int id, const std::wstring& dotted);
 
 // Combo boxes: the list's texts, the selected one, and a pick by text as the

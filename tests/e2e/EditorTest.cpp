@@ -208,8 +208,8 @@ TEST_F(EditorTest, EditChangesTheModesAndTheNameOfAStoredProfile)
     EXPECT_TRUE(Checked(editor, kDnsAuto));
     Click(editor, kManual);
     WaitFor(L"the IP group to be enabled", [&] { return ItemEnabled(editor, kIp); });
-    TypeAddress(editor, kIp, L"10.1.2.9");
-    WaitFor(L"the gateway to follow the address", [&] { return Address(editor, kGateway) == L"10.1.2.1"; });
+    TypeAddress(editor, kIp, L"172.16.10.9");
+    WaitFor(L"the gateway to follow the address", [&] { return Address(editor, kGateway) == L"172.16.10.1"; });
     SetItemText(editor, kName, L"客户现场二");
     SaveScreenshot(L"editor-edit", editor);
 
@@ -221,7 +221,7 @@ TEST_F(EditorTest, EditChangesTheModesAndTheNameOfAStoredProfile)
     EXPECT_EQ(U8(L"客户现场二"), U8(WideOf(after[2].name)));
     EXPECT_EQ((std::vector<Stored>{
                   {L"本地连接", 1, kModeLeaveAlone, L"10.1.2.3", L"255.255.255.0", L"10.1.2.1", L"10.1.2.53", L""},
-                  {L"本地连接 2", 1, kModeManual, L"10.1.2.9", L"255.255.255.0", L"10.1.2.1", L"", L""},
+                  {L"本地连接 2", 1, kModeManual, L"172.16.10.9", L"255.255.255.0", L"172.16.10.1", L"", L""},
               }),
               EntriesOf(after[2]));
     for (std::size_t i = 0; i < 2; ++i)
