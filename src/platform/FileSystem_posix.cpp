@@ -141,6 +141,11 @@ bool CLocalFileSystem::ReadStart(const std::u16string& path, std::size_t count, 
     CDescriptor file(::open(Native(path).c_str(), O_RDONLY | O_CLOEXEC));
     if (!file.Valid())
         return Fail();
+    // A small file is not given a buffer of the whole count; one byte past its
+    // size still shows whether it held more than asked for.
+    struct stat info {};
+    if (::fstat(file.Get(), &info) == 0 && info.st_size >= 0 && static_cast<std::size_t>(info.st_size) < count)
+        count = static_cast<std::size_t>(info.st_size) + 1;
     try {
         std::string data(count, '\0');
         std::size_t done = 0;

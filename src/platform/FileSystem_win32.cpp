@@ -31,6 +31,24 @@ bool ReadUpTo(HANDLE file, char* out, std::size_t count, std::size_t& done)
     return true;
 }
 
+// Up to count bytes from the file's position into bytes, or false with the
+// system's error set.
+bool ReadInto(HANDLE file, std::size_t count, std::string& bytes)
+{
+    try {
+        std::string data(count, '\0');
+        std::size_t done = 0;
+        if (!ReadUpTo(file, data.data(), count, done))
+            return false;
+        data.resize(done);
+        bytes = std::move(data);
+    } catch (const std::bad_alloc&) {
+        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+        return false;
+    }
+    return true;
+}
+
 // Writes every byte; a write that takes none counts as a full disk.
 bool WriteFully(HANDLE file, std::string_view bytes)
 {
@@ -70,17 +88,8 @@ bool CLocalFileSystem::ReadAll(const std::u16string& path, std::string& bytes)
         SetLastError(ERROR_FILE_TOO_LARGE);
         return Fail();
     }
-    try {
-        std::string data(static_cast<std::size_t>(size.QuadPart), '\0');
-        std::size_t done = 0;
-        if (!ReadUpTo(file.Get(), data.data(), data.size(), done))
-            return Fail();
-        data.resize(done);
-        bytes = std::move(data);
-    } catch (const std::bad_alloc&) {
-        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    if (!ReadInto(file.Get(), static_cast<std::size_t>(size.QuadPart), bytes))
         return Fail();
-    }
     return true;
 }
 
@@ -109,17 +118,13 @@ bool CLocalFileSystem::ReadStart(const std::u16string& path, std::size_t count, 
                              FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.Valid())
         return Fail();
-    try {
-        std::string data(count, '\0');
-        std::size_t done = 0;
-        if (!ReadUpTo(file.Get(), data.data(), count, done))
-            return Fail();
-        data.resize(done);
-        bytes = std::move(data);
-    } catch (const std::bad_alloc&) {
-        SetLastError(ERROR_NOT_ENOUGH_MEMORY);
+    // A small file is not given a buffer of the whole count; one byte past its
+    // size still shows whether it held more than asked for.
+    LARGE_INTEGER size{};
+    if (GetFileSizeEx(file.Get(), &size) && static_cast<unsigned long long>(size.QuadPart) < count)
+        count = static_cast<std::size_t>(size.QuadPart) + 1;
+    if (!ReadInto(file.Get(), count, bytes))
         return Fail();
-    }
     return true;
 }
 
