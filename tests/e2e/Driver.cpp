@@ -458,13 +458,11 @@ CLanvoyFolder::~CLanvoyFolder()
     }
 }
 
-void CLanvoyFolder::WriteConfig(const std::vector<ProfileSpec>& profiles, bool logFlag)
+namespace {
+
+// Adds the profiles through the store and saves the file.
+void AddAndSave(CProfileStore& store, const std::vector<ProfileSpec>& profiles, const fs::path& folder)
 {
-    ScratchStore scratch(folder);
-    CProfileStore& store = scratch.store;
-    store.logFlag = logFlag ? 1 : 0;
-    if (!store.CreateDefault())
-        throw CDriverError(L"could not write a configuration in " + folder.wstring());
     for (const ProfileSpec& profile : profiles) {
         std::vector<const AdapterRecord*> entries;
         for (const AdapterRecord& entry : profile.entries)
@@ -474,6 +472,18 @@ void CLanvoyFolder::WriteConfig(const std::vector<ProfileSpec>& profiles, bool l
     }
     if (!store.Save())
         throw CDriverError(L"could not save the configuration in " + folder.wstring());
+}
+
+}  // namespace
+
+void CLanvoyFolder::WriteConfig(const std::vector<ProfileSpec>& profiles, bool logFlag)
+{
+    ScratchStore scratch(folder);
+    CProfileStore& store = scratch.store;
+    store.logFlag = logFlag ? 1 : 0;
+    if (!store.CreateDefault())
+        throw CDriverError(L"could not write a configuration in " + folder.wstring());
+    AddAndSave(store, profiles, folder);
 }
 
 void CLanvoyFolder::WriteDistributedConfig(const std::vector<ProfileSpec>& profiles, bool logFlag)
@@ -489,15 +499,7 @@ void CLanvoyFolder::WriteDistributedConfig(const std::vector<ProfileSpec>& profi
     store.logFlag = logFlag ? 1 : 0;
     if (!store.WriteSystemSettings())
         throw CDriverError(L"could not write the switches into the configuration in " + folder.wstring());
-    for (const ProfileSpec& profile : profiles) {
-        std::vector<const AdapterRecord*> entries;
-        for (const AdapterRecord& entry : profile.entries)
-            entries.push_back(&entry);
-        if (!store.AddProfile(profile.name, entries))
-            throw CDriverError(L"the store refused the profile " + WideOf(profile.name));
-    }
-    if (!store.Save())
-        throw CDriverError(L"could not save the configuration in " + folder.wstring());
+    AddAndSave(store, profiles, folder);
 }
 
 std::vector<ProfileSpec> CLanvoyFolder::ConfigProfiles() const

@@ -7,18 +7,8 @@ protected:
     void SetUp() override
     {
         EngineTest::SetUp();
-        // An adapter whose TCP/IP settings cannot be found: it has no identifier.
-        AddEthernet(u"0002", u"Broadcom NIC", u"");
-        const std::u16string a = kTcpIpPath + u"{A}";
-        fake.registry.PutMulti(a, u"IPAddress", {u"192.168.1.10", u"10.0.0.5"});
-        fake.registry.PutMulti(a, u"SubnetMask", {u"255.255.255.0", u"255.0.0.0"});
-        fake.registry.PutMulti(a, u"DefaultGateway", {u"192.168.1.1"});
-        fake.registry.PutText(a, u"NameServer", u"1.1.1.1,8.8.8.8,9.9.9.9");
-        fake.registry.PutDword(a, u"EnableDHCP", 0);
-        const std::u16string b = kTcpIpPath + u"{B}";
-        fake.registry.PutMulti(b, u"IPAddress", {u"0.0.0.0"});
-        fake.registry.PutDword(b, u"EnableDHCP", 1);
-        fake.registry.PutText(b, u"NameServer", u"114.114.114.114");
+        AddCaptureMachine();
+        fake.registry.PutText(kTcpIpPath + u"{B}", u"NameServer", u"114.114.114.114");
         LoadProfiles("");
         inventory = std::make_unique<CAdapterList>(fake.Platform());
         inventory->Refresh();

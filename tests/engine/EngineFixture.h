@@ -33,6 +33,23 @@ protected:
         return applier.ApplyProfile(id);
     }
 
+    // A third adapter whose TCP/IP settings cannot be found, and settings for
+    // the first two: {A} by hand with two addresses and three name servers,
+    // {B} on DHCP.
+    void AddCaptureMachine()
+    {
+        AddEthernet(u"0002", u"Broadcom NIC", u"");
+        const std::u16string a = kTcpIpPath + u"{A}";
+        fake.registry.PutMulti(a, u"IPAddress", {u"192.168.1.10", u"10.0.0.5"});
+        fake.registry.PutMulti(a, u"SubnetMask", {u"255.255.255.0", u"255.0.0.0"});
+        fake.registry.PutMulti(a, u"DefaultGateway", {u"192.168.1.1"});
+        fake.registry.PutText(a, u"NameServer", u"1.1.1.1,8.8.8.8,9.9.9.9");
+        fake.registry.PutDword(a, u"EnableDHCP", 0);
+        const std::u16string b = kTcpIpPath + u"{B}";
+        fake.registry.PutMulti(b, u"IPAddress", {u"0.0.0.0"});
+        fake.registry.PutDword(b, u"EnableDHCP", 1);
+    }
+
     std::u16string Text(const std::u16string& guid, const std::u16string& name)
     {
         return RegBytesToText(Value(kTcpIpPath + guid, name).data);
