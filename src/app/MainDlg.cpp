@@ -5,6 +5,7 @@
 #include "dialogs/AboutDlg.h"
 #include "dialogs/BackupDlg.h"
 #include "dialogs/CurrentIpDlg.h"
+#include "dialogs/DialogIcon.h"
 #include "dialogs/ProfileDlg.h"
 #include "dialogs/SettingsDlg.h"
 #include "platform/ProcessPaths.h"
@@ -138,8 +139,6 @@ bool CMainDlg::OnInitDialog()
     // What the window needs before anything shows in it.
     services.messages.SetOwner(hwnd);
     SetPropW(hwnd, kInstanceProperty, reinterpret_cast<HANDLE>(1));
-    smallIcon.Reset(AppIcon(GetSystemMetrics(SM_CXSMICON)));
-    bigIcon.Reset(AppIcon(GetSystemMetrics(SM_CXICON)));
     {
         CIconHolder trayIcon(AppIcon(GetSystemMetrics(SM_CXSMICON)));
         tray.Add(hwnd, TRAY_ICON_UID, kTrayCallback, trayIcon, u"Lanvoy（Lanvoy）");
@@ -151,8 +150,7 @@ bool CMainDlg::OnInitDialog()
         AppendMenuW(system, MF_SEPARATOR, 0, nullptr);
         AppendMenuW(system, MF_STRING, IDM_ABOUTBOX, Wide(*about));
     }
-    Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon.Get()));
-    Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.Get()));
+    SetAppIcons(hwnd);
 
     // The configuration, the logs and the help file live beside the program.
     std::u16string exe = ExecutablePath();

@@ -74,7 +74,6 @@ private:
     std::u16string workDir;
     CToolBar toolBar;
     CImageListHolder toolImages, toolImagesDisabled, rowImages;
-    CIconHolder bigIcon, smallIcon;
     CMenuHolder trayMenuResource, listMenuResource;
     CMenu trayMenu, listMenu;
     CProfileListCtrl list;

@@ -1,5 +1,6 @@
 #include "dialogs/ProfileDlg.h"
 
+#include "dialogs/DialogIcon.h"
 #include "platform/Win32MessageBox.h"
 #include "resource.h"
 
@@ -107,12 +108,7 @@ bool CProfileDlg::OnMessage(UINT message, WPARAM w, LPARAM l, LRESULT* result)
 
 bool CProfileDlg::OnInitDialog()
 {
-    bigIcon.Reset(static_cast<HICON>(LoadImageW(Instance(), MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
-                                                GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), 0)));
-    smallIcon.Reset(static_cast<HICON>(LoadImageW(Instance(), MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON,
-                                                  GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), 0)));
-    Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon.Get()));
-    Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.Get()));
+    SetAppIcons(hwnd);
 
     tabs.Attach(Item(IDC_PROFILE_TABS));
     Check(IDC_PROFILE_MODE_NONE, true);

@@ -74,8 +74,6 @@ private:
     std::u16string providerFile;
 
     CAdapterTabCtrl tabs;
-    CIconHolder bigIcon;
-    CIconHolder smallIcon;
     CGdiObjectHolder digitFont;
     bool filling = false;  // the page is being written: its changes are not the user's
 };
