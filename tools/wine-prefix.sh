@@ -3,18 +3,65 @@
 # a font that has Chinese glyphs. Usage: tools/wine-prefix.sh <prefix folder>
 # The prefix is marked ready only when the boot and the font mapping both
 # took; otherwise this says what failed, exits non-zero, and the next call
-# tries again.
+# tries again. A ready prefix whose mapping was lost gets it back: a program
+# run in another locale (the test of GBK files runs in zh_CN) makes Wine
+# rewrite "MS Shell Dlg", and menus and tips then draw boxes.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/wine-env.sh" "$1"
 
 marker="$WINEPREFIX/.lanvoy-ready-3"  # -3: the font mapping changed
-[ -f "$marker" ] && exit 0
 
 fail() {
   echo "wine-prefix: $*" >&2
   exit 1
 }
+
+# Without these substitutes every Chinese character in a dialog draws as a box.
+substitutes='HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
+font='WenQuanYi Zen Hei'
+
+map_fonts() {
+  # The .reg file must be UTF-16LE with its byte-order mark to carry the name 宋体.
+  local reg="$WINEPREFIX/lanvoy-fonts.reg" name
+  {
+    printf '\xff\xfe'
+    sed 's/$/\r/' <<REG | iconv -f UTF-8 -t UTF-16LE
+Windows Registry Editor Version 5.00
+
+[$substitutes]
+"宋体"="$font"
+"SimSun"="$font"
+"MS Shell Dlg"="$font"
+"MS Shell Dlg 2"="$font"
+"Tahoma"="$font"
+
+REG
+  } > "$reg"
+  wine regedit /S "$(winepath -w "$reg")" >>"$log" 2>&1 || true
+  # Waiting, not killing: a killed server can lose the import.
+  wineserver -w
+
+  # regedit reports nothing useful in its exit code: ask the registry itself.
+  for name in SimSun 'MS Shell Dlg'; do
+    if ! wine reg query "$substitutes" /v "$name" 2>>"$log" | tr -d '\r' | grep -q "$font"; then
+      fail "the font substitute \"$name\" = \"$font\" is missing after the import of $reg (log: $log)"
+    fi
+  done
+  wineserver -w
+}
+
+fonts_mapped() {
+  wine reg query "$substitutes" /v "MS Shell Dlg" 2>/dev/null | tr -d '\r' | grep -q "$font"
+}
+
+if [ -f "$marker" ]; then
+  fonts_mapped && exit 0
+  log="$WINEPREFIX/lanvoy-setup.log"
+  echo "mapping the dialog fonts of $WINEPREFIX again"
+  map_fonts
+  exit 0
+fi
 
 command -v wine >/dev/null || fail "wine is missing (Debian: wine, wine64)"
 mkdir -p "$WINEPREFIX"
@@ -32,34 +79,5 @@ if [ ! -f "$WINEPREFIX/system.reg" ] || [ ! -d "$WINEPREFIX/drive_c" ]; then
   fail "wineboot left no system.reg or drive_c in $WINEPREFIX (log: $log)"
 fi
 
-# Without these substitutes every Chinese character in a dialog draws as a box.
-# The .reg file must be UTF-16LE with its byte-order mark to carry the name 宋体.
-substitutes='HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
-font='WenQuanYi Zen Hei'
-reg="$WINEPREFIX/lanvoy-fonts.reg"
-{
-  printf '\xff\xfe'
-  sed 's/$/\r/' <<REG | iconv -f UTF-8 -t UTF-16LE
-Windows Registry Editor Version 5.00
-
-[$substitutes]
-"宋体"="$font"
-"SimSun"="$font"
-"MS Shell Dlg"="$font"
-"MS Shell Dlg 2"="$font"
-"Tahoma"="$font"
-
-REG
-} > "$reg"
-wine regedit /S "$(winepath -w "$reg")" >>"$log" 2>&1 || true
-# Waiting, not killing: a killed server can lose the import.
-wineserver -w
-
-# regedit reports nothing useful in its exit code: ask the registry itself.
-for name in SimSun 'MS Shell Dlg'; do
-  if ! wine reg query "$substitutes" /v "$name" 2>>"$log" | tr -d '\r' | grep -q "$font"; then
-    fail "the font substitute \"$name\" = \"$font\" is missing after the import of $reg (log: $log)"
-  fi
-done
-wineserver -w
+map_fonts
 touch "$marker"

@@ -9,6 +9,8 @@ shift
 command -v convert >/dev/null || { echo "run-e2e: ImageMagick is missing (Debian: imagemagick)" >&2; exit 1; }
 mkdir -p "$shots"
 rm -f "$shots"/*.bmp "$shots"/*.png
+# Earlier tests may have run Wine in another locale, which unmaps the fonts.
+"$(dirname "$0")/../../tools/wine-prefix.sh" "${WINEPREFIX:?the prefix to run in}" || exit 1
 
 "$@"
 status=$?
