@@ -102,7 +102,20 @@ protected:
                                              << int(GetGValue(colour)) << ", " << int(GetBValue(colour)) << ")";
     }
 
-    std::vector<std::string> SystemLog() const { return U8(LogMessages(folder.File(L"system.log"))); }
+    // The window writes its entries just after the box it showed is answered:
+    // the log is read once it has stopped changing.
+    std::vector<std::string> SystemLog() const
+    {
+        std::string before = folder.Bytes(L"system.log");
+        for (int tries = 0; tries < 50; ++tries) {
+            Sleep(200);
+            std::string now = folder.Bytes(L"system.log");
+            if (now == before)
+                break;
+            before = std::move(now);
+        }
+        return U8(LogMessages(folder.File(L"system.log")));
+    }
 
     // Declared first, so it is put back after the folder has killed the program.
     CDemoMachine demo;
