@@ -52,7 +52,7 @@ int CLanvoyApp::Run(const std::u16string& commandText)
         return 0;
     }
 
-    CMainDlg window(MainServices{net, storage, messages, shell, commandLine});
+    CMainDlg window(MainServices{net, storage, messages, shell, commandLine, ProgramFilesBeside(storage.executablePath)});
     window.RunModal(nullptr);
     return 0;
 }

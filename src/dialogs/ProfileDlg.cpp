@@ -1,5 +1,6 @@
 #include "dialogs/ProfileDlg.h"
 
+#include "controls/Dpi.h"
 #include "dialogs/DialogIcon.h"
 #include "platform/Win32MessageBox.h"
 #include "resource.h"
@@ -9,8 +10,6 @@
 #include <vector>
 
 namespace {
-
-const char16_t kProviderFile[] = u"lanvoy.cfg";
 
 constexpr int kAddressIds[] = {IDC_PROFILE_IP, IDC_PROFILE_MASK, IDC_PROFILE_GATEWAY, IDC_PROFILE_DNS1,
                                IDC_PROFILE_DNS2};
@@ -69,8 +68,7 @@ CProfileDlg::CProfileDlg(CProfileStore& store, const CAdapterList& adapters, IMe
       store(store),
       adapters(adapters),
       messages(messages, *this),
-      writeSystemLog(std::move(writeSystemLog)),
-      providerFile(kProviderFile)
+      writeSystemLog(std::move(writeSystemLog))
 {
     NewEditor();
 }
@@ -106,6 +104,34 @@ bool CProfileDlg::OnMessage(UINT message, WPARAM w, LPARAM l, LRESULT* result)
     return CDialogBase::OnMessage(message, w, l, result);
 }
 
+void CProfileDlg::SetDigitFace()
+{
+    // Four fields of three digits must fit the address controls, and the
+    // dialog's face may be drawn wider than 宋体 (Wine substitutes it).
+    LOGFONTW face = {};
+    const wchar_t* digits = DigitFace();
+    if (!digits || !GetObjectW(reinterpret_cast<HFONT>(Send(WM_GETFONT)), sizeof face, &face))
+        return;
+    lstrcpynW(face.lfFaceName, digits, LF_FACESIZE);
+    face.lfCharSet = ANSI_CHARSET;
+    face.lfPitchAndFamily = FF_SWISS | VARIABLE_PITCH;
+    CGdiObjectHolder font(CreateFontIndirectW(&face));
+    if (!font)
+        return;
+    for (int id : kAddressIds) {
+        for (HWND field = GetWindow(Item(id), GW_CHILD); field; field = GetWindow(field, GW_HWNDNEXT))
+            SendMessageW(field, WM_SETFONT, reinterpret_cast<WPARAM>(font.Get()), TRUE);
+    }
+    // The fields let go of the old face before it is freed.
+    digitFont = std::move(font);
+}
+
+void CProfileDlg::OnDpiChanged(UINT)
+{
+    // The dialog's face has its new size by now; the narrow one follows it.
+    SetDigitFace();
+}
+
 bool CProfileDlg::OnInitDialog()
 {
     SetAppIcons(hwnd);
@@ -114,28 +140,14 @@ bool CProfileDlg::OnInitDialog()
     Check(IDC_PROFILE_MODE_NONE, true);
     ApplyEnables(EnablesForRadio(kRadioLeaveAlone), true);
 
-    // Four fields of three digits must fit the address controls, and the
-    // dialog's face may be drawn wider than 宋体 (Wine substitutes it).
-    LOGFONTW face = {};
-    const wchar_t* digits = DigitFace();
-    if (digits && GetObjectW(reinterpret_cast<HFONT>(Send(WM_GETFONT)), sizeof face, &face)) {
-        lstrcpynW(face.lfFaceName, digits, LF_FACESIZE);
-        face.lfCharSet = ANSI_CHARSET;
-        face.lfPitchAndFamily = FF_SWISS | VARIABLE_PITCH;
-        digitFont.Reset(CreateFontIndirectW(&face));
-    }
-    for (int id : kAddressIds) {
-        if (!digitFont)
-            break;
-        for (HWND field = GetWindow(Item(id), GW_CHILD); field; field = GetWindow(field, GW_HWNDNEXT))
-            SendMessageW(field, WM_SETFONT, reinterpret_cast<WPARAM>(digitFont.Get()), TRUE);
-    }
+    SetDigitFace();
 
     // Host addresses start with a unicast network; a mask with any byte.
     for (int id : {IDC_PROFILE_IP, IDC_PROFILE_GATEWAY, IDC_PROFILE_DNS1, IDC_PROFILE_DNS2})
         SendDlgItemMessageW(hwnd, id, IPM_SETRANGE, 0, MAKEIPRANGE(1, 223));
 
-    editor->LoadDnsProviders(providerFile);
+    // The providers come from the program's own configuration, by its full path.
+    editor->LoadDnsProviders(store.ConfigPath());
     FillProviders();
 
     std::vector<const AdapterRecord*> inventory;
@@ -177,8 +189,9 @@ void CProfileDlg::FillProviders()
         ReleaseDC(list, dc);
     }
     // Names longer than the box are read in full in the dropped list.
-    SendMessageW(list, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(widest + 2 * GetSystemMetrics(SM_CXEDGE) +
-                                                                GetSystemMetrics(SM_CXVSCROLL)), 0);
+    const UINT dpi = WindowDpi(list);
+    SendMessageW(list, CB_SETDROPPEDWIDTH,
+                 static_cast<WPARAM>(widest + 2 * MetricForDpi(SM_CXEDGE, dpi) + MetricForDpi(SM_CXVSCROLL, dpi)), 0);
     SendMessageW(list, CB_SETMINVISIBLE, kProviderRows, 0);
     // The first entry shows without filling the DNS fields.
     if (SendMessageW(list, CB_GETCOUNT, 0, 0) > 0)

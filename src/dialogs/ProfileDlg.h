@@ -28,17 +28,16 @@ public:
     void OpenForEdit(const std::u16string& id, const std::u16string& name);
     void OpenForProperties(const std::u16string& id, const std::u16string& name);
 
-    // The configuration file the provider list is read from (by default
-    // "lanvoy.cfg" in the current directory, the program's folder).
-    void SetProviderFile(std::u16string path) { providerFile = std::move(path); }
-
 protected:
     bool OnMessage(UINT message, WPARAM w, LPARAM l, LRESULT* result) override;
     bool OnInitDialog() override;
     bool OnCommand(int id, int code, HWND control) override;
     bool OnNotify(int id, NMHDR* header, LRESULT* result) override;
+    void OnDpiChanged(UINT dpi) override;
 
 private:
+    void SetDigitFace();
+
     // Message boxes belong to this dialog while it shows, so it cannot be
     // used behind them.
     class COwnedMessages : public IMessageBox {
@@ -71,7 +70,6 @@ private:
     COwnedMessages messages;
     std::function<void(std::u16string_view)> writeSystemLog;
     std::optional<CProfileEditor> editor;
-    std::u16string providerFile;
 
     CAdapterTabCtrl tabs;
     CGdiObjectHolder digitFont;

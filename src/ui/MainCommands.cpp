@@ -1,4 +1,5 @@
 #include "ui/MainCommands.h"
+#include "ui/ProgramFiles.h"
 
 #include "ui/QuickMenus.h"
 #include "xml/DecimalText.h"
@@ -180,15 +181,15 @@ ListChange CMainCommands::AfterDialogSaved(CommitKind kind)
     return {true, -1};
 }
 
-bool CMainCommands::WriteSettingsCopy(const std::u16string& folder)
+bool CMainCommands::WriteSettingsCopy(const std::u16string& path)
 {
-    if (files.WriteAll(folder + u"\\config.xml", Utf16ToUtf8(store.Document().DocText())))
+    if (files.WriteAll(path, Utf16ToUtf8(store.Document().DocText())))
         return true;
     Tell(kSaveFailed, kMbIconStop);
     return false;
 }
 
-ShellRequest HelpRequest()
+ShellRequest HelpRequest(const std::u16string& manualPath)
 {
-    return ShellRequest{u"open", u"hh.exe", u"Lanvoy使用手册.chm"};
+    return ShellRequest{u"open", u"hh.exe", CommandLineArgument(manualPath)};
 }

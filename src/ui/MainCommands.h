@@ -75,9 +75,9 @@ public:
     // A dialog stored a new, edited or captured profile: save it, then show
     // the list afresh with no row marked.
     ListChange AfterDialogSaved(CommitKind kind);
-    // The settings dialog's extra copy of the configuration, "config.xml" in
-    // `folder`; false, after telling the user, when it cannot be written.
-    bool WriteSettingsCopy(const std::u16string& folder);
+    // The settings dialog's extra copy of the configuration, "config.xml";
+    // false, after telling the user, when it cannot be written.
+    bool WriteSettingsCopy(const std::u16string& path);
 
     void WriteSystemLog(std::u16string_view text) { log.WriteSystemLog(text, store.logFlag != 0); }
     void WriteDebugLog(std::u16string_view text) { log.WriteDebugLog(text, debug); }
@@ -96,4 +96,4 @@ private:
 };
 
 // The help command: the manual in the help viewer.
-ShellRequest HelpRequest();
+ShellRequest HelpRequest(const std::u16string& manualPath);

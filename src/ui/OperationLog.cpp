@@ -2,6 +2,7 @@
 
 #include "platform/AnsiText.h"
 #include "store/ConfigSchema.h"
+#include "ui/ProgramFiles.h"
 
 namespace {
 
@@ -21,8 +22,9 @@ std::string LittleEndian(std::u16string_view text)
 
 }  // namespace
 
-COperationLog::COperationLog(IFileSystem& files, IClock& clock, std::u16string folder)
-    : files(files), clock(clock), folder(std::move(folder))
+COperationLog::COperationLog(IFileSystem& files, IClock& clock, std::u16string systemLogPath,
+                             std::u16string debugLogPath)
+    : files(files), clock(clock), systemLogPath(std::move(systemLogPath)), debugLogPath(std::move(debugLogPath))
 {
 }
 
@@ -31,7 +33,7 @@ void COperationLog::WriteSystemLog(std::u16string_view text, bool logFlag)
     if (!logFlag)
         return;
     std::lock_guard<std::mutex> lock(writing);
-    Write(folder + u"system.log", config::TimeStamp(clock.Now()) + std::u16string(text) + kSeparator);
+    Write(systemLogPath, config::TimeStamp(clock.Now()) + std::u16string(text) + kSeparator);
 }
 
 void COperationLog::WriteDebugLog(std::u16string_view text, bool debug)
@@ -39,7 +41,7 @@ void COperationLog::WriteDebugLog(std::u16string_view text, bool debug)
     if (!debug)
         return;
     std::lock_guard<std::mutex> lock(writing);
-    Write(folder + u"debug.log", config::TimeStamp(clock.Now()) + u"\r\n" + std::u16string(text) + kSeparator);
+    Write(debugLogPath, config::TimeStamp(clock.Now()) + u"\r\n" + std::u16string(text) + kSeparator);
 }
 
 void COperationLog::Write(const std::u16string& path, const std::u16string& entry)
@@ -64,8 +66,8 @@ void COperationLog::Write(const std::u16string& path, const std::u16string& entr
     files.Append(path, LittleEndian(entry), kByteOrderMark);
 }
 
-ShellRequest ViewLogRequest()
+ShellRequest ViewLogRequest(const std::u16string& systemLogPath)
 {
     // The blank before the name is part of the parameters Notepad is given.
-    return ShellRequest{u"open", u"NOTEPAD.EXE", u" system.log"};
+    return ShellRequest{u"open", u"NOTEPAD.EXE", u" " + CommandLineArgument(systemLogPath)};
 }

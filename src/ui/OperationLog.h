@@ -14,10 +14,8 @@
 
 class COperationLog {
 public:
-    // `folder` is put in front of the file names: empty for the current
-    // directory (the executable's folder, which the main window makes current),
-    // otherwise ending in its separator.
-    COperationLog(IFileSystem& files, IClock& clock, std::u16string folder = {});
+    // The two files by their full paths.
+    COperationLog(IFileSystem& files, IClock& clock, std::u16string systemLogPath, std::u16string debugLogPath);
 
     // Each writes one entry when its switch is on and does nothing otherwise;
     // an entry that cannot be written is dropped. Safe from several threads:
@@ -30,9 +28,10 @@ private:
 
     IFileSystem& files;
     IClock& clock;
-    std::u16string folder;
+    std::u16string systemLogPath;
+    std::u16string debugLogPath;
     std::mutex writing;
 };
 
-// The view-log command: Notepad with the operation log of the current directory.
-ShellRequest ViewLogRequest();
+// The view-log command: Notepad with the operation log.
+ShellRequest ViewLogRequest(const std::u16string& systemLogPath);

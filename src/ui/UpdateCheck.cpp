@@ -1,6 +1,5 @@
 #include "ui/UpdateCheck.h"
 
-#include "store/ConfigFile.h"
 #include "xml/Utf8.h"
 #include "xml/XmlDoc.h"
 
@@ -12,7 +11,6 @@
 
 namespace {
 
-const char16_t kVersionFileName[] = u"lanvoy.version";
 const char16_t kUpdatePath[] = u"/lanvoy/download.asp?FileName=lanvoy.ver";
 
 std::u16string ChildTextOf(CXmlDoc& doc, std::u16string_view name)
@@ -89,19 +87,10 @@ std::u16string CUpdateCheck::UpdateAddress()
     return host + kUpdatePath;
 }
 
-std::u16string CUpdateCheck::VersionFilePath(const std::u16string& workDir)
-{
-    if (workDir.empty())
-        return kVersionFileName;
-    if (workDir.back() == u'\\' || workDir.back() == u'/')
-        return workDir + kVersionFileName;
-    return JoinPath(workDir, kVersionFileName);
-}
-
-void CUpdateCheck::OnDownloadFinished(bool downloaded, DownloadNotice notice, const std::u16string& workDir)
+void CUpdateCheck::OnDownloadFinished(bool downloaded, DownloadNotice notice, const std::u16string& versionFile)
 {
     if (downloaded) {
-        CheckForUpdate(workDir);
+        CheckForUpdate(versionFile);
         return;
     }
     if (notice != DownloadNotice::None)
@@ -113,10 +102,10 @@ void CUpdateCheck::OnDownloadFinished(bool downloaded, DownloadNotice notice, co
         writeSystemLog(u"自动更新失败！");
 }
 
-void CUpdateCheck::CheckForUpdate(const std::u16string& workDir)
+void CUpdateCheck::CheckForUpdate(const std::u16string& versionFile)
 {
     std::string bytes;
-    if (!files.ReadAll(VersionFilePath(workDir), bytes))
+    if (!files.ReadAll(versionFile, bytes))
         return;
     VersionFile offered;
     if (!ReadVersionFile(Utf8ToUtf16(bytes), offered) || !IsNewerRelease(offered.version))

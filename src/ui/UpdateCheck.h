@@ -43,16 +43,14 @@ public:
 
     // The version file's address on the update server.
     static std::u16string UpdateAddress();
-    // Where the downloaded copy is kept: "lanvoy.version" in workDir.
-    static std::u16string VersionFilePath(const std::u16string& workDir);
 
     // When the worker's download ended. A failure is told if the download
     // says so, then switches the check off in memory and in the saved
     // configuration and is logged; a download goes on to CheckForUpdate.
-    void OnDownloadFinished(bool downloaded, DownloadNotice notice, const std::u16string& workDir);
-    // Reads the copy in workDir and, for a newer release, asks whether to
+    void OnDownloadFinished(bool downloaded, DownloadNotice notice, const std::u16string& versionFile);
+    // Reads the downloaded copy and, for a newer release, asks whether to
     // open its page.
-    void CheckForUpdate(const std::u16string& workDir);
+    void CheckForUpdate(const std::u16string& versionFile);
 
 private:
     CProfileStore& store;

@@ -79,7 +79,7 @@ protected:
     }
     using Boxes = std::vector<std::pair<std::u16string, std::uint32_t>>;
 
-    COperationLog log{files, clock};
+    COperationLog log{files, clock, u"system.log", u"debug.log"};
     std::unique_ptr<CAdapterList> adapters;
     std::unique_ptr<CProfileApplier> applier;
     std::unique_ptr<CMainCommands> commands;
@@ -251,14 +251,14 @@ TEST_F(MainCommandsTest, TheSettingsCopyIsTheDocumentAsItStandsOrAFailureSaid)
 {
     store->autoUpdate = 1;
     store->WriteSystemSettings();
-    ASSERT_TRUE(commands->WriteSettingsCopy(u"C:\\Lanvoy"));
+    ASSERT_TRUE(commands->WriteSettingsCopy(u"C:\\Lanvoy\\config.xml"));
     const std::string& copy = files.files[u"C:\\Lanvoy\\config.xml"];
     EXPECT_EQ(U8(store->Document().DocText()), copy);
     EXPECT_NE(std::string::npos, copy.find("<AUTOUPDATE>TRUE</AUTOUPDATE>"));
     EXPECT_TRUE(Shown().empty());
 
     files.readOnly.insert(u"C:\\Lanvoy\\config.xml");
-    EXPECT_FALSE(commands->WriteSettingsCopy(u"C:\\Lanvoy"));
+    EXPECT_FALSE(commands->WriteSettingsCopy(u"C:\\Lanvoy\\config.xml"));
     EXPECT_EQ((Boxes{{u"保存配置文件失败!", kMbIconStop}}), Shown());
 }
 

@@ -39,7 +39,7 @@ protected:
 
     CMemoryFileSystem files;
     CFixedClock clock{kWhen};
-    COperationLog log{files, clock};
+    COperationLog log{files, clock, u"system.log", u"debug.log"};
 };
 
 TEST_F(OperationLogTest, FirstEntryCreatesTheFileWithItsMarkAndLaterEntriesAppend)
@@ -65,16 +65,6 @@ TEST_F(OperationLogTest, DebugEntriesPutTheMessageOnItsOwnLine)
     EXPECT_EQ(u"\xfeff" + kStamp + u"\r\n2" + kSeparator + kStamp + u"\r\n6" + kSeparator,
               FromUtf16Le(files.files.at(u"debug.log")));
     EXPECT_EQ(0u, files.files.count(u"system.log"));
-}
-
-TEST_F(OperationLogTest, TheFolderGoesBeforeTheFileNames)
-{
-    COperationLog placed(files, clock, u"C:\\Lanvoy\\");
-    placed.WriteSystemLog(u"x", true);
-    placed.WriteDebugLog(u"y", true);
-    EXPECT_EQ(1u, files.files.count(u"C:\\Lanvoy\\system.log"));
-    EXPECT_EQ(1u, files.files.count(u"C:\\Lanvoy\\debug.log"));
-    EXPECT_EQ(2u, files.files.size());
 }
 
 TEST_F(OperationLogTest, AnAnsiLogIsConvertedOnceBeforeTheFirstEntry)

@@ -62,7 +62,7 @@ TEST(UpdateVersion, OnlyWebAddressesAreOpened)
 
 class UpdateCheckTest : public StoreTest {
 protected:
-    const std::u16string kWorkDir = u"C:\\Lanvoy";
+    const std::u16string kVersionFile = u"C:\\Lanvoy\\lanvoy.version";
 
     void SetUp() override
     {
@@ -79,8 +79,8 @@ protected:
     void DownloadAndFinish()
     {
         DownloadNotice notice = DownloadNotice::None;
-        int done = http.DownloadToFile(CUpdateCheck::UpdateAddress(), CUpdateCheck::VersionFilePath(kWorkDir), notice);
-        check->OnDownloadFinished(done != 0, notice, kWorkDir);
+        int done = http.DownloadToFile(CUpdateCheck::UpdateAddress(), kVersionFile, notice);
+        check->OnDownloadFinished(done != 0, notice, kVersionFile);
     }
 
     static std::string Offer(std::string_view version, std::string_view web)
@@ -134,7 +134,7 @@ TEST_F(UpdateCheckTest, NothingIsShownWithoutANewerReleaseAndAPage)
         DownloadAndFinish();
     }
     files.files.clear();  // no copy at all
-    check->CheckForUpdate(kWorkDir);
+    check->CheckForUpdate(kVersionFile);
     EXPECT_TRUE(messages.shown.empty());
     EXPECT_TRUE(shell.opened.empty());
     files.files[kCfg] = saved;
@@ -144,7 +144,7 @@ TEST_F(UpdateCheckTest, NothingIsShownWithoutANewerReleaseAndAPage)
 TEST_F(UpdateCheckTest, FailedDownloadIsToldIfItMustBeAndSwitchesTheCheckOffForGood)
 {
     // No server answers; a copy left from an earlier start is not read.
-    files.files[CUpdateCheck::VersionFilePath(kWorkDir)] = Offer("9.0", "http://lanvoy.net/old");
+    files.files[kVersionFile] = Offer("9.0", "http://lanvoy.net/old");
     const std::pair<DownloadNotice, std::u16string> cases[] = {
         {DownloadNotice::None, u""}, {DownloadNotice::BadUrl, u"URL出错"},
         {DownloadNotice::CannotCreateFile, u"Unable to open file"}};
