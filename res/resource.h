@@ -50,6 +50,24 @@
 #define IDB_COPY_DISABLED           187
 #define IDB_APPLY_DISABLED          188
 
+// The toolbar's pictures side by side, one strip per drawn size (16, 20, 24,
+// 32, 40, 48 and 64 pixels, in that order), normal and greyed.
+// Consecutive by size, so a size's index finds its strip.
+#define IDB_TOOLBAR_16             300
+#define IDB_TOOLBAR_20             301
+#define IDB_TOOLBAR_24             302
+#define IDB_TOOLBAR_32             303
+#define IDB_TOOLBAR_40             304
+#define IDB_TOOLBAR_48             305
+#define IDB_TOOLBAR_64             306
+#define IDB_TOOLBAR_16_DISABLED    310
+#define IDB_TOOLBAR_20_DISABLED    311
+#define IDB_TOOLBAR_24_DISABLED    312
+#define IDB_TOOLBAR_32_DISABLED    313
+#define IDB_TOOLBAR_40_DISABLED    314
+#define IDB_TOOLBAR_48_DISABLED    315
+#define IDB_TOOLBAR_64_DISABLED    316
+
 // ---- Strings (besides the command prompts, keyed by command ID) -----------
 #define IDS_ABOUTBOX                101     // system-menu item "关于 Lanvoy(&A)..."
 

@@ -414,30 +414,58 @@ icon() {
   "${im[@]}" "${images[@]}" ICO:"$out/$file"
 }
 
+# Every size a picture is drawn at: 100 %, 125 %, 150 % and 200 % of the
+# 16- and 32-pixel pictures. The program picks the nearest one for the
+# screen's scale instead of stretching a small one.
+sizes=(16 20 24 32 40 48 64)
+
+# grey PNG GREY: the greyed twin of a button picture, paler and with less contrast.
+grey() {
+  "${im[@]}" "$1" -channel RGB -colorspace Gray +level 38%,86% +channel -colorspace sRGB PNG32:"$2"
+}
+
 # bitmap DRAWING NORMAL DISABLED: the button picture and its greyed twin,
-# 32x32 BMP3 on white. The disabled one is the same drawing in grey, paler
-# and with less contrast.
+# 32x32 BMP3 on white.
 bitmap() {
-  local png="$work/$1.png" grey="$work/$1-grey.png"
+  local png="$work/$1.png" greyed="$work/$1-grey.png"
   render "$1" 32 "$png"
-  "${im[@]}" "$png" -channel RGB -colorspace Gray +level 38%,86% +channel -colorspace sRGB PNG32:"$grey"
+  grey "$png" "$greyed"
   onwhite "$png" "$out/$2"
-  onwhite "$grey" "$out/$3"
+  onwhite "$greyed" "$out/$3"
+}
+
+# strip SIZE DRAWINGS...: the toolbar's pictures side by side at one size,
+# toolbar-SIZE.bmp and its greyed twin toolbar-SIZE-disabled.bmp; the image
+# list cuts them into square pictures in this order.
+strip() {
+  local size=$1 name normal=() greyed=()
+  shift
+  for name in "$@"; do
+    render "$name" "$size" "$work/$name-$size.png"
+    grey "$work/$name-$size.png" "$work/$name-$size-grey.png"
+    normal+=("$work/$name-$size.png")
+    greyed+=("$work/$name-$size-grey.png")
+  done
+  "${im[@]}" "${normal[@]}" -background none +append +repage PNG32:"$work/strip.png"
+  "${im[@]}" "${greyed[@]}" -background none +append +repage PNG32:"$work/strip-grey.png"
+  onwhite "$work/strip.png" "$out/toolbar-$size.bmp"
+  onwhite "$work/strip-grey.png" "$out/toolbar-$size-disabled.bmp"
 }
 
 # onwhite PNG BMP: soft edges blended towards the toolbar's face, pixels
 # that are nearly see-through become the white of the mask, and the rest
 # can never be white.
 onwhite() {
-  "${im[@]}" -size 32x32 xc:white \
+  "${im[@]}" "$1" -background white -alpha off -fill white -colorize 100% \
     \( "$1" -background "$face" -flatten -fill '#FEFEFE' -opaque white \) \
     \( "$1" -alpha extract -threshold 22% \) \
     -composite -type TrueColor -strip BMP3:"$2"
 }
 
-icon app lanvoy.ico 16 32 48
-icon profile profile.ico 16 32
-icon shortcut shortcut.ico 16 32 48
+# Icons hold every drawn size and 256 for large views.
+icon app lanvoy.ico "${sizes[@]}" 256
+icon profile profile.ico "${sizes[@]}" 256
+icon shortcut shortcut.ico "${sizes[@]}" 256
 
 bitmap apply      apply.bmp      apply-disabled.bmp
 bitmap properties properties.bmp properties-disabled.bmp
@@ -448,4 +476,9 @@ bitmap copy       copy.bmp       copy-disabled.bmp
 bitmap donate     donate.bmp     donate-disabled.bmp
 bitmap about      about.bmp      about-disabled.bmp
 bitmap help       help.bmp       help-disabled.bmp
+
+# The toolbar's buttons, left to right.
+for size in "${sizes[@]}"; do
+  strip "$size" apply properties new edit delete donate about help
+done
 echo "drew the icons and bitmaps into $out"

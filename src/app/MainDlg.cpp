@@ -2,6 +2,7 @@
 
 #include "app/UpdateWorker.h"
 #include "app/WaitDlg.h"
+#include "controls/Dpi.h"
 #include "dialogs/AboutDlg.h"
 #include "dialogs/BackupDlg.h"
 #include "dialogs/CurrentIpDlg.h"
@@ -30,17 +31,19 @@ constexpr UINT kTrayCallback = WM_USER + TRAY_CALLBACK_OFFSET;
 constexpr int kToolBarId = 0xE800;
 constexpr int kListTipHitMask = 4;  // on an item's label
 
-// The toolbar's pictures in button order, normal and greyed.
-constexpr int kButtonImages[] = {IDB_APPLY, IDB_PROPERTIES, IDB_NEW, IDB_EDIT,
-                                 IDB_DELETE, IDB_DONATE, IDB_ABOUT, IDB_HELP};
-constexpr int kButtonImagesDisabled[] = {IDB_APPLY_DISABLED, IDB_PROPERTIES_DISABLED, IDB_NEW_DISABLED,
-                                         IDB_EDIT_DISABLED,  IDB_DELETE_DISABLED,     IDB_DONATE_DISABLED,
-                                         IDB_ABOUT_DISABLED, IDB_HELP_DISABLED};
 // Texts by position; the separators at 2 and 6 have none.
 const char16_t* const kButtonTexts[] = {u"启用", u"查看...", nullptr, u"添加", u"修改",
                                         u"删除", nullptr,       u"捐助",  u"关于", u"帮助"};
+// Sizes at 96 DPI; the pictures are 32 pixels there, with room for the text.
 constexpr SIZE kButtonSize = {52, 62};
-constexpr SIZE kButtonImageSize = {32, 40};
+constexpr int kButtonImage = 32;
+constexpr int kButtonImageTextRoom = 8;
+constexpr int kToolBarBorder = 4;
+// The list's columns: image, "NO.", "名称", "建立时间".
+constexpr int kColumnWidths[] = {37, 40, 225, 120};
+constexpr int kRowImage = 32;
+// The status bar's two small parts on the right.
+constexpr int kStatusPartWidth = 100;
 
 // Commands that need a marked row: on the toolbar, and in the menu bar.
 constexpr unsigned kRowButtons[] = {ID_PROFILE_APPLY, ID_PROFILE_PROPERTIES, ID_PROFILE_EDIT, ID_PROFILE_DELETE};
@@ -73,19 +76,14 @@ std::vector<WORD> ToolBarButtons(int id)
     return std::vector<WORD>(words + 4, words + 4 + words[3]);
 }
 
-CImageListHolder ButtonImages(const int* bitmaps, std::size_t count)
+// The toolbar's pictures drawn at `size`, cut from their strip.
+CImageListHolder ButtonImages(int firstStrip, int size)
 {
-    CImageListHolder images(ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 5, 0));
-    for (std::size_t i = 0; i < count; ++i) {
-        CGdiObjectHolder bitmap(LoadBitmapW(Module(), MAKEINTRESOURCEW(bitmaps[i])));
-        ImageList_AddMasked(images, static_cast<HBITMAP>(bitmap.Get()), RGB(255, 255, 255));
-    }
+    const int strip = firstStrip + static_cast<int>(NearestDrawnSizeIndex(size));
+    CImageListHolder images(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 8, 0));
+    CGdiObjectHolder bitmap(LoadBitmapW(Module(), MAKEINTRESOURCEW(strip)));
+    ImageList_AddMasked(images, static_cast<HBITMAP>(bitmap.Get()), RGB(255, 255, 255));
     return images;
-}
-
-HICON AppIcon(int size)
-{
-    return static_cast<HICON>(LoadImageW(Module(), MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, size, size, 0));
 }
 
 void BringForward(HWND window)
@@ -127,7 +125,7 @@ CMainDlg::CMainDlg(const MainServices& services)
       adapters(services.net),
       store(services.storage),
       applier(store, services.net),
-      log(services.storage.files, services.storage.clock),
+      log(services.storage.files, services.storage.clock, services.paths.systemLog, services.paths.debugLog),
       commands(store, adapters, applier, services.messages, log, services.storage.files),
       updateCheck(store, services.messages, services.shell, services.storage.files,
                   [this](std::u16string_view text) { commands.WriteSystemLog(text); })
@@ -139,10 +137,13 @@ bool CMainDlg::OnInitDialog()
     // What the window needs before anything shows in it.
     services.messages.SetOwner(hwnd);
     SetPropW(hwnd, kInstanceProperty, reinterpret_cast<HANDLE>(1));
-    {
-        CIconHolder trayIcon(AppIcon(GetSystemMetrics(SM_CXSMICON)));
-        tray.Add(hwnd, TRAY_ICON_UID, kTrayCallback, trayIcon, u"Lanvoy（Lanvoy）");
-    }
+    dpi = WindowDpi(hwnd);
+    // Without a taskbar yet (a start at sign-in) the icon comes with it.
+    // Explorer runs without administrator rights, so its message must be let
+    // through to this elevated window.
+    taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+    ChangeWindowMessageFilterEx(hwnd, taskbarCreated, MSGFLT_ALLOW, nullptr);
+    AddTrayIcon();
     CreateBars();
 
     if (std::optional<std::u16string> about = ResourceString(IDS_ABOUTBOX); about && !about->empty()) {
@@ -152,19 +153,16 @@ bool CMainDlg::OnInitDialog()
     }
     SetAppIcons(hwnd);
 
-    // The configuration, the logs and the help file live beside the program.
-    std::u16string exe = ExecutablePath();
-    SetCurrentDirectoryW(Wide(exe.substr(0, exe.rfind(u'\\'))));
-    workDir = CurrentDirectory();
+    // The program's files are reached by their full paths; the current
+    // folder is set only for what the system starts from here.
+    SetCurrentDirectoryW(Wide(services.paths.folder));
 
     commands.LoadAtStart();
     SetUpList();
     RefreshList();
 
     statusBar.Create(hwnd, IDC_STATUSBAR);
-    RECT client;
-    GetClientRect(hwnd, &client);
-    statusBar.SetParts({client.right - 200, client.right - 100, -1});
+    LayOutStatusBar();
     statusBar.SetPartText(0, kIdlePrompt, SBT_POPOUT);
     prompt = kIdlePrompt;
 
@@ -174,7 +172,7 @@ bool CMainDlg::OnInitDialog()
     // The worker only downloads; what follows happens on this thread.
     if (store.autoUpdate)
         StartUpdateWorker(hwnd, kUpdateDownloadedMessage, CUpdateCheck::UpdateAddress(),
-                          CUpdateCheck::VersionFilePath(workDir));
+                          services.paths.versionFile);
 
     visible = services.commandLine.hide ? 0 : 1;
     commands.debug = services.commandLine.debug;
@@ -183,14 +181,16 @@ bool CMainDlg::OnInitDialog()
     return true;
 }
 
+void CMainDlg::AddTrayIcon()
+{
+    CIconHolder icon(LoadDrawnIcon(IDI_APP, MetricForDpi(SM_CXSMICON, dpi)));
+    tray.Add(hwnd, TRAY_ICON_UID, kTrayCallback, icon, u"Lanvoy（Lanvoy）");
+}
+
 void CMainDlg::CreateBars()
 {
     toolBar.Create(hwnd, kToolBarId,
                    WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NOPARENTALIGN | CCS_NORESIZE);
-    toolImages = ButtonImages(kButtonImages, std::size(kButtonImages));
-    toolImagesDisabled = ButtonImages(kButtonImagesDisabled, std::size(kButtonImagesDisabled));
-    toolBar.SetImageLists(toolImages, toolImagesDisabled);
-    toolBar.SetSizes(kButtonSize, kButtonImageSize);
 
     std::vector<TBBUTTON> buttons;
     int image = 0;
@@ -209,32 +209,74 @@ void CMainDlg::CreateBars()
         }
         buttons.push_back(button);
     }
+    LayOutToolBar();
     toolBar.AddButtons(buttons);
-    toolBar.SetSizes(kButtonSize, kButtonImageSize);
+    LayOutToolBar();
+}
 
-    // Borders: 4 pixels left and top.
+void CMainDlg::LayOutToolBar()
+{
+    // The toolbar lets go of the old pictures before they are freed.
+    const int picture = DrawnSizeForDpi(kButtonImage, dpi);
+    CImageListHolder normal = ButtonImages(IDB_TOOLBAR_16, picture);
+    CImageListHolder disabled = ButtonImages(IDB_TOOLBAR_16_DISABLED, picture);
+    toolBar.SetImageLists(normal, disabled);
+    toolImages = std::move(normal);
+    toolImagesDisabled = std::move(disabled);
+    const SIZE button = {ScaleForDpi(kButtonSize.cx, dpi), ScaleForDpi(kButtonSize.cy, dpi)};
+    toolBar.SetSizes(button, {picture, picture + ScaleForDpi(kButtonImageTextRoom, dpi)});
+
     RECT client;
     GetClientRect(hwnd, &client);
-    SetWindowPos(toolBar, nullptr, 4, 4, client.right - 4, kButtonSize.cy + 4, SWP_NOZORDER | SWP_NOACTIVATE);
+    const int border = ScaleForDpi(kToolBarBorder, dpi);
+    SetWindowPos(toolBar, nullptr, border, border, client.right - border, button.cy + border,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void CMainDlg::LayOutStatusBar()
+{
+    RECT client;
+    GetClientRect(hwnd, &client);
+    const int part = ScaleForDpi(kStatusPartWidth, dpi);
+    statusBar.SetParts({client.right - 2 * part, client.right - part, -1});
 }
 
 void CMainDlg::SetUpList()
 {
     list.Attach(Item(IDC_PROFILE_LIST));
-    list.InsertColumn(0, u"", 37, LVCFMT_LEFT | LVCFMT_IMAGE);
-    list.InsertColumn(1, u"NO.", 40);
-    list.InsertColumn(2, u"名称", 225);
-    list.InsertColumn(3, u"建立时间", 120);
+    list.InsertColumn(0, u"", ScaleForDpi(kColumnWidths[0], dpi), LVCFMT_LEFT | LVCFMT_IMAGE);
+    list.InsertColumn(1, u"NO.", ScaleForDpi(kColumnWidths[1], dpi));
+    list.InsertColumn(2, u"名称", ScaleForDpi(kColumnWidths[2], dpi));
+    list.InsertColumn(3, u"建立时间", ScaleForDpi(kColumnWidths[3], dpi));
     list.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_TRACKSELECT, LVS_EX_FULLROWSELECT | LVS_EX_TRACKSELECT);
     list.SetHoverTime(1);
-    rowImages.Reset(ImageList_Create(32, 32, ILC_COLOR32 | ILC_MASK, 1, 0));
-    HICON rowIcon = static_cast<HICON>(LoadImageW(Module(), MAKEINTRESOURCEW(IDI_PROFILE), IMAGE_ICON, 32, 32, 0));
-    ImageList_AddIcon(rowImages, rowIcon);
-    DestroyIcon(rowIcon);
-    list.SetImageList(rowImages, LVSIL_SMALL);
+    SetRowImages();
     list.SetFullRowSelect(true);
     list.EnableTips(true);
     list.SetTipHitMask(kListTipHitMask);
+}
+
+void CMainDlg::SetRowImages()
+{
+    const int size = DrawnSizeForDpi(kRowImage, dpi);
+    CImageListHolder images(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 0));
+    CIconHolder rowIcon(LoadDrawnIcon(IDI_PROFILE, size));
+    ImageList_AddIcon(images, rowIcon);
+    list.SetImageList(images, LVSIL_SMALL);
+    rowImages = std::move(images);
+}
+
+void CMainDlg::OnDpiChanged(UINT newDpi)
+{
+    dpi = newDpi;
+    LayOutToolBar();
+    for (int column = 0; column < static_cast<int>(std::size(kColumnWidths)); ++column)
+        list.SetColumnWidth(column, ScaleForDpi(kColumnWidths[column], dpi));
+    SetRowImages();
+    LayOutStatusBar();
+    SetAppIcons(hwnd);
+    tray.Delete();
+    AddTrayIcon();
 }
 
 void CMainDlg::RefreshList()
@@ -316,10 +358,10 @@ bool CMainDlg::OnCommand(int id, int, HWND)
         Apply(commands.Repair());
         return true;
     case ID_VIEW_LOG:
-        services.shell.Open(ViewLogRequest());
+        services.shell.Open(ViewLogRequest(services.paths.systemLog));
         return true;
     case ID_HELP_MANUAL:
-        services.shell.Open(HelpRequest());
+        services.shell.Open(HelpRequest(services.paths.manual));
         return true;
     case ID_APP_EXIT:
         End(IDOK);
@@ -352,7 +394,7 @@ bool CMainDlg::OnCommand(int id, int, HWND)
     case ID_SETTINGS: {
         CSettingsDlg settings(store, services.messages);
         if (settings.RunModal(hwnd) == IDOK)
-            commands.WriteSettingsCopy(workDir);
+            commands.WriteSettingsCopy(services.paths.settingsCopy);
         return true;
     }
     case ID_APP_ABOUT:
@@ -528,7 +570,8 @@ std::optional<std::u16string> CMainDlg::AskImportFile()
     ask.lpstrFile = path;
     ask.nMaxFile = MAX_PATH;
     ask.lpstrDefExt = L"xml";
-    ask.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_EXPLORER;
+    // The dialog must not move the current folder under the rest of the program.
+    ask.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_EXPLORER | OFN_NOCHANGEDIR;
     if (!GetOpenFileNameW(&ask))
         return std::nullopt;
     return FromWide(path);
@@ -572,12 +615,20 @@ bool CMainDlg::OnMessage(UINT message, WPARAM w, LPARAM l, LRESULT* result)
 {
     if (list.ReflectFromParent(message, w, l, result))
         return true;
+    // Explorer started again, or the taskbar came after this window.
+    if (message == taskbarCreated && taskbarCreated != 0) {
+        tray.Restore();
+        return true;
+    }
     switch (message) {
     case kTrayCallback:
+        // Also DM_SETDEFID: the dialog manager must not see it, or every
+        // mouse event over the icon would change the default button.
         OnTrayCallback(l);
-        return false;
+        *result = 0;
+        return true;
     case kUpdateDownloadedMessage:
-        updateCheck.OnDownloadFinished(w != 0, static_cast<DownloadNotice>(l), workDir);
+        updateCheck.OnDownloadFinished(w != 0, static_cast<DownloadNotice>(l), services.paths.versionFile);
         return true;
     case WM_SYSCOMMAND: {
         bool handled = false;

@@ -17,6 +17,7 @@
 #include "ui/CommandLine.h"
 #include "ui/MainCommands.h"
 #include "ui/OperationLog.h"
+#include "ui/ProgramFiles.h"
 #include "ui/UpdateCheck.h"
 
 #include <optional>
@@ -29,6 +30,7 @@ struct MainServices {
     CWin32MessageBox& messages;  // also the one in `net`; owned by this window once it exists
     IShell& shell;
     CommandLine commandLine;
+    ProgramFiles paths;
 };
 
 class CMainDlg : public CDialogBase {
@@ -46,10 +48,15 @@ protected:
     bool OnCommand(int id, int code, HWND control) override;
     bool OnNotify(int id, NMHDR* header, LRESULT* result) override;
     bool PreTranslate(MSG& message) override;
+    void OnDpiChanged(UINT newDpi) override;
 
 private:
+    void AddTrayIcon();
     void CreateBars();
+    void LayOutToolBar();
+    void LayOutStatusBar();
     void SetUpList();
+    void SetRowImages();
     void OnListNotify(NMHDR* header);
     void OnTrayCallback(LPARAM mouse);
     void OnOpenMainWindow();
@@ -71,7 +78,6 @@ private:
     COperationLog log;
     CMainCommands commands;
     CUpdateCheck updateCheck;
-    std::u16string workDir;
     CToolBar toolBar;
     CImageListHolder toolImages, toolImagesDisabled, rowImages;
     CMenuHolder trayMenuResource, listMenuResource;
@@ -79,4 +85,6 @@ private:
     CProfileListCtrl list;
     std::u16string prompt;
     int visible = 1;
+    UINT dpi = 96;
+    UINT taskbarCreated = 0;
 };

@@ -1,10 +1,13 @@
 #include "controls/AdapterTabCtrl.h"
 
+#include "controls/Dpi.h"
+
 #include <cwchar>
 
 namespace {
 
-// The page starts below the tab rows: this many pixels per row, plus kPageTop.
+// The page starts below the tab rows: this many pixels per row, plus kPageTop
+// (at 96 DPI; they grow with the screen's scale).
 constexpr int kRowHeight = 17;
 constexpr int kPageTop = 4;
 // Room between the lowest tab and the page, for the border the control draws there.
@@ -88,8 +91,9 @@ void CAdapterTabCtrl::DrawTab(const DRAWITEMSTRUCT& draw)
     const int saved = SaveDC(dc);
     if (const auto font = reinterpret_cast<HFONT>(Send(WM_GETFONT)); font != nullptr)
         SelectObject(dc, font);
-    const int edgeX = GetSystemMetrics(SM_CXEDGE);
-    const int edgeY = GetSystemMetrics(SM_CYEDGE);
+    const UINT dpi = WindowDpi(hwnd);
+    const int edgeX = MetricForDpi(SM_CXEDGE, dpi);
+    const int edgeY = MetricForDpi(SM_CYEDGE, dpi);
     RECT area = draw.rcItem;
     area.top += edgeY;
     area.left += edgeX;
@@ -120,18 +124,18 @@ void CAdapterTabCtrl::DrawTab(const DRAWITEMSTRUCT& draw)
     // The page under the tab rows, inside the control's border.
     RECT page{};
     GetClientRect(hwnd, &page);
-    page.top += kRowHeight * RowCount() + kPageTop;
+    page.top += ScaleForDpi(kRowHeight, dpi) * RowCount() + ScaleForDpi(kPageTop, dpi);
     // Rows taller than that (a larger font or DPI) keep their tabs.
     const int count = TabCount();
     for (int tab = 0; tab < count; ++tab) {
         RECT bounds{};
         if (Send(TCM_GETITEMRECT, static_cast<WPARAM>(tab), reinterpret_cast<LPARAM>(&bounds)) &&
-            bounds.bottom + kPageGap > page.top)
-            page.top = bounds.bottom + kPageGap;
+            bounds.bottom + ScaleForDpi(kPageGap, dpi) > page.top)
+            page.top = bounds.bottom + ScaleForDpi(kPageGap, dpi);
     }
-    page.left += 2;
-    page.right -= 4;
-    page.bottom -= 4;
+    page.left += ScaleForDpi(2, dpi);
+    page.right -= ScaleForDpi(4, dpi);
+    page.bottom -= ScaleForDpi(4, dpi);
     if (page.right > page.left && page.bottom > page.top)
         FillRect(dc, &page, GetSysColorBrush(COLOR_BTNFACE));
 

@@ -6,6 +6,12 @@ namespace {
 // WM_INITDIALOG (fonts, owner-drawn sizes) reach it too.
 thread_local CDialogBase* creating = nullptr;
 
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
+// Posted to itself once the system has handled a change of scale.
+constexpr UINT kDpiChangedAfter = WM_APP + 0x20;
+
 }  // namespace
 
 CDialogBase::~CDialogBase()
@@ -101,6 +107,19 @@ bool CDialogBase::OnNotify(int, NMHDR*, LRESULT*)
 bool CDialogBase::OnMessage(UINT message, WPARAM w, LPARAM l, LRESULT* answer)
 {
     switch (message) {
+    case WM_DPICHANGED: {
+        // The suggested rectangle keeps the window's place on the new screen.
+        // The dialog manager may scale the template's controls after this
+        // returns, so the dialog's own pixel sizes follow once it has.
+        const RECT* suggested = reinterpret_cast<const RECT*>(l);
+        SetWindowPos(hwnd, nullptr, suggested->left, suggested->top, suggested->right - suggested->left,
+                     suggested->bottom - suggested->top, SWP_NOZORDER | SWP_NOACTIVATE);
+        Post(kDpiChangedAfter, LOWORD(w));
+        return false;
+    }
+    case kDpiChangedAfter:
+        OnDpiChanged(static_cast<UINT>(w));
+        return true;
     case WM_INITDIALOG:
         *answer = OnInitDialog() ? TRUE : FALSE;
         return true;

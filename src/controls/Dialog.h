@@ -27,6 +27,9 @@ protected:
     virtual bool OnNotify(int id, NMHDR* header, LRESULT* result);
     // True discards a message of this dialog's loop before it is dispatched.
     virtual bool PreTranslate(MSG& message);
+    // The dialog moved to a screen of another scale and has its new size:
+    // what the dialog sized in pixels itself is made again for `dpi`.
+    virtual void OnDpiChanged(UINT) {}
 
     static HINSTANCE Instance() { return GetModuleHandleW(nullptr); }
 

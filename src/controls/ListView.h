@@ -25,6 +25,10 @@ public:
         column.iSubItem = index;
         return static_cast<int>(Send(LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column)));
     }
+    bool SetColumnWidth(int column, int width)
+    {
+        return Send(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(width, 0)) != FALSE;
+    }
 
     // The index the row got, or -1.
     int InsertRow(int index, const std::u16string& text, int image)

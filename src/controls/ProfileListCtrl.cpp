@@ -1,5 +1,7 @@
 #include "controls/ProfileListCtrl.h"
 
+#include "controls/Dpi.h"
+
 #include <windowsx.h>
 
 #include <algorithm>
@@ -8,7 +10,7 @@
 namespace {
 
 constexpr UINT_PTR kSubclassId = 0x4C56;  // one subclass of ours per list
-constexpr int kTipWidth = 500;            // pixels before a tip wraps
+constexpr int kTipWidth = 500;            // pixels before a tip wraps, at 96 DPI
 constexpr int kTipShowTime = 10000;       // ms a tip stays up
 
 // CLR_DEFAULT and CLR_NONE cannot fill a rectangle: they stand for the window colour.
@@ -79,8 +81,22 @@ void CProfileListCtrl::SetFullRowSelect(bool on)
     Send(WM_SETREDRAW, FALSE);
     SetWindowLongPtrW(hwnd, GWL_STYLE, wanted);
     Send(WM_SETREDRAW, TRUE);
+    if (on)
+        Remeasure();
     if (IsReportView())
         InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+void CProfileListCtrl::Remeasure()
+{
+    // A list asks its parent for the row height when it is created, before
+    // this control took it over, and again when told its place anew.
+    RECT bounds{};
+    GetWindowRect(hwnd, &bounds);
+    MapWindowPoints(nullptr, GetParent(hwnd), reinterpret_cast<POINT*>(&bounds), 2);
+    WINDOWPOS place{hwnd, nullptr, bounds.left, bounds.top, bounds.right - bounds.left, bounds.bottom - bounds.top,
+                    SWP_NOZORDER | SWP_NOACTIVATE};
+    Send(WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&place));
 }
 
 int CProfileListCtrl::SetMarkedRow(int row)
@@ -126,8 +142,9 @@ bool CProfileListCtrl::ReflectFromParent(UINT message, WPARAM, LPARAM l, LRESULT
             auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(l);
             if (measure->CtlType != ODT_LISTVIEW || measure->CtlID != static_cast<UINT>(GetDlgCtrlID(hwnd)))
                 return false;
-            const UINT imageHeight = static_cast<UINT>(std::max<LONG>(iconSize.cy, kRowImageSize));
-            measure->itemHeight = std::max(measure->itemHeight, imageHeight + 2);
+            const UINT dpi = WindowDpi(hwnd);
+            const UINT imageHeight = static_cast<UINT>(std::max<LONG>(iconSize.cy, ScaleForDpi(kRowImageSize, dpi)));
+            measure->itemHeight = std::max(measure->itemHeight, imageHeight + ScaleForDpi(2, dpi));
             *result = TRUE;
             return true;
         }
@@ -192,7 +209,10 @@ LRESULT CProfileListCtrl::OnMessage(UINT message, WPARAM w, LPARAM l)
         int cx = 0, cy = 0;
         if (l != 0 && ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(l), &cx, &cy))
             iconSize = SIZE{cx, cy};
-        break;
+        const LRESULT previous = DefSubclassProc(list, message, w, l);
+        if (fullRow)
+            Remeasure();
+        return previous;
     }
     case LVM_SETTEXTBKCOLOR:
         textBackground = static_cast<COLORREF>(l);
@@ -359,7 +379,10 @@ void CProfileListCtrl::DrawRow(const DRAWITEMSTRUCT& draw)
         GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(text.data()), static_cast<int>(text.size()), &size);
         return static_cast<int>(size.cx);
     };
-    DrawLine(dc, ShortenText(labelText, labelRect.right - labelRect.left, 4, measure).text, labelRect, 2, DT_LEFT);
+    // Paddings are designed at 96 DPI and grow with the text.
+    const UINT dpi = WindowDpi(hwnd);
+    DrawLine(dc, ShortenText(labelText, labelRect.right - labelRect.left, ScaleForDpi(4, dpi), measure).text,
+             labelRect, ScaleForDpi(2, dpi), DT_LEFT);
 
     // Each further cell starts where the one before it ends.
     RECT cell = labelRect;
@@ -371,7 +394,7 @@ void CProfileListCtrl::DrawRow(const DRAWITEMSTRUCT& draw)
         const std::u16string text = CellText(row, index);
         if (text.empty())
             continue;
-        const ShortText shown = ShortenText(text, cell.right - cell.left, 12, measure);
+        const ShortText shown = ShortenText(text, cell.right - cell.left, ScaleForDpi(12, dpi), measure);
         UINT align = DT_LEFT;
         if (!shown.shortened) {
             switch (column.fmt & LVCFMT_JUSTIFYMASK) {
@@ -380,7 +403,7 @@ void CProfileListCtrl::DrawRow(const DRAWITEMSTRUCT& draw)
             default: break;
             }
         }
-        DrawLine(dc, shown.text, cell, 6, align);
+        DrawLine(dc, shown.text, cell, ScaleForDpi(6, dpi), align);
     }
 
     if ((item.state & LVIS_FOCUSED) != 0 && focused)
@@ -481,7 +504,7 @@ void CProfileListCtrl::RelayToTip(UINT message, WPARAM w, LPARAM l)
 
 void CProfileListCtrl::AnswerTipRequest(NMHDR* request)
 {
-    SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, kTipWidth);
+    SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, Scaled(hwnd, kTipWidth));
     SendMessageW(tip, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(kTipShowTime, 0));
     const DWORD position = GetMessagePos();
     POINT point{GET_X_LPARAM(position), GET_Y_LPARAM(position)};

@@ -17,7 +17,8 @@ class CProfileListCtrl : public CListView {
 public:
     // The colour of the marked row, drawn with black text.
     static constexpr COLORREF kMarkedColour = RGB(251, 188, 102);
-    // Rows are at least this tall: every row shows a 32 × 32 image.
+    // Rows are at least this tall at 96 DPI, and as much more as the screen
+    // is scaled: every row shows a 32 × 32 image there.
     static constexpr int kRowImageSize = 32;
 
     CProfileListCtrl() = default;
@@ -69,6 +70,8 @@ private:
     LRESULT OnMessage(UINT message, WPARAM w, LPARAM l);
 
     void DrawRow(const DRAWITEMSTRUCT& draw);
+    // Has the list ask for its row height again: images or the scale changed.
+    void Remeasure();
     void ExtendPaint();
     void RepaintSelectedRows();
     bool InvalidateRow(int row);

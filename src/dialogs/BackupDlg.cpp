@@ -1,5 +1,6 @@
 #include "dialogs/BackupDlg.h"
 
+#include "controls/Dpi.h"
 #include "dialogs/DialogIcon.h"
 #include "platform/WideText.h"
 
@@ -65,7 +66,8 @@ void CBackupDlg::WidenDropDown(HWND box, const std::vector<std::u16string>& line
     SelectObject(dc, old);
     ReleaseDC(box, dc);
     // Room for the item margins and a scroll bar.
-    int margin = 2 * GetSystemMetrics(SM_CXEDGE) + GetSystemMetrics(SM_CXVSCROLL) + 8;
+    const UINT dpi = WindowDpi(box);
+    int margin = 2 * MetricForDpi(SM_CXEDGE, dpi) + MetricForDpi(SM_CXVSCROLL, dpi) + ScaleForDpi(8, dpi);
     RECT screen = {};
     SystemParametersInfoW(SPI_GETWORKAREA, 0, &screen, 0);
     int width = std::min(widest + margin, static_cast<int>(screen.right - screen.left));

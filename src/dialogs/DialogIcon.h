@@ -2,6 +2,7 @@
 // What every dialog of the program does alike: the application's icon in
 // its title bar, and reading a control's text.
 
+#include "controls/Dpi.h"
 #include "controls/Window.h"
 #include "resource.h"
 
@@ -9,9 +10,11 @@
 
 inline void SetAppIcons(HWND dialog)
 {
-    // Shared icons: the system frees them with the module.
-    auto icon = [](int metric) {
-        int size = GetSystemMetrics(metric);
+    // Shared icons, at the drawn sizes nearest to the window's: the system
+    // frees them with the module.
+    const UINT dpi = WindowDpi(dialog);
+    auto icon = [dpi](int metric) {
+        int size = NearestDrawnSize(MetricForDpi(metric, dpi));
         return reinterpret_cast<LPARAM>(
             LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(IDI_APP), IMAGE_ICON, size, size, LR_SHARED));
     };

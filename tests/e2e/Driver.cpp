@@ -705,6 +705,52 @@ HWND WaitDialog(const CProcess& process, const std::wstring& caption, Duration t
     return found;
 }
 
+HWND WaitFileDialog(const CProcess& process, Duration timeout)
+{
+    HWND found = nullptr;
+    WaitFor(
+        L"the open-file dialog of process " + std::to_wstring(process.Id()),
+        [&] {
+            // Its file name box: the combo box 1148 of the Explorer-style dialog.
+            for (HWND window : TopLevelWindows(process.Id(), L"#32770"))
+                if (GetDlgItem(window, 1148) && !GetPropW(window, L"Lanvoy-Good")) {
+                    found = window;
+                    return true;
+                }
+            return false;
+        },
+        timeout);
+    return found;
+}
+
+void ChooseFile(HWND fileDialog, const std::filesystem::path& file)
+{
+    HWND name = GetDlgItem(fileDialog, 1148);
+    SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.wstring().c_str()));
+    PostMessageW(fileDialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(fileDialog, IDOK)));
+    WaitClosed(fileDialog);
+}
+
+HWND WaitWindowOfClass(const wchar_t* className, Duration timeout)
+{
+    HWND found = nullptr;
+    WaitFor(std::wstring(L"a window of the class ") + className, [&] {
+        found = FindWindowW(className, nullptr);
+        return found != nullptr && IsWindowVisible(found);
+    }, timeout);
+    return found;
+}
+
+std::wstring TextOf(HWND window)
+{
+    const auto length = SendMessageW(window, WM_GETTEXTLENGTH, 0, 0);
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    text.resize(static_cast<std::size_t>(
+        SendMessageW(window, WM_GETTEXT, static_cast<WPARAM>(text.size()), reinterpret_cast<LPARAM>(text.data()))));
+    return text;
+}
+
 void WaitClosed(HWND dialog, Duration timeout)
 {
     wchar_t caption[256] = {};
@@ -1165,7 +1211,7 @@ void MoveWindowTo(HWND window, int x, int y)
         throw CDriverError(L"could not move window " + Hex(reinterpret_cast<UINT_PTR>(window)));
 }
 
-void SaveScreenshot(const std::wstring& name, HWND window)
+void SaveScreenshot(const std::wstring& name, HWND window, bool caption)
 {
     if (Settings().shots.empty())
         return;
@@ -1180,7 +1226,8 @@ void SaveScreenshot(const std::wstring& name, HWND window)
         if (!GetWindowRect(window, &area) || !GetClientRect(window, &client))
             throw CDriverError(L"no window to take the screenshot " + name + L" of");
         MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
-        area.top = client.top - (client.left - area.left);
+        if (!caption)
+            area.top = client.top - (client.left - area.left);
     }
     const int width = area.right - area.left, height = area.bottom - area.top;
     HDC screen = GetDC(nullptr);

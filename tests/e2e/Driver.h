@@ -221,6 +221,17 @@ std::vector<std::wstring> TabLabels(HWND dialog, int id);
 int SelectedTab(HWND dialog, int id);
 void ClickTab(HWND dialog, int id, int tab);
 
+// The open-file dialog of the process: the path typed as its file name, then
+// its OK button pressed.
+HWND WaitFileDialog(const CProcess& process, Duration timeout = kWait);
+void ChooseFile(HWND fileDialog, const std::filesystem::path& file);
+
+// A visible top-level window of any process, by its class (another program
+// the one under test starts: Notepad, the help viewer).
+HWND WaitWindowOfClass(const wchar_t* className, Duration timeout = kWait);
+// A window's text as it answers WM_GETTEXT, across processes.
+std::wstring TextOf(HWND window);
+
 // ---- The profile list (control 1007) -----------------------------------------
 
 HWND ProfileList(HWND main);
@@ -275,8 +286,9 @@ COLORREF ScreenPixel(POINT at);
 void MoveWindowTo(HWND window, int x, int y);
 
 // Saves the screen as <shots>/<name>.bmp (24-bit); the test's wrapper turns it
-// into a trimmed PNG. With a window, only its frame and client area.
-void SaveScreenshot(const std::wstring& name, HWND window = nullptr);
+// into a trimmed PNG. With a window, only its frame and client area; on a
+// Wine virtual desktop, which draws title bars, with `caption` the whole window.
+void SaveScreenshot(const std::wstring& name, HWND window = nullptr, bool caption = false);
 
 // ---- Waiting ------------------------------------------------------------------
 

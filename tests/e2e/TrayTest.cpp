@@ -2,6 +2,8 @@
 
 #include "Scenario.h"
 
+#include <shellapi.h>
+
 namespace e2e {
 namespace {
 
@@ -42,6 +44,50 @@ TEST_F(TrayTest, MenuClosedWithEscapeDoesNothing)
     EXPECT_TRUE(NoMessageBoxFor(*program, 500ms));
     EXPECT_EQ(U8(L"10.0.2.15"), U8(TcpIpText(kLab, L"IPAddress")));
     EXPECT_FALSE(folder.Has(L"system.log"));
+}
+
+}  // namespace
+}  // namespace e2e
+
+namespace e2e {
+namespace {
+
+// The icon the shell holds for the window, as the shell answers for it.
+bool ShellHasIcon(HWND main)
+{
+    NOTIFYICONDATAW icon{};
+    icon.cbSize = sizeof icon;
+    icon.hWnd = main;
+    icon.uID = 129;
+    icon.uFlags = NIF_TIP;
+    wcscpy(icon.szTip, L"Lanvoy（Lanvoy）");
+    return Shell_NotifyIconW(NIM_MODIFY, &icon) != FALSE;
+}
+
+TEST_F(TrayTest, IconComesBackWhenTheTaskbarIsMadeAgain)
+{
+    HWND main = StartWith(ThreeProfiles());
+    ASSERT_TRUE(ShellHasIcon(main));
+    // As after Explorer ended: the shell forgets the icon.
+    NOTIFYICONDATAW gone{};
+    gone.cbSize = sizeof gone;
+    gone.hWnd = main;
+    gone.uID = 129;
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &gone));
+    ASSERT_FALSE(ShellHasIcon(main));
+
+    SendMessageW(main, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(ShellHasIcon(main));
+}
+
+TEST_F(TrayTest, MouseOverTheIconLeavesTheDefaultButtonAlone)
+{
+    HWND main = StartWith(ThreeProfiles());
+    const LRESULT before = SendMessageW(main, DM_GETDEFID, 0, 0);
+    // Sent, not posted: the question after it must find them handled.
+    for (UINT mouse : {WM_MOUSEMOVE, WM_LBUTTONUP})
+        SendMessageW(main, WM_USER + 1, 129, mouse);
+    EXPECT_EQ(before, SendMessageW(main, DM_GETDEFID, 0, 0));
 }
 
 }  // namespace

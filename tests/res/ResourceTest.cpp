@@ -165,8 +165,10 @@ TEST_F(Resources, IconsComeInOrderWithTheirSizesIn32Bit) {
       reinterpret_cast<LONG_PTR>(&order));
   EXPECT_EQ(order, (std::vector<UINT>{IDI_APP, IDI_PROFILE, IDI_SHORTCUT}));
 
+  // Every drawn size, so a scaled screen never gets a stretched one.
+  const std::vector<int> drawn = {16, 20, 24, 32, 40, 48, 64, 256};
   const std::vector<std::pair<UINT, std::vector<int>>> sizes = {
-      {IDI_APP, {16, 32, 48}}, {IDI_PROFILE, {16, 32}}, {IDI_SHORTCUT, {16, 32, 48}}};
+      {IDI_APP, drawn}, {IDI_PROFILE, drawn}, {IDI_SHORTCUT, drawn}};
   for (const auto& [id, expected] : sizes) {
     // The group directory: 6-byte header, then 14-byte entries.
     const std::string group = RawResource(MAKEINTRESOURCEW(id), RT_GROUP_ICON);
@@ -230,6 +232,27 @@ TEST_F(Resources, ButtonPicturesAre32By32OnWhiteWithGreyTwins) {
     EXPECT_GT(coloured, 50) << "bitmap " << normal << " is in colour";
     EXPECT_EQ(notGrey, 0) << "bitmap " << disabled << " is grey";
     EXPECT_GT(drawn, 100) << "bitmap " << disabled << " shows the picture";
+  }
+}
+
+// The toolbar as shown: its eight pictures side by side at each drawn size,
+// on white, and their greyed twins.
+TEST_F(Resources, ToolbarStripsAtEveryDrawnSize) {
+  const int sizes[] = {16, 20, 24, 32, 40, 48, 64};
+  for (int i = 0; i < 7; ++i) {
+    for (UINT id : {UINT(IDB_TOOLBAR_16 + i), UINT(IDB_TOOLBAR_16_DISABLED + i)}) {
+      HBITMAP bitmap = static_cast<HBITMAP>(LoadImageW(Self(), MAKEINTRESOURCEW(id), IMAGE_BITMAP, 0, 0, 0));
+      BITMAP info = {};
+      ASSERT_TRUE(bitmap && GetObjectW(bitmap, sizeof info, &info)) << "bitmap " << id;
+      EXPECT_EQ(info.bmWidth, 8 * sizes[i]) << "bitmap " << id;
+      EXPECT_EQ(info.bmHeight, sizes[i]) << "bitmap " << id;
+      HDC dc = CreateCompatibleDC(nullptr);
+      HGDIOBJ old = SelectObject(dc, bitmap);
+      EXPECT_EQ(GetPixel(dc, 0, 0), RGB(255, 255, 255)) << "bitmap " << id;
+      SelectObject(dc, old);
+      DeleteDC(dc);
+      DeleteObject(bitmap);
+    }
   }
 }
 
@@ -321,7 +344,8 @@ TEST_F(Resources, VersionAndManifest) {
 
   const std::string manifest = RawResource(MAKEINTRESOURCEW(1), RT_MANIFEST);
   for (const char* part : {"requireAdministrator", "Microsoft.Windows.Common-Controls", "\"6.0.0.0\"",
-                           "name=\"Lanvoy.Lanvoy\"", "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a"})
+                           "name=\"Lanvoy.Lanvoy\"", "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a",
+                           ">PerMonitorV2, System</dpiAwareness>"})
     EXPECT_NE(manifest.find(part), std::string::npos) << part;
   // The loader read the manifest: the common controls in use are version 6,
   // the side-by-side copy, not the system folder's version 5.

@@ -1,0 +1,76 @@
+#pragma once
+// The DPI a window is shown at, and what depends on it: system metrics,
+// lengths designed at 96 DPI, icons at their drawn sizes. Windows before 10
+// (1607) have no per-window DPI; there the screen's DPI holds, which is the
+// one the system-aware program is shown at.
+
+#include "controls/DpiScale.h"
+
+#include <windows.h>
+
+namespace dpi {
+
+// The newer calls are looked up once, so the program still starts on
+// systems without them.
+struct SystemCalls {
+    UINT(WINAPI* forWindow)(HWND) = nullptr;
+    int(WINAPI* metricForDpi)(int, UINT) = nullptr;
+
+    static const SystemCalls& Get()
+    {
+        static const SystemCalls calls = [] {
+            SystemCalls found;
+            if (HMODULE user = GetModuleHandleW(L"user32.dll")) {
+                found.forWindow = reinterpret_cast<UINT(WINAPI*)(HWND)>(
+                    reinterpret_cast<void*>(GetProcAddress(user, "GetDpiForWindow")));
+                found.metricForDpi = reinterpret_cast<int(WINAPI*)(int, UINT)>(
+                    reinterpret_cast<void*>(GetProcAddress(user, "GetSystemMetricsForDpi")));
+            }
+            return found;
+        }();
+        return calls;
+    }
+};
+
+inline UINT ScreenDpi()
+{
+    HDC screen = GetDC(nullptr);
+    const int value = screen ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
+    if (screen)
+        ReleaseDC(nullptr, screen);
+    return value > 0 ? static_cast<UINT>(value) : kDesignDpi;
+}
+
+}  // namespace dpi
+
+inline UINT WindowDpi(HWND window)
+{
+    const auto& calls = dpi::SystemCalls::Get();
+    if (calls.forWindow && window) {
+        if (UINT value = calls.forWindow(window))
+            return value;
+    }
+    return dpi::ScreenDpi();
+}
+
+// GetSystemMetrics at a DPI; older systems answer for the screen's own.
+inline int MetricForDpi(int index, UINT dpi)
+{
+    const auto& calls = dpi::SystemCalls::Get();
+    return calls.metricForDpi ? calls.metricForDpi(index, dpi) : GetSystemMetrics(index);
+}
+
+// A length designed at 96 DPI, for a window.
+inline int Scaled(HWND window, int pixels)
+{
+    return ScaleForDpi(pixels, WindowDpi(window));
+}
+
+// An icon of the module at the drawn size nearest to `wanted` pixels; the
+// caller destroys it.
+inline HICON LoadDrawnIcon(int id, int wanted)
+{
+    const int size = NearestDrawnSize(wanted);
+    return static_cast<HICON>(
+        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+}

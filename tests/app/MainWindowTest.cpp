@@ -1,0 +1,119 @@
+// The main window in a real window at the screen's scale: the prefix is set
+// to LogPixels 96, 120, 144 and 192 in turn (run-at-dpis.sh), and every pixel
+// size the window makes itself must follow.
+
+#include "app/MainDlg.h"
+#include "controls/Dpi.h"
+#include "NetFixture.h"
+#include "support/FakeShell.h"
+#include "support/MemoryFileSystem.h"
+#include "ui/ListText.h"
+
+#include "resource.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+
+const std::u16string kExe = u"C:\\Lanvoy\\lanvoy.exe";
+const LocalTime kCreated{2026, 12, 1, 8, 30, 0};
+
+UINT ExpectedDpi()
+{
+    const char* given = std::getenv("LANVOY_EXPECT_DPI");
+    return given ? static_cast<UINT>(std::atoi(given)) : kDesignDpi;
+}
+
+class MainWindowTest : public NetTest {
+protected:
+    void SetUp() override
+    {
+        INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES};
+        InitCommonControlsEx(&classes);
+        AddEthernet(u"0000", u"Intel NIC", u"{A}", u"本地连接");
+        // One profile, stamped 26-12-01 08:30:00.
+        CProfileStore prepared(StoreEnvironment{kExe, files, registry, clock});
+        prepared.Load();
+        ASSERT_EQ(1, prepared.AddProfile(u"办公室", {}));
+        ASSERT_EQ(1, prepared.Save());
+
+        window = std::make_unique<CMainDlg>(MainServices{fake.Platform(), StoreEnvironment{kExe, files, registry, clock},
+                                                         messages, shell, CommandLine{}, ProgramFilesBeside(kExe)});
+        ASSERT_TRUE(window->CreateModeless(nullptr)) << "no window: the test needs a display";
+        main = window->Handle();
+        list = GetDlgItem(main, IDC_PROFILE_LIST);
+        toolBar = FindWindowExW(main, nullptr, TOOLBARCLASSNAMEW, nullptr);
+        ASSERT_NE(nullptr, toolBar);
+    }
+
+    // An image list's pictures: one of the drawn sizes, as asked for.
+    static int PictureSize(HIMAGELIST images)
+    {
+        int width = 0, height = 0;
+        EXPECT_TRUE(ImageList_GetIconSize(images, &width, &height));
+        EXPECT_EQ(width, height);
+        return width;
+    }
+
+    CMemoryFileSystem files;
+    CMemoryRegistry registry;
+    CFixedClock clock{kCreated};
+    CWin32MessageBox messages;
+    CFakeShell shell;
+    std::unique_ptr<CMainDlg> window;
+    HWND main = nullptr, list = nullptr, toolBar = nullptr;
+};
+
+TEST_F(MainWindowTest, PixelSizesFollowTheScreensScale)
+{
+    const UINT dpi = ExpectedDpi();
+    ASSERT_EQ(dpi, WindowDpi(main)) << "the prefix is not at the scale this run is for";
+
+    // Columns: image, "NO.", "名称", "建立时间", designed at 96 DPI.
+    const int designed[] = {37, 40, 225, 120};
+    for (int column = 0; column < 4; ++column)
+        EXPECT_EQ(ScaleForDpi(designed[column], dpi), ListView_GetColumnWidth(list, column)) << "column " << column;
+
+    // The row picture comes drawn for the scale, and the row holds it.
+    const int picture = PictureSize(ListView_GetImageList(list, LVSIL_SMALL));
+    EXPECT_EQ(DrawnSizeForDpi(32, dpi), picture);
+    RECT row{};
+    ASSERT_TRUE(ListView_GetItemRect(list, 0, &row, LVIR_BOUNDS));
+    EXPECT_GE(row.bottom - row.top, picture + ScaleForDpi(2, dpi));
+
+    // The time is drawn whole in its column, with the list's own font.
+    wchar_t time[32] = {};
+    ListView_GetItemText(list, 0, 3, time, 32);
+    ASSERT_STREQ(L"26-12-01 08:30:00", time);
+    HDC dc = GetDC(list);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0)));
+    const TextMeasure measure = [dc](std::u16string_view text) {
+        SIZE size{};
+        GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(text.data()), static_cast<int>(text.size()), &size);
+        return static_cast<int>(size.cx);
+    };
+    const ShortText shown = ShortenText(u"26-12-01 08:30:00", ListView_GetColumnWidth(list, 3), ScaleForDpi(12, dpi), measure);
+    SelectObject(dc, old);
+    ReleaseDC(list, dc);
+    EXPECT_FALSE(shown.shortened) << "the time column cuts the time";
+
+    // Toolbar: buttons and pictures scale; the list starts just below it.
+    const DWORD buttons = static_cast<DWORD>(SendMessageW(toolBar, TB_GETBUTTONSIZE, 0, 0));
+    EXPECT_EQ(ScaleForDpi(52, dpi), LOWORD(buttons));
+    EXPECT_EQ(ScaleForDpi(62, dpi), HIWORD(buttons));
+    auto images = [this](UINT message) {
+        return reinterpret_cast<HIMAGELIST>(SendMessageW(toolBar, message, 0, 0));
+    };
+    EXPECT_EQ(DrawnSizeForDpi(32, dpi), PictureSize(images(TB_GETIMAGELIST)));
+    EXPECT_EQ(DrawnSizeForDpi(32, dpi), PictureSize(images(TB_GETDISABLEDIMAGELIST)));
+    RECT bar{}, listRect{};
+    GetWindowRect(toolBar, &bar);
+    GetWindowRect(list, &listRect);
+    EXPECT_LE(bar.bottom, listRect.top) << "the toolbar covers the list";
+    // 22 pixels at 96 DPI; the dialog's face does not grow quite as the scale.
+    EXPECT_LE(listRect.top - bar.bottom, ScaleForDpi(24, dpi)) << "a blank band under the toolbar";
+}
+
+}  // namespace

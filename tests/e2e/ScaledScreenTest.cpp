@@ -1,0 +1,37 @@
+// The main window and the profile editor on a scaled screen, as the README
+// shows them. Only the scaled-screen run, which sets the prefix's scale and a
+// virtual desktop that draws title bars, takes them.
+
+#include "Scenario.h"
+
+#include <cstdlib>
+
+namespace e2e {
+namespace {
+
+class ScaledScreenTest : public Scenario {};
+
+TEST_F(ScaledScreenTest, MainWindowAndEditorShowWhole)
+{
+    const char* dpi = std::getenv("LANVOY_EXPECT_DPI");
+    if (!dpi)
+        GTEST_SKIP() << "taken by the scaled-screen run";
+    const std::wstring scale(dpi, dpi + std::char_traits<char>::length(dpi));
+
+    folder.WriteDistributedConfig(ThreeProfiles());
+    CProcess& program = folder.Start();
+    HWND main = WaitMainWindow(program);
+    WaitVisible(main, true);
+    ClickRow(main, 0);
+    // The pointer away from the rows, so that no tip covers them.
+    SetCursorPos(0, GetSystemMetrics(SM_CYSCREEN) - 1);
+    Sleep(500);
+    SaveScreenshot(L"main-window-" + scale, main, true);
+
+    Command(main, 32803);
+    HWND editor = WaitDialog(program, L"IP方案设置");
+    SaveScreenshot(L"editor-" + scale, editor, true);
+}
+
+}  // namespace
+}  // namespace e2e
