@@ -17,6 +17,7 @@ void CProfileStore::ReadSystemSettings()
         return;
     if (doc.FindNextChild(kAutoExec)) {
         autoExec = ReadSwitch(doc.ChildText());
+        // A failure here stays silent: the settings dialog tells it.
         SetAutorun(autoExec);
     }
     doc.ResetChildPosition();
@@ -45,30 +46,29 @@ int CProfileStore::WriteSystemSettings()
     return Save();
 }
 
-std::u16string CProfileStore::AutorunCommand() const
+StartupTaskDefinition CProfileStore::AutorunTask() const
 {
     // The program's own folder: the current directory need not hold the
-    // executable, and a Run value naming it would start nothing.
-    std::u16string program = JoinPath(FolderOf(environment.executablePath), StemOf(environment.executablePath)) +
-                             u".exe";
-    if (program.find(u' ') != std::u16string::npos)
-        program = u"\"" + program + u"\"";
-    return program + u" -hide";
+    // executable.
+    std::u16string folder = FolderOf(environment.executablePath);
+    std::u16string program = JoinPath(folder, StemOf(environment.executablePath)) + u".exe";
+    // "C:" alone would be the drive's current folder, not its root.
+    if (folder.size() == 2 && folder[1] == u':')
+        folder += u'\\';
+    return {program, u"-hide", folder};
 }
 
 int CProfileStore::SetAutorun(std::int32_t on)
 {
-    CRegKey key(environment.registry);
-    if (on != 0) {
-        key.Create(kRunKey);
-        if (key.IsOpen()) {
-            // The value's bytes are its characters, without a terminator.
-            key.Set(kRunValue, kRegSz, RegUnterminatedBytes(AutorunCommand()));
-        }
-    } else {
+    // Earlier versions started the program from this Run value, which UAC
+    // blocks at sign-in for a program that asks for administrator rights;
+    // the task replaces it either way. Without the rights it stays, harmless.
+    {
+        CRegKey key(environment.registry);
         key.Open(kRunKey, IRegistry::Access::Default);
         if (key.IsOpen())
             key.Delete(kRunValue);
     }
-    return 1;
+    const bool done = on != 0 ? environment.startupTask.Register(AutorunTask()) : environment.startupTask.Remove();
+    return done ? 1 : 0;
 }
