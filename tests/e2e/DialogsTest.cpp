@@ -270,8 +270,7 @@ protected:
 TEST_F(SettingsTest, SwitchesReachTheFileTheSignInTaskAndTheLog)
 {
     // An earlier version's Run value: the program's first load drops it.
-    ASSERT_TRUE(TaskSchedulerRunning());
-    ASSERT_TRUE(scheduler.Connected());
+    ASSERT_TRUE(scheduler.Connected()) << "the Task Scheduler does not run";
     scheduler.Delete(kTaskName);
     ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueW(HKEY_LOCAL_MACHINE, kRunKey, kRunValue, REG_SZ, kOldRunValue,
                                              sizeof kOldRunValue));

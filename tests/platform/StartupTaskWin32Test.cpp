@@ -32,9 +32,8 @@ class StartupTaskTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(TaskSchedulerRunning()) << "the Task Scheduler service does not run";
         ASSERT_TRUE(com.Usable());
-        ASSERT_TRUE(scheduler.Connected());
+        ASSERT_TRUE(scheduler.Connected()) << "the Task Scheduler does not run";
         scheduler.Delete(kTestTask);
     }
     void TearDown() override

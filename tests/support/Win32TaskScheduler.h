@@ -30,12 +30,14 @@ inline bool TaskSchedulerRunning()
     return running;
 }
 
-// Connected on construction; Connected() says whether that worked. Lives on
-// one thread, inside its COM scope.
+// Started if need be and connected on construction; Connected() says
+// whether that worked. Lives on one thread, inside its COM scope.
 class CTaskSchedulerRoot {
 public:
     CTaskSchedulerRoot()
     {
+        if (!TaskSchedulerRunning())
+            return;
         CComHolder<ITaskService> service;
         VARIANT none;
         VariantInit(&none);
