@@ -23,6 +23,9 @@ public:
     virtual bool Register(const StartupTaskDefinition& definition) = 0;
     // Deletes the task; a missing task counts as removed.
     virtual bool Remove() = 0;
+    // Whether the task is there and starts what the definition says; false
+    // also when the scheduler cannot tell.
+    virtual bool Starts(const StartupTaskDefinition& definition) = 0;
 };
 
 // The program's task, in the scheduler's root folder.

@@ -61,6 +61,33 @@ bool CWin32StartupTask::Register(const StartupTaskDefinition& definition)
                                         TASK_LOGON_INTERACTIVE_TOKEN, none, registered.Put()));
 }
 
+bool CWin32StartupTask::Starts(const StartupTaskDefinition& definition)
+{
+    CComScope com;
+    if (!com.Usable())
+        return false;
+    CComHolder<ITaskFolder> root;
+    if (!ConnectRoot(root))
+        return false;
+    CBstr path(Wide(name));
+    CComHolder<IRegisteredTask> task;
+    CComHolder<ITaskDefinition> held;
+    CComHolder<IActionCollection> actions;
+    LONG count = 0;
+    if (FAILED(root->GetTask(path.Get(), task.Put())) || FAILED(task->get_Definition(held.Put())) ||
+        FAILED(held->get_Actions(actions.Put())) || FAILED(actions->get_Count(&count)) || count != 1)
+        return false;
+    CComHolder<IAction> action;
+    CComHolder<IExecAction> exec;
+    CBstr program, arguments, folder;
+    if (FAILED(actions->get_Item(1, action.Put())) || FAILED(action->QueryInterface(IID_IExecAction, exec.Out())) ||
+        FAILED(exec->get_Path(program.Put())) || FAILED(exec->get_Arguments(arguments.Put())) ||
+        FAILED(exec->get_WorkingDirectory(folder.Put())))
+        return false;
+    return definition == StartupTaskDefinition{FromWide(program.Text()), FromWide(arguments.Text()),
+                                               FromWide(folder.Text())};
+}
+
 bool CWin32StartupTask::Remove()
 {
     CComScope com;

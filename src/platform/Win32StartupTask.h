@@ -10,6 +10,7 @@ public:
     explicit CWin32StartupTask(std::u16string name = kStartupTaskName) : name(std::move(name)) {}
     bool Register(const StartupTaskDefinition& definition) override;
     bool Remove() override;
+    bool Starts(const StartupTaskDefinition& definition) override;
 
     // The process's user as "DOMAIN\name"; empty when the system cannot name it.
     static std::u16string CurrentUser();

@@ -75,6 +75,7 @@ public:
     std::int32_t autoExec = 0;
 
 private:
+    void DeleteOldRunValue();
     // Cursor at LANVOY's child CONFIG (main position), or false.
     bool FindConfig();
     // Cursor inside CONFIG at the first child whose ID is id, or false.

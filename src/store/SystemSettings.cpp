@@ -17,8 +17,13 @@ void CProfileStore::ReadSystemSettings()
         return;
     if (doc.FindNextChild(kAutoExec)) {
         autoExec = ReadSwitch(doc.ChildText());
-        // A failure here stays silent: the settings dialog tells it.
-        SetAutorun(autoExec);
+        // A task that already starts this program stays as it is: another
+        // user's start must not take it over from the user who switched
+        // autorun on. A failure here stays silent: the settings dialog tells it.
+        if (autoExec != 0 && environment.startupTask.Starts(AutorunTask()))
+            DeleteOldRunValue();
+        else
+            SetAutorun(autoExec);
     }
     doc.ResetChildPosition();
     if (doc.FindNextChild(kLogFlag))
@@ -58,17 +63,20 @@ StartupTaskDefinition CProfileStore::AutorunTask() const
     return {program, u"-hide", folder};
 }
 
-int CProfileStore::SetAutorun(std::int32_t on)
+void CProfileStore::DeleteOldRunValue()
 {
     // Earlier versions started the program from this Run value, which UAC
     // blocks at sign-in for a program that asks for administrator rights;
     // the task replaces it either way. Without the rights it stays, harmless.
-    {
-        CRegKey key(environment.registry);
-        key.Open(kRunKey, IRegistry::Access::Default);
-        if (key.IsOpen())
-            key.Delete(kRunValue);
-    }
+    CRegKey key(environment.registry);
+    key.Open(kRunKey, IRegistry::Access::Default);
+    if (key.IsOpen())
+        key.Delete(kRunValue);
+}
+
+int CProfileStore::SetAutorun(std::int32_t on)
+{
+    DeleteOldRunValue();
     const bool done = on != 0 ? environment.startupTask.Register(AutorunTask()) : environment.startupTask.Remove();
     return done ? 1 : 0;
 }

@@ -73,6 +73,7 @@ TEST_F(StartupTaskTest, TheStoreSwitchesTheTaskAndDropsAnEarlierVersionsRunValue
                                               nullptr))
             << on;
     }
+    EXPECT_FALSE(task.Starts(store.AutorunTask()));
 
     ASSERT_EQ(1, store.SetAutorun(1));
     CComHolder<ITaskDefinition> definition;
@@ -136,4 +137,6 @@ TEST_F(StartupTaskTest, TheTaskStartsTheProgramWithHighestRightsAtTheUsersSignIn
     ASSERT_HRESULT_SUCCEEDED(exec->get_WorkingDirectory(folder.Put()));
     EXPECT_EQ(store.AutorunTask(),
               (StartupTaskDefinition{FromWide(program.Text()), FromWide(arguments.Text()), FromWide(folder.Text())}));
+    EXPECT_TRUE(task.Starts(store.AutorunTask()));
+    EXPECT_FALSE(task.Starts({u"D:\\other.exe", u"-hide", u"D:\\"}));
 }

@@ -40,6 +40,17 @@ TEST_F(StoreTest, EveryLoadCarriesAutorunOutAsTheSignInTaskAndDropsTheOldRunValu
     EXPECT_FALSE(registry.Get(kRunKey, kRunValue, &value));
     EXPECT_EQ(0, registry.OpenKeyCount());
 
+    // A task that already starts this program is left to its user; one for
+    // another place is replaced. The old value goes either way.
+    const int registered = startupTask.changes;
+    registry.PutText(kRunKey, kRunValue, u"C:\\Lanvoy\\lanvoy.exe -hide");
+    ASSERT_EQ(1, Reload());
+    EXPECT_EQ(registered, startupTask.changes);
+    EXPECT_FALSE(registry.Get(kRunKey, kRunValue, &value));
+    startupTask.task = StartupTaskDefinition{u"D:\\Old\\lanvoy.exe", u"-hide", u"D:\\Old"};
+    ASSERT_EQ(1, Reload());
+    EXPECT_EQ(expected, startupTask.task);
+
     registry.PutText(kRunKey, kRunValue, u"C:\\Lanvoy\\lanvoy.exe -hide");
     PutFile(WithSwitches("FALSE", "FALSE", "FALSE"));
     ASSERT_EQ(1, Reload());
@@ -50,11 +61,11 @@ TEST_F(StoreTest, EveryLoadCarriesAutorunOutAsTheSignInTaskAndDropsTheOldRunValu
 
     // Without AUTOEXEC the load leaves the task alone.
     startupTask.task = expected;
-    const int changes = startupTask.changes;
+    const int before = startupTask.changes;
     PutFile(Lines({kDeclaration, "<LANVOY>", R"(<CONFIG LASTID="0" VERSION="2.0" />)",
                    R"(<SYSCONFIG VERSION="2.0"><LOGFLAG>TRUE</LOGFLAG></SYSCONFIG>)", "</LANVOY>"}));
     ASSERT_EQ(1, Reload());
-    EXPECT_EQ(changes, startupTask.changes);
+    EXPECT_EQ(before, startupTask.changes);
     EXPECT_EQ(expected, startupTask.task);
 }
 

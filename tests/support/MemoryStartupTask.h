@@ -25,6 +25,8 @@ public:
         return true;
     }
 
+    bool Starts(const StartupTaskDefinition& definition) override { return task == definition; }
+
     std::optional<StartupTaskDefinition> task;
     bool refuse = false;
     int changes = 0;  // calls of either kind

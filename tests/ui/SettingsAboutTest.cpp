@@ -87,6 +87,10 @@ TEST_F(SettingsTest, ConfirmingWithoutChangesStillRewritesTheFileAndTheTask)
     EXPECT_FALSE(RunValueExists());
     EXPECT_EQ(0, registry.OpenKeyCount());
     EXPECT_TRUE(messages.shown.empty());
+    // Confirmed again, the task goes to whoever confirmed, even when it already starts the program.
+    const int changes = startupTask.changes;
+    SaveSwitches(*store, {true, false, true}, messages);
+    EXPECT_EQ(changes + 1, startupTask.changes);
 }
 
 TEST_F(SettingsTest, AFailedSaveIsToldAndKeepsTheSwitchesAndStillRegistersTheTask)
