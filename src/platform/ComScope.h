@@ -51,7 +51,7 @@ private:
     T* object = nullptr;
 };
 
-// A BSTR that frees itself; empty text is a null BSTR, as COM allows.
+// A BSTR that frees itself; a null one reads as empty text, as COM means it.
 class CBstr {
 public:
     CBstr() = default;

@@ -10,8 +10,8 @@
 
 namespace {
 
-// The scheduler's root folder on this machine, or an empty holder when the
-// service cannot be reached (not running, COM refused).
+// The scheduler's root folder on this machine; false when the service cannot
+// be reached (not running, COM refused).
 bool ConnectRoot(CComHolder<ITaskFolder>& root)
 {
     CComHolder<ITaskService> service;
