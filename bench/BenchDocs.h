@@ -4,6 +4,7 @@
 
 #include "support/MemoryFileSystem.h"
 #include "support/MemoryRegistry.h"
+#include "support/MemoryStartupTask.h"
 #include "support/SampleAdapter.h"
 #include "store/ProfileStore.h"
 
@@ -15,8 +16,9 @@ inline const std::u16string kBenchCfg = u"C:\\Lanvoy\\lanvoy.cfg";
 struct BenchMachine {
     CMemoryFileSystem files;
     CMemoryRegistry registry;
+    CMemoryStartupTask startupTask;
     CFixedClock clock{LocalTime{2026, 12, 8, 9, 0, 0}};
-    StoreEnvironment Environment() { return {kBenchExe, files, registry, clock}; }
+    StoreEnvironment Environment() { return {kBenchExe, files, registry, startupTask, clock}; }
 };
 
 // The bytes of "lanvoy.cfg" after AddProfile of count profiles named

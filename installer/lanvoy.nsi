@@ -157,7 +157,10 @@ Section "Uninstall"
   RMDir "$SMPROGRAMS\${PRODUCT}"
   Delete "$DESKTOP\Lanvoy.lnk"
 
-  ; A start with Windows would point at a program that is gone.
+  ; A start with Windows would point at a program that is gone: the sign-in
+  ; task, and the Run value of an earlier version.
+  nsExec::Exec '"$SYSDIR\schtasks.exe" /Delete /TN "${RUN_VALUE}" /F'
+  Pop $0
   DeleteRegValue HKLM "${RUN_KEY}" "${RUN_VALUE}"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
 SectionEnd

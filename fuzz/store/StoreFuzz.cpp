@@ -15,6 +15,7 @@
 
 #include "support/MemoryFileSystem.h"
 #include "support/MemoryRegistry.h"
+#include "support/MemoryStartupTask.h"
 #include "support/SampleAdapter.h"
 #include "store/ProfileStore.h"
 #include "xml/Utf8.h"
@@ -172,9 +173,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     CMemoryFileSystem files;
     CMemoryRegistry registry;
+    CMemoryStartupTask startupTask;
     CFixedClock clock{LocalTime{2008, 5, 1, 14, 5, 9}};
     files.files[kCfg] = input.file;
-    StoreEnvironment environment{kExe, files, registry, clock};
+    StoreEnvironment environment{kExe, files, registry, startupTask, clock};
 
     CProfileStore store(environment);
     store.Load();

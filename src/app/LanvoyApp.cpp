@@ -7,6 +7,7 @@
 #include "platform/ProcessPaths.h"
 #include "platform/Win32MessageBox.h"
 #include "platform/Win32Shell.h"
+#include "platform/Win32StartupTask.h"
 #include "ui/CommandLine.h"
 
 #include <windows.h>
@@ -31,7 +32,8 @@ int CLanvoyApp::Run(const std::u16string& commandText)
     CSystemClock clock;
     CWin32MessageBox messages;
     CWin32Shell shell;
-    const StoreEnvironment storage{ExecutablePath(), files, system.registry, clock};
+    CWin32StartupTask startupTask;
+    const StoreEnvironment storage{ExecutablePath(), files, system.registry, startupTask, clock};
     const NetPlatform net = system.Platform(messages);
 
     const CommandLine commandLine = ParseCommandLine(commandText);

@@ -1,6 +1,6 @@
 #pragma once
 // "系统设置": start with Windows, automatic update check and the operation
-// log. OK writes them into the store's file and the Run key at once; the main
+// log. OK writes them into the store's file and the sign-in task at once; the main
 // window then writes its copy "config.xml".
 
 #include "controls/Dialog.h"

@@ -1,7 +1,8 @@
 #pragma once
-// The one registry interface shared by the adapter layer and the autorun
-// setting. Every key lives under HKEY_LOCAL_MACHINE; paths are relative to it,
-// with "\" between levels. Key and value names match case-insensitively.
+// The one registry interface shared by the adapter layer and the store (which
+// deletes an earlier version's autorun value). Every key lives under
+// HKEY_LOCAL_MACHINE; paths are relative to it, with "\" between levels. Key
+// and value names match case-insensitively.
 
 #include <cstddef>
 #include <cstdint>

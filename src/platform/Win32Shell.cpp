@@ -1,5 +1,6 @@
 #include "platform/Win32Shell.h"
 
+#include "platform/ComScope.h"
 #include "platform/WideText.h"
 
 #include <windows.h>
@@ -7,47 +8,6 @@
 #include <shellapi.h>
 #include <shlobj.h>
 #include <shobjidl.h>
-
-namespace {
-
-// COM for this thread while a link is written. A thread already in another
-// apartment can still create the in-process link object, but must not be
-// uninitialised by us.
-class CComScope {
-public:
-    CComScope() : result(CoInitialize(nullptr)) {}
-    ~CComScope()
-    {
-        if (SUCCEEDED(result))
-            CoUninitialize();
-    }
-    CComScope(const CComScope&) = delete;
-    CComScope& operator=(const CComScope&) = delete;
-    bool Usable() const { return SUCCEEDED(result) || result == RPC_E_CHANGED_MODE; }
-
-private:
-    HRESULT result;
-};
-
-template <class T>
-class CComHolder {
-public:
-    CComHolder() = default;
-    ~CComHolder()
-    {
-        if (object)
-            object->Release();
-    }
-    CComHolder(const CComHolder&) = delete;
-    CComHolder& operator=(const CComHolder&) = delete;
-    T* operator->() const { return object; }
-    void** Out() { return reinterpret_cast<void**>(&object); }
-
-private:
-    T* object = nullptr;
-};
-
-}  // namespace
 
 bool CWin32Shell::Open(const ShellRequest& request)
 {

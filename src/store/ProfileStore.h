@@ -1,12 +1,13 @@
 #pragma once
 // The configuration document in memory and every operation on its profiles,
-// its system switches and the autorun value. It is the only code that edits
+// its system switches and the sign-in task. It is the only code that edits
 // "lanvoy.cfg"; it shows no messages and reports by its results.
 
 #include "net/AdapterRecord.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
+#include "platform/StartupTask.h"
 #include "store/ConfigFile.h"
 #include "store/IpProfile.h"
 #include "xml/XmlDoc.h"
@@ -21,6 +22,7 @@ struct StoreEnvironment {
     std::u16string executablePath;  // the configuration lives beside it
     IFileSystem& files;
     IRegistry& registry;
+    IStartupTask& startupTask;  // carries the autorun switch out
     IClock& clock;
 };
 
@@ -54,8 +56,10 @@ public:
     // System switches and autorun.
     void ReadSystemSettings();
     int WriteSystemSettings();
+    // Registers or removes the sign-in task and deletes an earlier version's
+    // Run value; 1 when the task is as asked, 0 when the scheduler refused.
     int SetAutorun(std::int32_t on);
-    std::u16string AutorunCommand() const;
+    StartupTaskDefinition AutorunTask() const;
 
     // Older configurations and stale adapter entries.
     int ImportV1(const std::u16string& path);
@@ -71,6 +75,7 @@ public:
     std::int32_t autoExec = 0;
 
 private:
+    void DeleteOldRunValue();
     // Cursor at LANVOY's child CONFIG (main position), or false.
     bool FindConfig();
     // Cursor inside CONFIG at the first child whose ID is id, or false.

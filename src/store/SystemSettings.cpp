@@ -17,7 +17,13 @@ void CProfileStore::ReadSystemSettings()
         return;
     if (doc.FindNextChild(kAutoExec)) {
         autoExec = ReadSwitch(doc.ChildText());
-        SetAutorun(autoExec);
+        // A task that already starts this program stays as it is: another
+        // user's start must not take it over from the user who switched
+        // autorun on. A failure here stays silent: the settings dialog tells it.
+        if (autoExec != 0 && environment.startupTask.Starts(AutorunTask()))
+            DeleteOldRunValue();
+        else
+            SetAutorun(autoExec);
     }
     doc.ResetChildPosition();
     if (doc.FindNextChild(kLogFlag))
@@ -45,30 +51,32 @@ int CProfileStore::WriteSystemSettings()
     return Save();
 }
 
-std::u16string CProfileStore::AutorunCommand() const
+StartupTaskDefinition CProfileStore::AutorunTask() const
 {
     // The program's own folder: the current directory need not hold the
-    // executable, and a Run value naming it would start nothing.
-    std::u16string program = JoinPath(FolderOf(environment.executablePath), StemOf(environment.executablePath)) +
-                             u".exe";
-    if (program.find(u' ') != std::u16string::npos)
-        program = u"\"" + program + u"\"";
-    return program + u" -hide";
+    // executable.
+    std::u16string folder = FolderOf(environment.executablePath);
+    std::u16string program = JoinPath(folder, StemOf(environment.executablePath)) + u".exe";
+    // "C:" alone would be the drive's current folder, not its root.
+    if (folder.size() == 2 && folder[1] == u':')
+        folder += u'\\';
+    return {program, u"-hide", folder};
+}
+
+void CProfileStore::DeleteOldRunValue()
+{
+    // Earlier versions started the program from this Run value, which UAC
+    // blocks at sign-in for a program that asks for administrator rights;
+    // the task replaces it either way. Without the rights it stays, harmless.
+    CRegKey key(environment.registry);
+    key.Open(kRunKey, IRegistry::Access::Default);
+    if (key.IsOpen())
+        key.Delete(kRunValue);
 }
 
 int CProfileStore::SetAutorun(std::int32_t on)
 {
-    CRegKey key(environment.registry);
-    if (on != 0) {
-        key.Create(kRunKey);
-        if (key.IsOpen()) {
-            // The value's bytes are its characters, without a terminator.
-            key.Set(kRunValue, kRegSz, RegUnterminatedBytes(AutorunCommand()));
-        }
-    } else {
-        key.Open(kRunKey, IRegistry::Access::Default);
-        if (key.IsOpen())
-            key.Delete(kRunValue);
-    }
-    return 1;
+    DeleteOldRunValue();
+    const bool done = on != 0 ? environment.startupTask.Register(AutorunTask()) : environment.startupTask.Remove();
+    return done ? 1 : 0;
 }

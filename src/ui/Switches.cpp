@@ -11,8 +11,12 @@ int SaveSwitches(CProfileStore& store, const SystemSwitches& switches, IMessageB
     store.autoUpdate = switches.autoUpdate ? 1 : 0;
     store.logFlag = switches.logFlag ? 1 : 0;
     int saved = store.WriteSystemSettings();
-    store.SetAutorun(store.autoExec);
+    const int autorun = store.SetAutorun(store.autoExec);
     if (!saved)
         messages.Show(u"保存配置文件失败!", kMessageCaption, kMbIconStop);
+    // Ticked but never started, or unticked but still started: either way the
+    // box would say what is not so.
+    if (!autorun)
+        messages.Show(u"设置开机自动运行失败!", kMessageCaption, kMbIconStop);
     return saved;
 }

@@ -1,6 +1,6 @@
 #pragma once
 // The settings dialog's three switches: read from the store when it opens,
-// written back, to the file and to the autorun value, when the user confirms.
+// written back, to the file and to the sign-in task, when the user confirms.
 
 #include "platform/MessageBox.h"
 #include "store/ProfileStore.h"
@@ -16,8 +16,9 @@ struct SystemSwitches {
 SystemSwitches ReadSwitches(const CProfileStore& store);
 
 // Sets the store's switches, rewrites SYSCONFIG and saves the file, then
-// creates or deletes the autorun value, also when nothing changed. The result
+// registers or removes the sign-in task, also when nothing changed. The result
 // is the file save's; a failed save is told to the user, since the next start
-// would read the old switches. The switches stay set in memory either way and
-// go out with the next save that succeeds.
+// would read the old switches, and so is a task the scheduler refused. The
+// switches stay set in memory either way and go out with the next save that
+// succeeds.
 int SaveSwitches(CProfileStore& store, const SystemSwitches& switches, IMessageBox& messages);

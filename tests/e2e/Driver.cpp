@@ -4,6 +4,7 @@
 #include "platform/FileSystem.h"
 #include "store/ProfileStore.h"
 #include "support/MemoryRegistry.h"
+#include "support/MemoryStartupTask.h"
 
 #include <commctrl.h>
 #include <gtest/gtest.h>
@@ -151,11 +152,12 @@ fs::path TempRoot()
 struct ScratchStore {
     explicit ScratchStore(const fs::path& folder)
         : registry(), clock(LocalTime{2008, 12, 7, 18, 17, 6}),
-          store(StoreEnvironment{(folder / L"lanvoy.exe").u16string(), files, registry, clock})
+          store(StoreEnvironment{(folder / L"lanvoy.exe").u16string(), files, registry, startupTask, clock})
     {
     }
     CLocalFileSystem files;
     CMemoryRegistry registry;
+    CMemoryStartupTask startupTask;
     CFixedClock clock;
     CProfileStore store;
 };

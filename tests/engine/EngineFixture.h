@@ -22,7 +22,7 @@ protected:
         files.files[kCfg] =
             Lines({kDeclaration, "<LANVOY>", R"(<CONFIG LASTID="9" VERSION="2.0">)"}) + "\r\n" +
             std::string(profiles) + "\r\n" + Lines({"</CONFIG>", R"(<SYSCONFIG VERSION="2.0" />)", "</LANVOY>"});
-        store = std::make_unique<CProfileStore>(StoreEnvironment{u"C:\\Lanvoy\\lanvoy.exe", files, storeRegistry, clock});
+        store = std::make_unique<CProfileStore>(StoreEnvironment{u"C:\\Lanvoy\\lanvoy.exe", files, storeRegistry, startupTask, clock});
         ASSERT_EQ(1, store->Load());
     }
 
@@ -57,6 +57,7 @@ protected:
 
     CMemoryFileSystem files;
     CMemoryRegistry storeRegistry;
+    CMemoryStartupTask startupTask;
     CFixedClock clock{LocalTime{2008, 5, 1, 14, 5, 9}};
     std::unique_ptr<CProfileStore> store;
 };

@@ -136,7 +136,7 @@ protected:
         files.files[u"C:\\Lanvoy\\lanvoy.cfg"] =
             Lines({kDeclaration, "<LANVOY>", R"(<CONFIG LASTID="9" VERSION="2.0">)", profiles, "</CONFIG>",
                    "</LANVOY>"});
-        CProfileStore store(StoreEnvironment{u"C:\\Lanvoy\\lanvoy.exe", files, storeRegistry, clock});
+        CProfileStore store(StoreEnvironment{u"C:\\Lanvoy\\lanvoy.exe", files, storeRegistry, startupTask, clock});
         EXPECT_EQ(1, store.Load());
         CProfileApplier applier(store, system.Platform(messages));
         return applier.ApplyProfile(id);
@@ -145,6 +145,7 @@ protected:
     std::optional<CTcpIpValues> before;
     CMemoryFileSystem files;
     CMemoryRegistry storeRegistry;
+    CMemoryStartupTask startupTask;
     CFixedClock clock{LocalTime{2008, 5, 1, 14, 5, 9}};
     CWin32NetPlatform system{RunningUnderWine()};
     CFakeMessageBox messages;

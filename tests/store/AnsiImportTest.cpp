@@ -21,8 +21,9 @@ TEST(AnsiImportTest, GbkNamesImportIntact)
 
     CLocalFileSystem files;
     CMemoryRegistry registry;
+    CMemoryStartupTask startupTask;
     CFixedClock clock{LocalTime{2008, 5, 1, 14, 5, 9}};
-    CProfileStore store(StoreEnvironment{folder.Native("lanvoy.exe"), files, registry, clock});
+    CProfileStore store(StoreEnvironment{folder.Native("lanvoy.exe"), files, registry, startupTask, clock});
     store.Load();
     ASSERT_EQ(1, store.ImportV1(folder.Native("ipconfig.xml")));
     ASSERT_EQ(1, store.Save());

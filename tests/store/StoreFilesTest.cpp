@@ -9,12 +9,13 @@ protected:
     std::unique_ptr<CProfileStore> NewStore()
     {
         return std::make_unique<CProfileStore>(
-            StoreEnvironment{folder.Native("lanvoy.exe"), files, registry, clock});
+            StoreEnvironment{folder.Native("lanvoy.exe"), files, registry, startupTask, clock});
     }
 
     TempFolder folder;
     CLocalFileSystem files;
     CMemoryRegistry registry;
+    CMemoryStartupTask startupTask;
     CFixedClock clock{LocalTime{2008, 5, 1, 14, 5, 9}};
 };
 

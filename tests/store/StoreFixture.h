@@ -4,6 +4,7 @@
 #include "store/ProfileStore.h"
 #include "support/MemoryFileSystem.h"
 #include "support/MemoryRegistry.h"
+#include "support/MemoryStartupTask.h"
 #include "xml/Utf8.h"
 
 #include <gtest/gtest.h>
@@ -44,7 +45,7 @@ protected:
     static inline const std::u16string kExe = u"C:\\Lanvoy\\lanvoy.exe";
     static inline const std::u16string kCfg = u"C:\\Lanvoy\\lanvoy.cfg";
 
-    StoreEnvironment Environment() { return {kExe, files, registry, clock}; }
+    StoreEnvironment Environment() { return {kExe, files, registry, startupTask, clock}; }
 
     void NewStore() { store = std::make_unique<CProfileStore>(Environment()); }
 
@@ -70,6 +71,7 @@ protected:
 
     CMemoryFileSystem files;
     CMemoryRegistry registry;
+    CMemoryStartupTask startupTask;
     CFixedClock clock{LocalTime{2008, 5, 1, 14, 5, 9}};
     std::unique_ptr<CProfileStore> store;
 };

@@ -29,57 +29,113 @@ TEST_F(StoreTest, SwitchesAreOffOnlyForTheExactTextFalse)
     EXPECT_EQ(0, store->autoExec + store->autoUpdate + store->logFlag);
 }
 
-TEST_F(StoreTest, EveryLoadAppliesAutorunToTheRunKey)
+TEST_F(StoreTest, EveryLoadCarriesAutorunOutAsTheSignInTaskAndDropsTheOldRunValue)
 {
+    const StartupTaskDefinition expected{u"C:\\Lanvoy\\lanvoy.exe", u"-hide", u"C:\\Lanvoy"};
+    registry.PutText(kRunKey, kRunValue, u"C:\\Lanvoy\\lanvoy.exe -hide");
     PutFile(WithSwitches("TRUE", "FALSE", "FALSE"));
     ASSERT_EQ(1, Reload());
+    EXPECT_EQ(expected, startupTask.task);
     RegValue value;
-    ASSERT_TRUE(registry.Get(kRunKey, kRunValue, &value));
-    EXPECT_EQ(kRegSz, value.type);
-    // The characters alone, no terminator; the folder is the executable's.
-    EXPECT_EQ(RegUnterminatedBytes(u"C:\\Lanvoy\\lanvoy.exe -hide"), value.data);
+    EXPECT_FALSE(registry.Get(kRunKey, kRunValue, &value));
     EXPECT_EQ(0, registry.OpenKeyCount());
 
+    // A task that already starts this program is left to its user; one for
+    // another place is replaced. The old value goes either way.
+    const int registered = startupTask.changes;
+    registry.PutText(kRunKey, kRunValue, u"C:\\Lanvoy\\lanvoy.exe -hide");
+    ASSERT_EQ(1, Reload());
+    EXPECT_EQ(registered, startupTask.changes);
+    EXPECT_FALSE(registry.Get(kRunKey, kRunValue, &value));
+    startupTask.task = StartupTaskDefinition{u"D:\\Old\\lanvoy.exe", u"-hide", u"D:\\Old"};
+    ASSERT_EQ(1, Reload());
+    EXPECT_EQ(expected, startupTask.task);
+
+    registry.PutText(kRunKey, kRunValue, u"C:\\Lanvoy\\lanvoy.exe -hide");
     PutFile(WithSwitches("FALSE", "FALSE", "FALSE"));
     ASSERT_EQ(1, Reload());
+    EXPECT_FALSE(startupTask.task);
     EXPECT_FALSE(registry.Get(kRunKey, kRunValue, &value));
     EXPECT_TRUE(registry.HasKey(kRunKey));
+    EXPECT_EQ(0, registry.OpenKeyCount());
+
+    // Without AUTOEXEC the load leaves the task alone.
+    startupTask.task = expected;
+    const int before = startupTask.changes;
+    PutFile(Lines({kDeclaration, "<LANVOY>", R"(<CONFIG LASTID="0" VERSION="2.0" />)",
+                   R"(<SYSCONFIG VERSION="2.0"><LOGFLAG>TRUE</LOGFLAG></SYSCONFIG>)", "</LANVOY>"}));
+    ASSERT_EQ(1, Reload());
+    EXPECT_EQ(before, startupTask.changes);
+    EXPECT_EQ(expected, startupTask.task);
 }
 
-TEST_F(StoreTest, WithoutTheRightsAutorunIsLeftAsItIsAndTheFileStillRecordsTheSwitch)
+TEST_F(StoreTest, ARefusedTaskIsReportedAndTheFileStillRecordsTheSwitch)
 {
-    // A Run value from another installation, which neither switch may change without the rights.
+    // A Run value from another installation, which cannot go without the rights.
     const std::vector<std::uint8_t> other = RegUnterminatedBytes(u"C:\\Old\\lanvoy.exe -hide");
     registry.Put(kRunKey, kRunValue, kRegSz, other);
     registry.SetReadOnly(true);
+    startupTask.refuse = true;
 
     PutFile(WithSwitches("FALSE", "FALSE", "FALSE"));
     ASSERT_EQ(1, Reload());
-    EXPECT_EQ(1, store->SetAutorun(1));
+    EXPECT_EQ(0, store->SetAutorun(1));
+    EXPECT_EQ(0, store->SetAutorun(0));
     RegValue value;
     ASSERT_TRUE(registry.Get(kRunKey, kRunValue, &value));
     EXPECT_EQ(other, value.data);
     EXPECT_EQ(0, registry.OpenKeyCount());
 
-    // Turned on, the switch is saved and read back on although the registry refused it.
+    // Turned on, the switch is saved and read back on although the task was refused.
     store->autoExec = 1;
     ASSERT_EQ(1, store->WriteSystemSettings());
     ASSERT_EQ(1, Reload());
     EXPECT_EQ(1, store->autoExec);
-    ASSERT_TRUE(registry.Get(kRunKey, kRunValue, &value));
-    EXPECT_EQ(other, value.data);
-    EXPECT_EQ(0, registry.OpenKeyCount());
+    EXPECT_FALSE(startupTask.task);
+
+    // The task decides the result: the old value left behind starts nothing.
+    startupTask.refuse = false;
+    EXPECT_EQ(1, store->SetAutorun(1));
+    EXPECT_TRUE(startupTask.task);
+    EXPECT_TRUE(registry.Get(kRunKey, kRunValue, &value));
 }
 
-TEST_F(StoreTest, AutorunNamesTheProgramWhereverItWasStartedFrom)
+TEST_F(StoreTest, AutorunStartsTheProgramFromItsOwnFolderWhereverThatIs)
 {
-    StoreEnvironment environment{u"D:\\Program Files\\网络\\Lanvoy.EXE", files, registry, clock};
+    StoreEnvironment environment{u"D:\\Program Files\\网络 & Co\\Lanvoy.EXE", files, registry, startupTask, clock};
     CProfileStore spaced(environment);
-    EXPECT_EQ(u"\"D:\\Program Files\\网络\\Lanvoy.exe\" -hide", spaced.AutorunCommand());
-    spaced.SetAutorun(1);
-    RegValue value;
-    ASSERT_TRUE(registry.Get(kRunKey, kRunValue, &value));
-    EXPECT_EQ(RegUnterminatedBytes(spaced.AutorunCommand()), value.data);
+    const StartupTaskDefinition task = spaced.AutorunTask();
+    // A path, not a command line: no quotes around the blanks.
+    EXPECT_EQ((StartupTaskDefinition{u"D:\\Program Files\\网络 & Co\\Lanvoy.exe", u"-hide",
+                                     u"D:\\Program Files\\网络 & Co"}),
+              task);
+    ASSERT_EQ(1, spaced.SetAutorun(1));
+    EXPECT_EQ(task, startupTask.task);
+
+    StoreEnvironment atRoot{u"E:\\lanvoy.exe", files, registry, startupTask, clock};
+    EXPECT_EQ(u"E:\\", CProfileStore(atRoot).AutorunTask().workingFolder);
+
+    // The scheduler's document reads back as the same program, for the given user.
+    CXmlDoc xml;
+    ASSERT_TRUE(xml.SetText(StartupTaskXml(task, u"PC<1>\\张三")));
+    // The text of the last element of the path, each a child of the one before.
+    auto text = [&xml](std::vector<std::u16string_view> path) {
+        xml.ResetPosition();
+        for (std::size_t i = 0; i + 1 < path.size(); ++i)
+            if (!xml.FindNext(path[i]) || (i + 2 < path.size() && !xml.Enter()))
+                return std::u16string(u"<missing>");
+        return xml.FindNextChild(path.back()) ? xml.ChildText() : u"<missing>";
+    };
+    EXPECT_EQ(task.program, text({u"Task", u"Actions", u"Exec", u"Command"}));
+    EXPECT_EQ(u"-hide", text({u"Task", u"Actions", u"Exec", u"Arguments"}));
+    EXPECT_EQ(task.workingFolder, text({u"Task", u"Actions", u"Exec", u"WorkingDirectory"}));
+    EXPECT_EQ(u"PC<1>\\张三", text({u"Task", u"Triggers", u"LogonTrigger", u"UserId"}));
+    EXPECT_EQ(u"PC<1>\\张三", text({u"Task", u"Principals", u"Principal", u"UserId"}));
+    EXPECT_EQ(u"HighestAvailable", text({u"Task", u"Principals", u"Principal", u"RunLevel"}));
+    EXPECT_EQ(u"InteractiveToken", text({u"Task", u"Principals", u"Principal", u"LogonType"}));
+    EXPECT_EQ(u"PT0S", text({u"Task", u"Settings", u"ExecutionTimeLimit"}));
+    EXPECT_EQ(u"false", text({u"Task", u"Settings", u"DisallowStartIfOnBatteries"}));
+    EXPECT_EQ(u"false", text({u"Task", u"Settings", u"StopIfGoingOnBatteries"}));
 }
 
 TEST_F(StoreTest, SettingsRewriteReplacesSysconfigInPlace)

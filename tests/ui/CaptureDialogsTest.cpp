@@ -151,7 +151,7 @@ TEST_F(CaptureDialogsTest, ASaveTheDocumentCannotTakeIsReportedNotConfirmed)
     // A configuration without CONFIG takes no profile: the dialogs must not
     // close as if it had been saved.
     files.files[kCfg] = Lines({kDeclaration, "<LANVOY>", R"(<SYSCONFIG VERSION="2.0" />)", "</LANVOY>"});
-    CProfileStore broken(StoreEnvironment{u"C:\\Lanvoy\\lanvoy.exe", files, storeRegistry, clock});
+    CProfileStore broken(StoreEnvironment{u"C:\\Lanvoy\\lanvoy.exe", files, storeRegistry, startupTask, clock});
     broken.Load();
     CBackupModel backup(broken, *inventory, messages);
     CCurrentIpModel current(broken, *inventory, messages);

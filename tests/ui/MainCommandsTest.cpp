@@ -50,7 +50,7 @@ protected:
                                    "</CONFIG>", R"(<SYSCONFIG VERSION="2.0">)",
                                    logFlag ? "<LOGFLAG>TRUE</LOGFLAG>" : "<LOGFLAG>FALSE</LOGFLAG>",
                                    "</SYSCONFIG>", "</LANVOY>"});
-        store = std::make_unique<CProfileStore>(StoreEnvironment{u"C:\\Lanvoy\\lanvoy.exe", files, storeRegistry, clock});
+        store = std::make_unique<CProfileStore>(StoreEnvironment{u"C:\\Lanvoy\\lanvoy.exe", files, storeRegistry, startupTask, clock});
         adapters = std::make_unique<CAdapterList>(fake.Platform());
         applier = std::make_unique<CProfileApplier>(*store, fake.Platform());
         commands = std::make_unique<CMainCommands>(*store, *adapters, *applier, fake.messages, log, files);

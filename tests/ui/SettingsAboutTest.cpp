@@ -30,6 +30,8 @@ protected:
         return registry.Get(kRunKey, kRunValue, &value);
     }
 
+    static inline const StartupTaskDefinition kTask{u"C:\\Lanvoy\\lanvoy.exe", u"-hide", u"C:\\Lanvoy"};
+
     static std::string File(std::string_view autoExec, std::string_view autoUpdate, std::string_view logFlag)
     {
         return Lines({kDeclaration, "<LANVOY>", R"(<CONFIG LASTID="0" VERSION="2.0" />)",
@@ -44,7 +46,7 @@ protected:
 
 }  // namespace
 
-TEST_F(SettingsTest, EachBoxSetsItsOwnSwitchInTheFileAndTheRunKey)
+TEST_F(SettingsTest, EachBoxSetsItsOwnSwitchInTheFileAndTheSignInTask)
 {
     EXPECT_EQ((SystemSwitches{false, false, true}), ReadSwitches(*store));
 
@@ -61,30 +63,37 @@ TEST_F(SettingsTest, EachBoxSetsItsOwnSwitchInTheFileAndTheRunKey)
         EXPECT_EQ(1, SaveSwitches(*store, c.ticked, messages));
         EXPECT_EQ(File(c.autoExec, c.autoUpdate, c.logFlag), FileBytes()) << c.autoExec << c.autoUpdate << c.logFlag;
         EXPECT_EQ(c.ticked, ReadSwitches(*store));
-        EXPECT_EQ(c.ticked.autoExec, RunValueExists()) << c.autoExec;
+        EXPECT_EQ(c.ticked.autoExec, startupTask.task.has_value()) << c.autoExec;
         // What was saved is what the next start reads.
         ASSERT_EQ(1, Reload());
         EXPECT_EQ(c.ticked, ReadSwitches(*store));
     }
 }
 
-TEST_F(SettingsTest, ConfirmingWithoutChangesStillRewritesTheFileAndTheRunKey)
+TEST_F(SettingsTest, ConfirmingWithoutChangesStillRewritesTheFileAndTheTask)
 {
-    // Another copy of the program left its Run value behind.
+    // An earlier version left its Run value behind, and a task of this copy is there.
     registry.PutText(kRunKey, kRunValue, u"D:\\old\\lanvoy.exe -hide");
+    startupTask.task = kTask;
     EXPECT_EQ(1, SaveSwitches(*store, ReadSwitches(*store), messages));
     EXPECT_EQ(File("FALSE", "FALSE", "TRUE"), FileBytes());
     EXPECT_FALSE(RunValueExists());
+    EXPECT_FALSE(startupTask.task);
     EXPECT_TRUE(messages.shown.empty());
 
+    registry.PutText(kRunKey, kRunValue, u"D:\\old\\lanvoy.exe -hide");
     SaveSwitches(*store, {true, false, true}, messages);
-    RegValue value;
-    ASSERT_TRUE(registry.Get(kRunKey, kRunValue, &value));
-    EXPECT_EQ(RegUnterminatedBytes(u"C:\\Lanvoy\\lanvoy.exe -hide"), value.data);
+    EXPECT_EQ(kTask, startupTask.task);
+    EXPECT_FALSE(RunValueExists());
     EXPECT_EQ(0, registry.OpenKeyCount());
+    EXPECT_TRUE(messages.shown.empty());
+    // Confirmed again, the task goes to whoever confirmed, even when it already starts the program.
+    const int changes = startupTask.changes;
+    SaveSwitches(*store, {true, false, true}, messages);
+    EXPECT_EQ(changes + 1, startupTask.changes);
 }
 
-TEST_F(SettingsTest, AFailedSaveIsToldAndKeepsTheSwitchesAndStillSetsTheRunKey)
+TEST_F(SettingsTest, AFailedSaveIsToldAndKeepsTheSwitchesAndStillRegistersTheTask)
 {
     const std::string before = FileBytes();
     files.readOnly.insert(kCfg);
@@ -95,12 +104,34 @@ TEST_F(SettingsTest, AFailedSaveIsToldAndKeepsTheSwitchesAndStillSetsTheRunKey)
     EXPECT_EQ(u"Lanvoy", messages.shown[0].caption);
     EXPECT_EQ(static_cast<std::uint32_t>(kMbIconStop), messages.shown[0].style);
     EXPECT_EQ((SystemSwitches{true, true, false}), ReadSwitches(*store));
-    EXPECT_TRUE(RunValueExists());
+    EXPECT_EQ(kTask, startupTask.task);
 
     // The next save that succeeds carries them.
     files.readOnly.clear();
     EXPECT_EQ(1, store->Save());
     EXPECT_EQ(File("TRUE", "TRUE", "FALSE"), FileBytes());
+}
+
+TEST_F(SettingsTest, ARefusedTaskIsToldEitherWayAfterTheSavedFile)
+{
+    startupTask.refuse = true;
+    for (bool on : {true, false}) {
+        messages.shown.clear();
+        EXPECT_EQ(1, SaveSwitches(*store, {on, false, true}, messages)) << on;
+        EXPECT_EQ(File(on ? "TRUE" : "FALSE", "FALSE", "TRUE"), FileBytes()) << on;
+        ASSERT_EQ(1u, messages.shown.size()) << on;
+        EXPECT_EQ(u"设置开机自动运行失败!", messages.shown[0].text);
+        EXPECT_EQ(u"Lanvoy", messages.shown[0].caption);
+        EXPECT_EQ(static_cast<std::uint32_t>(kMbIconStop), messages.shown[0].style);
+    }
+
+    // Both failing: each is told, the file first.
+    messages.shown.clear();
+    files.readOnly.insert(kCfg);
+    EXPECT_EQ(0, SaveSwitches(*store, {true, false, false}, messages));
+    ASSERT_EQ(2u, messages.shown.size());
+    EXPECT_EQ(u"保存配置文件失败!", messages.shown[0].text);
+    EXPECT_EQ(u"设置开机自动运行失败!", messages.shown[1].text);
 }
 
 TEST(AboutPages, DonationAndHomePageOverHttpOnTheProjectsHost)
