@@ -7,6 +7,7 @@
 #include "NetFixture.h"
 #include "support/FakeShell.h"
 #include "support/MemoryFileSystem.h"
+#include "support/MemoryStartupTask.h"
 #include "ui/ListText.h"
 
 #include "resource.h"
@@ -34,12 +35,12 @@ protected:
         InitCommonControlsEx(&classes);
         AddEthernet(u"0000", u"Intel NIC", u"{A}", u"本地连接");
         // One profile, stamped 26-12-01 08:30:00.
-        CProfileStore prepared(StoreEnvironment{kExe, files, registry, clock});
+        CProfileStore prepared(StoreEnvironment{kExe, files, registry, startupTask, clock});
         prepared.Load();
         ASSERT_EQ(1, prepared.AddProfile(u"办公室", {}));
         ASSERT_EQ(1, prepared.Save());
 
-        window = std::make_unique<CMainDlg>(MainServices{fake.Platform(), StoreEnvironment{kExe, files, registry, clock},
+        window = std::make_unique<CMainDlg>(MainServices{fake.Platform(), StoreEnvironment{kExe, files, registry, startupTask, clock},
                                                          messages, shell, CommandLine{}, ProgramFilesBeside(kExe)});
         ASSERT_TRUE(window->CreateModeless(nullptr)) << "no window: the test needs a display";
         main = window->Handle();
@@ -59,6 +60,7 @@ protected:
 
     CMemoryFileSystem files;
     CMemoryRegistry registry;
+    CMemoryStartupTask startupTask;
     CFixedClock clock{kCreated};
     CWin32MessageBox messages;
     CFakeShell shell;
