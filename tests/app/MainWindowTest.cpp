@@ -16,6 +16,10 @@
 
 #include <cstdlib>
 
+#ifndef WM_DPICHANGED
+#define WM_DPICHANGED 0x02E0
+#endif
+
 namespace {
 
 const std::u16string kExe = u"C:\\Lanvoy\\lanvoy.exe";
@@ -116,6 +120,31 @@ TEST_F(MainWindowTest, PixelSizesFollowTheScreensScale)
     EXPECT_LE(bar.bottom, listRect.top) << "the toolbar covers the list";
     // 22 pixels at 96 DPI; the dialog's face does not grow quite as the scale.
     EXPECT_LE(listRect.top - bar.bottom, ScaleForDpi(24, dpi)) << "a blank band under the toolbar";
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MainWindowTest, MovingToAScreenOfAnotherScaleSizesTheWindowAgain)
+{
+    const UINT target = ExpectedDpi() == 192 ? 120 : 192;
+    RECT place{};
+    GetWindowRect(main, &place);
+    SendMessageW(main, WM_DPICHANGED, MAKEWPARAM(target, target), reinterpret_cast<LPARAM>(&place));
+    // The window finishes once the system has had its say.
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+        DispatchMessageW(&message);
+
+    const int designed[] = {37, 40, 225, 120};
+    for (int column = 0; column < 4; ++column)
+        EXPECT_EQ(ScaleForDpi(designed[column], target), ListView_GetColumnWidth(list, column)) << "column " << column;
+    EXPECT_EQ(DrawnSizeForDpi(32, target), PictureSize(ListView_GetImageList(list, LVSIL_SMALL)));
+    const DWORD buttons = static_cast<DWORD>(SendMessageW(toolBar, TB_GETBUTTONSIZE, 0, 0));
+    EXPECT_EQ(ScaleForDpi(52, target), LOWORD(buttons));
+    EXPECT_EQ(DrawnSizeForDpi(32, target),
+              PictureSize(reinterpret_cast<HIMAGELIST>(SendMessageW(toolBar, TB_GETIMAGELIST, 0, 0))));
 }
 
 }  // namespace

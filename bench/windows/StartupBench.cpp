@@ -1,0 +1,131 @@
+// How long lanvoy.exe takes, seen from outside, with many profiles: from the
+// process start to the whole list shown, and for copy, a confirmed delete and
+// exit with the list full, until the window answers again. Medians of a few
+// runs, in milliseconds. Run under Wine by tools/bench-startup.sh.
+// Usage: startup_bench --lanvoy=<lanvoy.exe> [--runs=5] [--counts=0,500,5000]
+
+#include "Driver.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+using namespace e2e;
+using Clock = std::chrono::steady_clock;
+
+namespace {
+
+constexpr int kCopy = 32796, kDelete = 32795, kExit = 32772;
+
+// A configuration of `count` profiles, each with one manual entry.
+void WriteProfiles(const CLanvoyFolder& folder, int count)
+{
+    std::ofstream out(folder.File(L"lanvoy.cfg"), std::ios::binary);
+    out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\r\n<LANVOY>\r\n<CONFIG LASTID=\"" << count
+        << "\" VERSION=\"2.0\">\r\n";
+    for (int i = 1; i <= count; ++i)
+        out << "<NETSETING NAME=\"方案" << i << "\" DATATIME=\"26-12-01 08:30:00\" ID=\"" << i << "\">\r\n"
+            << "<CONNECTION NAME=\"本地连接\" GUID=\"{6D3F7A10-2B4C-4E8A-9C51-1A2B3C4D5E01}\" NETCARD=\"x\" "
+               "MACCODE=\"x\" EnableCheck=\"1\" TYPE=\"0\">\r\n"
+            << "<IPADD><IP>192.168." << (i % 250) << ".10</IP></IPADD><MASKADD><IP>255.255.255.0</IP></MASKADD>"
+            << "</CONNECTION>\r\n</NETSETING>\r\n";
+    out << "</CONFIG>\r\n<SYSCONFIG VERSION=\"2.0\">\r\n<AUTOEXEC>FALSE</AUTOEXEC>\r\n"
+           "<AUTOUPDATE>FALSE</AUTOUPDATE>\r\n<LOGFLAG>FALSE</LOGFLAG>\r\n</SYSCONFIG>\r\n</LANVOY>\r\n";
+}
+
+double Since(Clock::time_point start)
+{
+    return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+// The list shows `rows` rows and the window answers at once.
+void WaitAnswering(HWND main, int rows)
+{
+    WaitFor(L"the list with its rows", [&] {
+        DWORD_PTR ignored = 0;
+        return SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 50, &ignored) != 0 &&
+               RowCount(main) == rows;
+    }, 120s);
+}
+
+double Median(std::vector<double> values)
+{
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0 : values[values.size() / 2];
+}
+
+struct Times {
+    std::vector<double> start, copy, remove, exit;
+};
+
+void RunOnce(int count, bool commands, Times& times)
+{
+    CLanvoyFolder folder;
+    WriteProfiles(folder, count);
+    const auto started = Clock::now();
+    CProcess& program = folder.Start();
+    HWND main = WaitMainWindow(program, 120s);
+    WaitAnswering(main, count);
+    times.start.push_back(Since(started));
+    if (!commands || count == 0)
+        return;
+
+    ClickRow(main, 0);
+    auto at = Clock::now();
+    PostMessageW(main, WM_COMMAND, kCopy, 0);
+    WaitAnswering(main, count + 1);
+    times.copy.push_back(Since(at));
+
+    ClickRow(main, 0);
+    PostMessageW(main, WM_COMMAND, kDelete, 0);
+    MessageBoxSeen question = WaitMessageBox(program, 120s);
+    at = Clock::now();
+    PostMessageW(GetDlgItem(question.window, IDYES), BM_CLICK, 0, 0);
+    WaitAnswering(main, count);
+    times.remove.push_back(Since(at));
+
+    at = Clock::now();
+    PostMessageW(main, WM_COMMAND, kExit, 0);
+    program.WaitExit(120s);
+    times.exit.push_back(Since(at));
+}
+
+}  // namespace
+
+int wmain(int argc, wchar_t** argv)
+{
+    int runs = 5;
+    std::vector<int> counts = {0, 500, 5000};
+    for (int i = 1; i < argc; ++i) {
+        std::wstring arg = argv[i];
+        if (arg.rfind(L"--runs=", 0) == 0) {
+            runs = std::stoi(arg.substr(7));
+        } else if (arg.rfind(L"--counts=", 0) == 0) {
+            counts.clear();
+            for (std::size_t at = 9; at <= arg.size();) {
+                std::size_t comma = arg.find(L',', at);
+                counts.push_back(std::stoi(arg.substr(at, comma - at)));
+                at = comma == std::wstring::npos ? arg.size() + 1 : comma + 1;
+            }
+        }
+    }
+    ParseDriverArguments(argc, argv);
+    try {
+        std::printf("%8s %10s %10s %10s %10s   (medians of %d runs, ms)\n", "profiles", "start", "copy",
+                    "delete", "exit", runs);
+        for (int count : counts) {
+            Times times;
+            for (int run = 0; run < runs; ++run)
+                RunOnce(count, true, times);
+            std::printf("%8d %10.0f %10.0f %10.0f %10.0f\n", count, Median(times.start), Median(times.copy),
+                        Median(times.remove), Median(times.exit));
+            std::fflush(stdout);
+        }
+    } catch (const std::exception& error) {
+        std::fprintf(stderr, "startup_bench: %s\n", error.what());
+        return 1;
+    }
+    return 0;
+}
