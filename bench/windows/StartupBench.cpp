@@ -6,6 +6,8 @@
 
 #include "Driver.h"
 
+#include <commctrl.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
@@ -43,11 +45,13 @@ double Since(Clock::time_point start)
 // The list shows `rows` rows and the window answers at once.
 void WaitAnswering(HWND main, int rows)
 {
+    HWND list = ProfileList(main);
     WaitFor(L"the list with its rows", [&] {
-        DWORD_PTR ignored = 0;
+        DWORD_PTR ignored = 0, count = 0;
         return SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 50, &ignored) != 0 &&
-               RowCount(main) == rows;
-    }, 120s);
+               SendMessageTimeoutW(list, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, 50, &count) != 0 &&
+               static_cast<int>(count) == rows;
+    }, 300s);
 }
 
 double Median(std::vector<double> values)

@@ -19,8 +19,11 @@ void CProfileStore::ReadSystemSettings()
         autoExec = ReadSwitch(doc.ChildText());
         // A task that already starts this program stays as it is: another
         // user's start must not take it over from the user who switched
-        // autorun on. A failure here stays silent: the settings dialog tells it.
-        if (autoExec != 0 && environment.startupTask.Starts(AutorunTask()))
+        // autorun on. Off, the scheduler is not asked at all: switching off
+        // in the settings removed the task, and asking would start the
+        // scheduler's service on every start of the program. A failure here
+        // stays silent: the settings dialog tells it.
+        if (autoExec == 0 || environment.startupTask.Starts(AutorunTask()))
             DeleteOldRunValue();
         else
             SetAutorun(autoExec);

@@ -51,10 +51,12 @@ TEST_F(StoreTest, EveryLoadCarriesAutorunOutAsTheSignInTaskAndDropsTheOldRunValu
     ASSERT_EQ(1, Reload());
     EXPECT_EQ(expected, startupTask.task);
 
+    // Off, a load drops the old value and leaves the scheduler alone.
     registry.PutText(kRunKey, kRunValue, u"C:\\Lanvoy\\lanvoy.exe -hide");
     PutFile(WithSwitches("FALSE", "FALSE", "FALSE"));
+    const int beforeOff = startupTask.changes;
     ASSERT_EQ(1, Reload());
-    EXPECT_FALSE(startupTask.task);
+    EXPECT_EQ(beforeOff, startupTask.changes);
     EXPECT_FALSE(registry.Get(kRunKey, kRunValue, &value));
     EXPECT_TRUE(registry.HasKey(kRunKey));
     EXPECT_EQ(0, registry.OpenKeyCount());
