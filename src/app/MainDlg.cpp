@@ -281,16 +281,28 @@ void CMainDlg::OnDpiChanged(UINT newDpi)
 
 void CMainDlg::RefreshList()
 {
-    list.DeleteAllRows();
+    // The list is virtual: the rows stay with the commands and the list asks
+    // for the cells it shows, so any number of profiles shows at once.
     const std::vector<ProfileRow>& rows = commands.RefreshRows();
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        int row = list.InsertRow(static_cast<int>(i), u"", 0);
-        list.SetCellText(row, 1, rows[i].number);
-        list.SetCellText(row, 2, rows[i].name);
-        list.SetCellText(row, 3, rows[i].dateTime);
-        list.SetCellTip(row, 0, rows[i].summary);
-    }
     list.SetMaxTipLength(commands.MaxTipLength());
+    list.SetVirtualRows(static_cast<int>(rows.size()),
+                        {[this](int row, int column) { return CellText(row, column); },
+                         [this](int row) { return CellText(row, 0); }});
+}
+
+std::u16string CMainDlg::CellText(int row, int column) const
+{
+    const std::vector<ProfileRow>& rows = commands.Rows();
+    if (row < 0 || static_cast<std::size_t>(row) >= rows.size())
+        return {};
+    const ProfileRow& shown = rows[static_cast<std::size_t>(row)];
+    switch (column) {
+    case 0: return shown.summary;  // the row's tip; the image column shows no text
+    case 1: return shown.number;
+    case 2: return shown.name;
+    case 3: return shown.dateTime;
+    default: return {};
+    }
 }
 
 void CMainDlg::UpdateCommandStates()
@@ -322,8 +334,8 @@ void CMainDlg::BuildQuickMenus()
     std::vector<std::u16string> adapterNames, rowNames;
     for (int i = 0; i < adapters.Count(); ++i)
         adapterNames.push_back(adapters.At(i)->connectionName);
-    for (int j = 0, rows = list.RowCount(); j < rows; ++j)
-        rowNames.push_back(list.CellText(j, 2));
+    for (const ProfileRow& row : commands.Rows())
+        rowNames.push_back(row.name);
     QuickMenus built = ::BuildQuickMenus(adapterNames, rowNames);
     if (trayMenu)
         RenderQuickItems(trayMenu, built.tray);

@@ -38,6 +38,8 @@ public:
     explicit CMainDlg(const MainServices& services);
 
     void RefreshList();
+    // A row's cell as the list shows it; column 0 is the row's tip.
+    std::u16string CellText(int row, int column) const;
     void UpdateCommandStates();
     bool ApplyRow(int row);
     void BuildQuickMenus();

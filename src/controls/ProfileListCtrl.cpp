@@ -13,6 +13,13 @@ constexpr UINT_PTR kSubclassId = 0x4C56;  // one subclass of ours per list
 constexpr int kTipWidth = 500;            // pixels before a tip wraps, at 96 DPI
 constexpr int kTipShowTime = 10000;       // ms a tip stays up
 
+// Clears selection and focus of every row.
+const LVITEMW kNoState = [] {
+    LVITEMW item{};
+    item.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+    return item;
+}();
+
 // CLR_DEFAULT and CLR_NONE cannot fill a rectangle: they stand for the window colour.
 COLORREF Solid(COLORREF colour)
 {
@@ -87,6 +94,30 @@ void CProfileListCtrl::SetFullRowSelect(bool on)
         InvalidateRect(hwnd, nullptr, TRUE);
 }
 
+void CProfileListCtrl::SetVirtualRows(int count, ListRowSource source)
+{
+    rowSource = std::move(source);
+    DropTool();
+    // Selection and focus belong to the rows that were: none carries over.
+    LVITEMW none = kNoState;
+    Send(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
+    Send(LVM_SETITEMCOUNT, static_cast<WPARAM>(count), 0);
+    InvalidateRect(hwnd, nullptr, TRUE);
+}
+
+void CProfileListCtrl::AnswerCellRequest(NMLVDISPINFOW& request)
+{
+    LVITEMW& item = request.item;
+    if (item.mask & LVIF_IMAGE)
+        item.iImage = 0;
+    if ((item.mask & LVIF_TEXT) && item.pszText != nullptr && item.cchTextMax > 0) {
+        const std::u16string text = rowSource.cell(item.iItem, item.iSubItem);
+        const std::size_t length = std::min<std::size_t>(text.size(), static_cast<std::size_t>(item.cchTextMax - 1));
+        std::copy_n(text.begin(), length, item.pszText);
+        item.pszText[length] = L'\0';
+    }
+}
+
 void CProfileListCtrl::Remeasure()
 {
     // A list asks its parent for the row height when it is created, before
@@ -150,6 +181,11 @@ bool CProfileListCtrl::ReflectFromParent(UINT message, WPARAM, LPARAM l, LRESULT
         }
         case WM_NOTIFY: {
             auto* header = reinterpret_cast<NMHDR*>(l);
+            if (header->hwndFrom == hwnd && header->code == LVN_GETDISPINFOW && rowSource.cell) {
+                AnswerCellRequest(*reinterpret_cast<NMLVDISPINFOW*>(l));
+                *result = 0;
+                return true;
+            }
             if (tip == nullptr || header->hwndFrom != tip)
                 return false;
             if (header->code == TTN_GETDISPINFOW || header->code == TTN_GETDISPINFOA)
@@ -185,7 +221,9 @@ const wchar_t* CProfileListCtrl::TipTextAt(POINT client)
     if (hit.iItem < 0 || !tips.Offers(hit.flags))
         return nullptr;
     // The row's tip shows over every cell of the row.
-    const std::u16string text = tips.TipForRow(hit.iItem);
+    const std::u16string text =
+        rowSource.tip ? std::u16string(rowSource.tip(hit.iItem).substr(0, static_cast<std::size_t>(tips.MaxLength())))
+                      : tips.TipForRow(hit.iItem);
     if (text.empty())
         return nullptr;
     tipText.assign(text.begin(), text.end());

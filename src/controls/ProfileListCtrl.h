@@ -11,7 +11,15 @@
 #include "controls/ListView.h"
 #include "ui/ListText.h"
 
+#include <functional>
 #include <string>
+
+// The rows of a virtual list (LVS_OWNERDATA): the list holds none of them and
+// asks for a cell's text when it shows it, and for a row's tip.
+struct ListRowSource {
+    std::function<std::u16string(int row, int column)> cell;
+    std::function<std::u16string(int row)> tip;
+};
 
 class CProfileListCtrl : public CListView {
 public:
@@ -38,6 +46,10 @@ public:
     int GetMarkedRow() const { return markedRow; }
     // Any value; -1 marks no row. Returns the row.
     int SetMarkedRow(int row);
+
+    // A virtual list's rows: `count` of them, from `source`, all shown anew
+    // in one go, whatever the count. Tips come from the source too.
+    void SetVirtualRows(int count, ListRowSource source);
 
     bool SetCellTip(int row, int column, const std::u16string& text) { return tips.Set(row, column, text); }
     std::u16string GetCellTip(int row, int column) const { return tips.Get(row, column); }
@@ -80,8 +92,10 @@ private:
     void RelayToTip(UINT message, WPARAM w, LPARAM l);
     void DropTool();
     void AnswerTipRequest(NMHDR* request);
+    void AnswerCellRequest(NMLVDISPINFOW& request);
 
     CCellTips tips;
+    ListRowSource rowSource;
     bool fullRow = false;
     bool clientWidthSelection = true;  // selections run to the client area's right edge
     int clientWidth = 0;

@@ -32,6 +32,8 @@ std::u16string Digits(int n)
 
 class ProfileListCtrlTest : public testing::Test {
 protected:
+    DWORD extraStyle = 0;
+
     // One top-level window for all tests: with no window manager, Wine waits
     // for each destroyed one to be withdrawn.
     static void SetUpTestSuite()
@@ -51,7 +53,7 @@ protected:
     void SetUp() override
     {
         ASSERT_NE(nullptr, parent) << "no window: the test needs a display";
-        HWND handle = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS,
+        HWND handle = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS | extraStyle,
                                       0, 0, 600, 360, parent, reinterpret_cast<HMENU>(IDC_PROFILE_LIST),
                                       GetModuleHandleW(nullptr), nullptr);
         ASSERT_TRUE(list.Attach(handle));
@@ -246,6 +248,34 @@ TEST_F(ProfileListCtrlTest, PaintsTheMarkedRowAcrossTheWholeWidth)
     list.SetMarkedRow(2);
     UpdateWindow(list);
     EXPECT_NE(CProfileListCtrl::kMarkedColour, PixelAt(client.right - 5, middle));
+}
+
+// The main window's list holds no rows: it asks for the cells it shows.
+class VirtualProfileListTest : public ProfileListCtrlTest {
+protected:
+    VirtualProfileListTest() { extraStyle = LVS_OWNERDATA; }
+};
+
+TEST_F(VirtualProfileListTest, CellsAndTipsComeFromTheRowsGiven)
+{
+    std::vector<std::u16string> names = {u"办公室", u"家里", u"客户"};
+    ListRowSource source{[&](int row, int column) { return column == 2 ? names[row] : Digits(row * 10 + column); },
+                         [&](int row) { return u"tip of " + names[row]; }};
+    list.SetVirtualRows(3, source);
+    EXPECT_EQ(3, list.RowCount());
+    EXPECT_EQ(u"家里", list.CellText(1, 2));
+    EXPECT_EQ(u"21", list.CellText(2, 1));
+    const wchar_t* tip = list.TipTextAt(CellCentre(2, 3));
+    ASSERT_NE(nullptr, tip);
+    EXPECT_STREQ(L"tip of 客户", tip);
+
+    // A new set of rows replaces the old one whole, with nothing selected.
+    ListView_SetItemState(list, 0, LVIS_SELECTED, LVIS_SELECTED);
+    names = {u"只有一个"};
+    list.SetVirtualRows(1, source);
+    EXPECT_EQ(1, list.RowCount());
+    EXPECT_EQ(u"只有一个", list.CellText(0, 2));
+    EXPECT_EQ(-1, list.FirstSelectedRow());
 }
 
 }  // namespace
