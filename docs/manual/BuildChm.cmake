@@ -1,9 +1,11 @@
+cmake_minimum_required(VERSION 3.20)
 # Compiles the manual into one help file. The pages are kept in UTF-8; the
 # help viewer reads a Simplified-Chinese help file's contents, index and
 # title in the GBK code page, so every text file goes in as a GBK copy.
+# "@VERSION@" in a page becomes the project version.
 # cmake -DPAGES=<folder> -DIMAGES=<folder> -DSTAGE=<scratch folder>
-#       -DCHMCMD=<chmcmd> -DICONV=<iconv> -DOUT=<file.chm> -P BuildChm.cmake
-foreach(var PAGES IMAGES STAGE CHMCMD ICONV OUT)
+#       -DCHMCMD=<chmcmd> -DICONV=<iconv> -DVERSION=<x.y.z> -DOUT=<file.chm> -P BuildChm.cmake
+foreach(var PAGES IMAGES STAGE CHMCMD ICONV VERSION OUT)
   if(NOT DEFINED ${var})
     message(FATAL_ERROR "BuildChm: ${var} is not set")
   endif()
@@ -17,6 +19,7 @@ foreach(source IN LISTS texts)
   get_filename_component(name "${source}" NAME)
   file(READ "${source}" text)
   string(REPLACE "charset=utf-8" "charset=gb2312" text "${text}")
+  string(REPLACE "@VERSION@" "${VERSION}" text "${text}")
   file(WRITE "${STAGE}/utf8.tmp" "${text}")
   execute_process(COMMAND "${ICONV}" -f UTF-8 -t GBK
                   INPUT_FILE "${STAGE}/utf8.tmp" OUTPUT_FILE "${STAGE}/${name}"
