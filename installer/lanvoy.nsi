@@ -160,10 +160,10 @@ FunctionEnd
 Var UnCopyDir
 
 ; Started inside the installation folder (with "_?=", as registered) the
-; uninstaller cannot remove its own file; so it runs a copy of itself from a
-; folder of its own under %TEMP%, waits for it, passes its exit code on and
-; removes the copy. Started elsewhere (that copy, or the copy NSIS makes when
-; there is no "_?=") it does the removal itself.
+; uninstaller runs a copy of itself from a folder of its own under %TEMP%,
+; waits for it, passes its exit code on and removes the copy, so whoever
+; started it learns the outcome. Started elsewhere (that copy, or the copy
+; NSIS makes when there is no "_?=") it does the removal itself.
 Function un.onInit
   SetRegView 64
   ${If} $EXEDIR == $INSTDIR
@@ -187,10 +187,18 @@ Function un.onInit
       StrCpy $0 1
     ${EndIf}
     Delete "$UnCopyDir\uninstall.exe"
-    ; The copy moved this program's own file here when it could not delete it.
-    Delete /REBOOTOK "$UnCopyDir\uninstall-started.exe"
-    RMDir /REBOOTOK $UnCopyDir
-    SetRebootFlag false
+    RMDir $UnCopyDir
+    ; What the copy could not remove is this program's own file, which stays
+    ; open while it runs: the command processor removes it two seconds after
+    ; (ping is its only way to wait), then the folder if nothing of the
+    ; user's is left in it; should that fail, Windows does at the next start.
+    ${If} $0 = 0
+      Delete /REBOOTOK "$INSTDIR\uninstall.exe"
+      RMDir /REBOOTOK "$INSTDIR"
+      SetRebootFlag false
+      SetOutPath $TEMP
+      Exec '"$SYSDIR\cmd.exe" /d /q /c ping -n 3 127.0.0.1 >nul & del /f /q "$INSTDIR\uninstall.exe" & rmdir "$INSTDIR"'
+    ${EndIf}
     SetErrorLevel $0
     Quit
   ${EndIf}
@@ -204,18 +212,13 @@ Section "Uninstall"
   Delete "$INSTDIR\lanvoy.exe"
   Delete "$INSTDIR\${MANUAL}"
   Delete "$INSTDIR\readme.txt"
+  ; Started by the uninstaller in the folder, which waits for this copy, that
+  ; one stays until it has ended (see un.onInit).
   Delete "$INSTDIR\uninstall.exe"
-  ; The uninstaller that started this copy still runs from there, and Windows
-  ; cannot delete a running program's file, but can move it: beside this copy,
-  ; where the starter removes it.
-  ${If} ${FileExists} "$INSTDIR\uninstall.exe"
-    Rename "$INSTDIR\uninstall.exe" "$EXEDIR\uninstall-started.exe"
-  ${EndIf}
   RMDir "$INSTDIR"
-  ; Whatever could not go is reported in the exit code.
+  ; Whatever of the program could not go is reported in the exit code.
   ${If} ${FileExists} "$INSTDIR\lanvoy.exe"
   ${OrIf} ${FileExists} "$INSTDIR\${MANUAL}"
-  ${OrIf} ${FileExists} "$INSTDIR\uninstall.exe"
     DetailPrint "未能删除 $INSTDIR 中的全部程序文件。"
     SetErrorLevel 1
   ${EndIf}
