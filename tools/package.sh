@@ -27,7 +27,8 @@ mkdir -p "$out"
 signing=0
 if [ -n "${LANVOY_SIGN_PKCS12:-}" ]; then
   signing=1
-  echo "== signing with $LANVOY_SIGN_PKCS12 (time stamps: ${LANVOY_SIGN_TIMESTAMP-http://timestamp.digicert.com})"
+  tsa="${LANVOY_SIGN_TIMESTAMP-http://timestamp.digicert.com}"
+  echo "== signing with $LANVOY_SIGN_PKCS12 (time stamps: ${tsa:-none})"
   "$here/sign.sh" "$stage/lanvoy.exe"
 else
   echo "== no certificate (LANVOY_SIGN_PKCS12 is not set): the packages are unsigned"
