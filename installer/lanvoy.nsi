@@ -197,7 +197,7 @@ Function un.onInit
       RMDir /REBOOTOK "$INSTDIR"
       SetRebootFlag false
       SetOutPath $TEMP
-      Exec '"$SYSDIR\cmd.exe" /d /q /c ping -n 3 127.0.0.1 >nul & del /f /q "$INSTDIR\uninstall.exe" & rmdir "$INSTDIR"'
+      ExecShell "" "$SYSDIR\cmd.exe" '/d /q /c ping -n 3 127.0.0.1 >nul & del /f /q "$INSTDIR\uninstall.exe" & rmdir "$INSTDIR"' SW_HIDE
     ${EndIf}
     SetErrorLevel $0
     Quit
