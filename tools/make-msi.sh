@@ -49,7 +49,8 @@ touch -d "@$epoch" "$work/stage"/*
 #  - the manual's and the shortcuts' Chinese names, and the message shown
 #    when a newer version is installed;
 #  - lanvoy.cfg: Permanent (0x10) and NeverOverwrite (0x80) beside 64-bit (0x100);
-#  - the desktop shortcut only without NODESKTOP.
+#  - the desktop shortcut only without NODESKTOP;
+#  - the install location in the uninstall entry (below).
 printf '\r\n\r\n936\t_ForceCodepage\r\n' >"$work/_ForceCodepage.idt"
 msibuild "$work/lanvoy.msi" -i "$work/_ForceCodepage.idt"
 msibuild "$work/lanvoy.msi" -q "UPDATE LaunchCondition SET Description = '已经安装了更新版本的 Lanvoy。' WHERE Condition = 'NOT WIX_DOWNGRADE_DETECTED'"
@@ -58,6 +59,10 @@ msibuild "$work/lanvoy.msi" -q "UPDATE Shortcut SET Name = 'LANVOY~1|Lanvoy 使�
 msibuild "$work/lanvoy.msi" -q "UPDATE Shortcut SET Name = 'LANVOY~2|卸载 Lanvoy' WHERE Shortcut = 'MenuUninstall'"
 msibuild "$work/lanvoy.msi" -q "UPDATE Component SET Attributes = 400 WHERE Component = 'Config'"
 msibuild "$work/lanvoy.msi" -q "UPDATE Component SET Condition = 'NOT NODESKTOP' WHERE Component = 'DesktopShortcut'"
+# "Programs and Features" shows where Lanvoy is: a property set from the
+# folder once costing has resolved it.
+msibuild "$work/lanvoy.msi" -q "INSERT INTO CustomAction (Action, Type, Source, Target) VALUES ('SetInstallLocation', 51, 'ARPINSTALLLOCATION', '[INSTALLDIR]')"
+msibuild "$work/lanvoy.msi" -q "INSERT INTO InstallExecuteSequence (Action, Sequence) VALUES ('SetInstallLocation', 1001)"
 # The summary: Simplified-Chinese template and the package code (wixl draws
 # a random one), then the creation and save times.
 msibuild "$work/lanvoy.msi" -s "Lanvoy $version" Lanvoy "x64;2052" "{$package}"

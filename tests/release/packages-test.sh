@@ -146,6 +146,7 @@ menu_entries() { present "$1/Lanvoy.lnk" "$1/Lanvoy 使用手册.lnk" "$1/卸载
 check "the MSI made the Start-menu entries" bash -c "$(declare -f present menu_entries); menu_entries '$menu' || menu_entries '$user_menu'"
 check "the MSI made the desktop shortcut" bash -c "[ -f '$desktop/Lanvoy.lnk' ] || [ -f '$user_desktop/Lanvoy.lnk' ]"
 check "the MSI registered Lanvoy $version" bash -c "wine reg query '$key' /s /reg:64 2>/dev/null | tr -d '\r' | grep -q 'DisplayName.*Lanvoy $version'"
+check "... with its folder" bash -c "wine reg query '$key' /s /reg:64 2>/dev/null | tr -d '\r' | grep -q 'InstallLocation.*C:.Program Files.Lanvoy'"
 
 # An upgrade to a later version over a changed configuration and a log.
 printf 'user profiles\r\n' >>"$dir/lanvoy.cfg"
