@@ -1,82 +1,118 @@
 #!/usr/bin/env bash
-# Builds the release packages from a fresh clone of the committed sources
-# (HEAD), in a build folder of their own:
-#   build/release/lanvoy-<version>-win64.zip   portable: program, manual,
-#                                              configuration, readme
-#   build/release/lanvoy-<version>-setup.exe   the installer (NSIS)
-# The version is the program's own, from its version resource.
+# Builds the release from a fresh clone of the committed sources (HEAD), in a
+# build folder of its own, into build/release:
+#   lanvoy-<version>-win64.zip     portable: program, manual, configuration, readme
+#   lanvoy-<version>-setup.exe     the installer (NSIS)
+#   lanvoy-<version>-win64.msi     the Windows Installer package
+#   SHA256SUMS, manifests/         checksums; winget and Scoop manifests
+# The version is the CMake project's. Every time stamp is the commit's, so a
+# commit gives the same files wherever it is built.
+# Signing: see tools/sign.sh (LANVOY_SIGN_PKCS12, LANVOY_SIGN_PASSWORD,
+# LANVOY_SIGN_TIMESTAMP); download addresses: LANVOY_DOWNLOAD_BASE.
+#
 # Usage: tools/release.sh [commit, default HEAD]
+#        tools/release.sh --check-reproducible [commit]
+#          builds the commit twice, unsigned, in two fresh clones and build
+#          folders (build/release-check/one and two) and compares the SHA-256
+#          of every file they made; exits 1 when any differs.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
+check=0
+if [ "${1:-}" = --check-reproducible ]; then
+  check=1
+  shift
+fi
 commit="$(git -C "$root" rev-parse --verify "${1:-HEAD}^{commit}")"
 "$root/tools/install-deps.sh"
 
-out="$root/build/release"
-work="$out/work"
-rm -rf "$out"
-mkdir -p "$work"
+# build_release <output folder>: the packages of $commit in <output folder>,
+# the clone, the build and the staged files in <output folder>/work.
+build_release() {
+  local out="$1" work src build bin stage version epoch
+  work="$out/work"
+  rm -rf "$out"
+  mkdir -p "$work"
 
-echo "== sources: a fresh clone at $commit"
-git clone --quiet --no-local --no-checkout "$root" "$work/src"
-git -C "$work/src" checkout --quiet --detach "$commit"
-src="$work/src"
+  echo "== sources: a fresh clone at $commit"
+  git clone --quiet --no-local --no-checkout "$root" "$work/src"
+  git -C "$work/src" checkout --quiet --detach "$commit"
+  src="$work/src"
+  build="$work/build"
+  # The commit's time: the PE time stamps (linker, strip), the manual's
+  # compile times, the files in the packages.
+  epoch="$(git -C "$src" log -1 --format=%ct)"
+  export SOURCE_DATE_EPOCH="$epoch"
 
-version="$(sed -n 's/^ *VALUE "ProductVersion", *"\([0-9.]*\)".*/\1/p' "$src/res/lanvoy.rc")"
-if ! [[ "$version" =~ ^[0-9]+\.[0-9]+\.[0-9]+$ ]]; then
-  echo "release: no version of the form x.y.z in res/lanvoy.rc (found '$version')" >&2
-  exit 1
-fi
-echo "== version $version"
+  echo "== build"
+  # Paths of this clone and build stay out of the program.
+  local maps="-ffile-prefix-map=$src=src -ffile-prefix-map=$build=build"
+  cmake -S "$src" -B "$build" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-w64-x86_64.cmake" \
+    "-DCMAKE_C_FLAGS=$maps" "-DCMAKE_CXX_FLAGS=$maps" >"$work/configure.log"
+  version="$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$build/CMakeCache.txt")"
+  if ! [[ "$version" =~ ^[0-9]+\.[0-9]+\.[0-9]+$ ]]; then
+    echo "release: the CMake project version is not of the form x.y.z (found '$version')" >&2
+    exit 1
+  fi
+  echo "== version $version, time $(date -u -d "@$epoch" '+%Y-%m-%d %H:%M:%S UTC')"
+  cmake --build "$build" -j "${LANVOY_JOBS:-2}" --target lanvoy manual >"$work/build.log" \
+    || { tail -n 30 "$work/build.log" >&2; exit 1; }
 
-echo "== build"
-cmake -S "$src" -B "$work/build" -DCMAKE_BUILD_TYPE=Release \
-  -DCMAKE_TOOLCHAIN_FILE="$src/cmake/mingw-w64-x86_64.cmake" >"$work/configure.log"
-cmake --build "$work/build" -j "${LANVOY_JOBS:-2}" --target lanvoy manual >"$work/build.log" \
-  || { tail -n 30 "$work/build.log" >&2; exit 1; }
+  bin="$build/src/app"
+  for f in lanvoy.exe "Lanvoy使用手册.chm"; do
+    [ -s "$bin/$f" ] || { echo "release: the build left no $bin/$f" >&2; exit 1; }
+  done
+  stage="$work/stage"
+  mkdir -p "$stage"
+  x86_64-w64-mingw32-strip -o "$stage/lanvoy.exe" "$bin/lanvoy.exe"
+  cp "$bin/Lanvoy使用手册.chm" "$src/res/lanvoy.cfg" "$src/res/art/lanvoy.ico" "$stage/"
+  # Notepad on older Windows wants the byte-order mark and CR LF.
+  { printf '\xef\xbb\xbf'; sed "s/@VERSION@/$version/g; s/\$/\r/" "$src/installer/readme.txt"; } >"$stage/readme.txt"
 
-bin="$work/build/src/app"
-manual="Lanvoy使用手册.chm"
-for f in lanvoy.exe "$manual"; do
-  [ -s "$bin/$f" ] || { echo "release: the build left no $bin/$f" >&2; exit 1; }
-done
+  "$src/tools/package.sh" "$version" "$stage" "$out" "$epoch"
+  echo "release $version from $commit: $out"
+}
 
-# What both packages hold.
-stage="$work/Lanvoy"
-mkdir -p "$stage"
-x86_64-w64-mingw32-strip -o "$stage/lanvoy.exe" "$bin/lanvoy.exe"
-cp "$bin/$manual" "$stage/"
-cp "$src/res/lanvoy.cfg" "$stage/lanvoy.cfg"
-# Notepad on older Windows wants the byte-order mark and CR LF.
-{ printf '\xef\xbb\xbf'; sed "s/@VERSION@/$version/g; s/\$/\r/" "$src/installer/readme.txt"; } >"$stage/readme.txt"
-stamp="$(git -C "$src" log -1 --format=%cd --date=format:'%Y-%m-%d %H:%M:%S')"
-
-zip="$out/lanvoy-$version-win64.zip"
-echo "== $(basename "$zip")"
-# CMake's zip marks the manual's Chinese name as UTF-8, which unpackers
-# honour; every entry takes the commit's time, so a commit gives one zip.
-(cd "$work" && cmake -E tar cf "$zip" --format=zip "--mtime=$stamp" Lanvoy)
-
-setup="$out/lanvoy-$version-setup.exe"
-echo "== $(basename "$setup")"
-cp "$src/res/art/lanvoy.ico" "$work/lanvoy.ico"
-nsis_stage="$work/nsis"
-mkdir -p "$nsis_stage"
-cp "$stage"/* "$work/lanvoy.ico" "$nsis_stage/"
-makensis -V2 -DVERSION="$version" -DSTAGE="$nsis_stage" -DOUTFILE="$setup" \
-  "$src/installer/lanvoy.nsi" >"$work/makensis.log" \
-  || { cat "$work/makensis.log" >&2; exit 1; }
-
-# The zip must hold exactly the staged files.
-listed="$(unzip -Z1 "$zip" | sort)"
-expected="$({ echo Lanvoy/; printf 'Lanvoy/%s\n' lanvoy.exe "$manual" lanvoy.cfg readme.txt; } | sort)"
-if [ "$listed" != "$expected" ]; then
-  echo "release: the zip holds" >&2
-  echo "$listed" >&2
-  exit 1
+if [ "$check" = 0 ]; then
+  build_release "$root/build/release"
+  echo
+  cat "$root/build/release/SHA256SUMS"
+  exit 0
 fi
 
-(cd "$out" && sha256sum "$(basename "$zip")" "$(basename "$setup")" >SHA256SUMS)
+# Reproducibility: the unsigned files of two separate builds.
+unset LANVOY_SIGN_PKCS12
+checks="$root/build/release-check"
+build_release "$checks/one"
+build_release "$checks/two"
+# Every file either build made: the packages, the checksums, the manifests
+# and the staged program, manual, configuration and readme.
+list() {
+  (cd "$1" && find . -path ./work -prune -o -type f -print && find ./work/stage -type f) | sed 's|^\./||' | LC_ALL=C sort
+}
 echo
-unzip -l "$zip"
-ls -l "$zip" "$setup"
-echo "release $version from $commit: $out"
+echo "== SHA-256 of every file, build one against build two"
+status=0
+if [ "$(list "$checks/one")" != "$(list "$checks/two")" ]; then
+  echo "the two builds made different sets of files:"
+  diff <(list "$checks/one") <(list "$checks/two") || true
+  status=1
+fi
+same=0
+while read -r f; do
+  a="$(sha256sum "$checks/one/$f" | cut -d' ' -f1)"
+  b="$(sha256sum "$checks/two/$f" 2>/dev/null | cut -d' ' -f1)"
+  if [ "$a" = "$b" ]; then
+    printf 'same       %s  %s\n' "$a" "$f"
+    same=$((same + 1))
+  else
+    printf 'DIFFERENT  %s  %s\n           %s\n' "$a" "$f" "${b:-(missing)}"
+    status=1
+  fi
+done < <(list "$checks/one")
+if [ "$status" = 0 ]; then
+  echo "reproducible: all $same files are the same in both builds"
+else
+  echo "NOT reproducible: see the files above" >&2
+fi
+exit "$status"

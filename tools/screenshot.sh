@@ -21,20 +21,12 @@ fi
 source "$here/wine-env.sh" "$prefix"
 command -v import >/dev/null || { echo "screenshot: ImageMagick is missing (Debian: imagemagick)" >&2; exit 1; }
 
-# Whether a wineserver of this prefix runs: it works in a folder named after
-# the prefix's device and inode.
-server_running() {
-  local dir pid
-  dir="$(printf 'server-%x-%x' $(stat -c '%d %i' "$WINEPREFIX"))"
-  for pid in $(pgrep -u "$(id -u)" '^wineserver' || true); do
-    [ "$(basename "$(readlink "/proc/$pid/cwd" 2>/dev/null)")" = "$dir" ] && return 0
-  done
-  return 1
-}
-
-# Another run's server is left alone; only one this run brought up is stopped.
-own_server=1
-server_running && own_server=0
+# The program must start a server of its own on this screen: a server that
+# runs already has its desktop on another display, or on none.
+if wine_server_running; then
+  echo "screenshot: waiting for the Wine programs of $WINEPREFIX to end"
+  wineserver -w
+fi
 
 program=""
 finish() {
@@ -42,9 +34,9 @@ finish() {
     kill "$program" 2>/dev/null || true
     wait "$program" 2>/dev/null || true
   fi
-  if [ "$own_server" = 1 ]; then
-    wineserver -k >/dev/null 2>&1 || true
-  fi
+  # This run's server, before its screen goes.
+  wineserver -k >/dev/null 2>&1 || true
+  wineserver -w >/dev/null 2>&1 || true
 }
 trap finish EXIT
 

@@ -55,6 +55,15 @@ fonts_mapped() {
   wine reg query "$substitutes" /v "MS Shell Dlg" 2>/dev/null | tr -d '\r' | grep -q "$font"
 }
 
+# A server this script brings up lives on for a few seconds with a desktop on
+# this call's display, or on none; a program started on another display
+# meanwhile would join it and fail ("no driver could be loaded"). So the
+# script ends only once a server it started has ended; one that ran already
+# belongs to a caller, who keeps it on one display.
+if ! wine_server_running; then
+  trap 'wineserver -w' EXIT
+fi
+
 if [ -f "$marker" ]; then
   fonts_mapped && exit 0
   log="$WINEPREFIX/lanvoy-setup.log"

@@ -4,11 +4,23 @@
 # DISPLAY, runs the command, stops that Xvfb and exits with the command's code.
 # Usage: tools/with-xvfb.sh <command> [arguments...]
 # LANVOY_SCREEN sets the screen (default 1024x768x24).
+# LANVOY_XVFB_DISPLAY_FILE names a file with the number of a screen that a
+# whole test run shares (tools/xvfb-session.sh): the command runs there, and
+# no screen comes or goes under the Wine server that the run keeps.
 set -uo pipefail
 
 if [ $# -eq 0 ]; then
   echo "usage: $0 <command> [arguments...]" >&2
   exit 2
+fi
+if [ -n "${LANVOY_XVFB_DISPLAY_FILE:-}" ]; then
+  shared="$(cat "$LANVOY_XVFB_DISPLAY_FILE" 2>/dev/null)"
+  if [ -z "$shared" ] || ! DISPLAY=":$shared" xdpyinfo >/dev/null 2>&1; then
+    echo "with-xvfb: the shared screen of $LANVOY_XVFB_DISPLAY_FILE is not there" >&2
+    exit 1
+  fi
+  export DISPLAY=":$shared"
+  exec "$@"
 fi
 if ! command -v Xvfb >/dev/null; then
   echo "with-xvfb: Xvfb is missing (Debian: xvfb); the windowed tests cannot run" >&2
@@ -18,6 +30,10 @@ fi
 work="$(mktemp -d "${TMPDIR:-/tmp}/lanvoy-xvfb.XXXXXX")"
 xvfb=""
 stop() {
+  # A Wine server must not outlive the screen its desktop is on.
+  if [ -n "${WINEPREFIX:-}" ] && command -v wineserver >/dev/null; then
+    timeout 60 wineserver -w 2>/dev/null
+  fi
   if [ -n "$xvfb" ] && kill -0 "$xvfb" 2>/dev/null; then
     kill "$xvfb" 2>/dev/null
     wait "$xvfb" 2>/dev/null

@@ -9,12 +9,14 @@
 #include "platform/Shell.h"
 #include "store/ProfileStore.h"
 
+#include "lanvoy_version.h"
+
 #include <functional>
 #include <string>
 #include <string_view>
 
 // The running release, as the version file's VERSION text is compared with it.
-inline constexpr char16_t kReleaseVersion[] = u"2.2.0";
+inline constexpr char16_t kReleaseVersion[] = u"" LANVOY_VERSION_TEXT;
 
 // What the server's version file names; a missing element reads as empty.
 struct VersionFile {

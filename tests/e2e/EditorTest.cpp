@@ -130,7 +130,9 @@ TEST_F(EditorTest, NewProfileTypedInIsSaved)
     EXPECT_EQ((Page{kManual, L"10.0.2.15", L"255.255.255.0", L"", L"10.0.2.3", L""}), Shown(editor));
     Click(editor, kDhcp);
     WaitFor(L"the IP group to be disabled", [&] { return !ItemEnabled(editor, kIp); });
-    EXPECT_TRUE(ItemEnabled(editor, kDnsAuto));
+    // The editor enables the choice after it disables the IP group: the
+    // driver may look in between.
+    WaitFor(L"the obtained-DNS choice to be enabled", [&] { return ItemEnabled(editor, kDnsAuto); });
     Click(editor, kDnsAuto);
     WaitFor(L"the DNS fields to be cleared", [&] { return Address(editor, kDns1).empty(); });
     EXPECT_FALSE(ItemEnabled(editor, kDns1));

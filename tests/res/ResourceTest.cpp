@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "lanvoy_version.h"
 #include "resource.h"
 
 namespace {
@@ -327,15 +328,18 @@ TEST_F(Resources, VersionAndManifest) {
     if (!VerQueryValueW(info.data(), key.c_str(), &text, &length) || !text) return std::wstring(L"<none>");
     return std::wstring(static_cast<const wchar_t*>(text));
   };
-  EXPECT_EQ(value(L"ProductVersion"), L"2.2.0");
+  // The project version, through the generated header the script includes.
+  EXPECT_EQ(value(L"ProductVersion"), L"" LANVOY_VERSION_TEXT);
+  EXPECT_EQ(value(L"FileVersion"), L"" LANVOY_VERSION_TEXT);
   EXPECT_EQ(value(L"FileDescription"), L"Lanvoy 网络配置切换工具");
   EXPECT_EQ(value(L"LegalCopyright"), L"© 2026 Lanvoy");
   EXPECT_EQ(value(L"OriginalFilename"), L"lanvoy.exe");
   VS_FIXEDFILEINFO* fixed = nullptr;
   UINT size = 0;
   ASSERT_TRUE(VerQueryValueW(info.data(), L"\\", reinterpret_cast<void**>(&fixed), &size));
-  EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(2, 2));
-  EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(2, 2));
+  EXPECT_EQ(fixed->dwProductVersionMS, MAKELONG(LANVOY_VERSION_MINOR, LANVOY_VERSION_MAJOR));
+  EXPECT_EQ(fixed->dwProductVersionLS, MAKELONG(0, LANVOY_VERSION_PATCH));
+  EXPECT_EQ(fixed->dwFileVersionMS, MAKELONG(LANVOY_VERSION_MINOR, LANVOY_VERSION_MAJOR));
   WORD* translation = nullptr;
   ASSERT_TRUE(VerQueryValueW(info.data(), L"\\VarFileInfo\\Translation", reinterpret_cast<void**>(&translation), &size));
   ASSERT_EQ(size, 4u);
@@ -344,8 +348,8 @@ TEST_F(Resources, VersionAndManifest) {
 
   const std::string manifest = RawResource(MAKEINTRESOURCEW(1), RT_MANIFEST);
   for (const char* part : {"requireAdministrator", "Microsoft.Windows.Common-Controls", "\"6.0.0.0\"",
-                           "name=\"Lanvoy.Lanvoy\"", "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a",
-                           ">PerMonitorV2, System</dpiAwareness>"})
+                           "name=\"Lanvoy.Lanvoy\"", "version=\"" LANVOY_VERSION_TEXT ".0\"",
+                           "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a", ">PerMonitorV2, System</dpiAwareness>"})
     EXPECT_NE(manifest.find(part), std::string::npos) << part;
   // The loader read the manifest: the common controls in use are version 6,
   // the side-by-side copy, not the system folder's version 5.

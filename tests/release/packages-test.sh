@@ -1,0 +1,177 @@
+#!/usr/bin/env bash
+# The release packages as an administrator meets them, in a fresh Wine prefix:
+#  - packed and signed with a throwaway certificate made here: lanvoy.exe,
+#    the uninstaller, the setup program and the MSI verify against its CA;
+#  - the setup program: /S /NODESKTOP, then the registered silent uninstall
+#    refuses with 2 while Lanvoy runs and removes everything but the user's
+#    files with 0 once it has ended, its temporary copy gone too;
+#  - the MSI: /qn install, an upgrade that keeps a changed lanvoy.cfg byte for
+#    byte and honours NODESKTOP=1, and /x that keeps lanvoy.cfg and the logs.
+# Usage: packages-test.sh <lanvoy.exe> <version> <work folder>
+# lanvoy.exe runs in it, so it needs a display; the manual lies beside it.
+set -uo pipefail
+here="$(cd "$(dirname "$0")" && pwd)"
+root="$(cd "$here/../.." && pwd)"
+exe="$(realpath "$1")"
+version="$2"
+work="$(realpath -m "$3")"
+rm -rf "$work"
+mkdir -p "$work"
+failures=0
+fail() { echo "FAILED: $*"; failures=$((failures + 1)); }
+pass() { echo "ok: $*"; }
+check() {  # description, then a command that must succeed
+  local what="$1"; shift
+  if "$@"; then pass "$what"; else fail "$what"; fi
+}
+absent() { local f; for f; do [ ! -e "$f" ] || return 1; done; }
+present() { local f; for f; do [ -e "$f" ] || return 1; done; }
+
+# ---- Packages, signed with a certificate of a CA made for this run ----------
+pki="$work/pki"
+mkdir -p "$pki"
+(
+  cd "$pki"
+  openssl req -x509 -newkey rsa:2048 -nodes -keyout ca.key -out ca.pem -days 2 \
+    -subj "/CN=Lanvoy Test CA" -addext basicConstraints=critical,CA:TRUE \
+    -addext keyUsage=critical,keyCertSign,cRLSign
+  openssl req -newkey rsa:2048 -nodes -keyout signer.key -out signer.csr -subj "/CN=Lanvoy Test Signer"
+  printf 'basicConstraints=CA:FALSE\nkeyUsage=critical,digitalSignature\nextendedKeyUsage=codeSigning\n' >ext
+  openssl x509 -req -in signer.csr -CA ca.pem -CAkey ca.key -CAcreateserial -days 2 -extfile ext -out signer.pem
+  openssl pkcs12 -export -inkey signer.key -in signer.pem -certfile ca.pem -passout pass:test-password -out signer.p12
+) >"$pki/openssl.log" 2>&1 || { cat "$pki/openssl.log"; echo "FAILED: the test certificate"; exit 1; }
+
+stage="$work/stage"
+mkdir -p "$stage"
+x86_64-w64-mingw32-strip -o "$stage/lanvoy.exe" "$exe"
+cp "$(dirname "$exe")/Lanvoy使用手册.chm" "$root/res/lanvoy.cfg" "$root/res/art/lanvoy.ico" "$stage/"
+cp "$root/installer/readme.txt" "$stage/readme.txt"
+out="$work/packages"
+if ! LANVOY_SIGN_PKCS12="$pki/signer.p12" LANVOY_SIGN_PASSWORD=test-password LANVOY_SIGN_TIMESTAMP= \
+     "$root/tools/package.sh" "$version" "$stage" "$out" 1700000000 >"$work/package.log" 2>&1; then
+  cat "$work/package.log"
+  echo "FAILED: tools/package.sh"
+  exit 1
+fi
+setup="$out/lanvoy-$version-setup.exe"
+msi="$out/lanvoy-$version-win64.msi"
+
+verify() {  # file: signed by the test CA's signer, the signature intact
+  osslsigncode verify -CAfile "$pki/ca.pem" -in "$1" >"$work/verify.log" 2>&1 \
+    && grep -q "Signature verification: ok" "$work/verify.log" \
+    && grep -q "Lanvoy Test Signer" "$work/verify.log"
+}
+check "the setup program is signed" verify "$setup"
+check "the MSI is signed" verify "$msi"
+mkdir -p "$work/unzipped" "$work/msi-files"
+unzip -q "$out/lanvoy-$version-win64.zip" -d "$work/unzipped"
+check "lanvoy.exe in the zip is signed" verify "$work/unzipped/Lanvoy/lanvoy.exe"
+(cd "$work/msi-files" && msiextract "$msi" >/dev/null)
+check "lanvoy.exe in the MSI is signed" verify "$(find "$work/msi-files" -name lanvoy.exe | head -n1)"
+unsigned="$work/unsigned.exe"
+osslsigncode remove-signature -in "$stage/lanvoy.exe" -out "$unsigned" >/dev/null 2>&1
+check "an unsigned file does not verify" bash -c "! osslsigncode verify -CAfile '$pki/ca.pem' -in '$unsigned' >/dev/null 2>&1"
+
+# ---- A fresh prefix ------------------------------------------------------------
+# Wine links the user's desktop to $HOME/Desktop: one inside the work folder.
+export HOME="$work/home"
+mkdir -p "$HOME/Desktop"
+"$root/tools/wine-prefix.sh" "$work/wineprefix" >/dev/null || { echo "FAILED: the Wine prefix"; exit 1; }
+source "$root/tools/wine-env.sh" "$work/wineprefix"
+trap 'wineserver -k >/dev/null 2>&1' EXIT
+c="$WINEPREFIX/drive_c"
+dir="$c/Program Files/Lanvoy"
+menu="$c/ProgramData/Microsoft/Windows/Start Menu/Programs/Lanvoy"
+desktop="$c/users/Public/Desktop"
+# Wine's msiexec puts an all-users package's shortcuts in the installing
+# user's folders (Windows uses the common ones above).
+user_menu="$c/users/$(id -un)/AppData/Roaming/Microsoft/Windows/Start Menu/Programs/Lanvoy"
+user_desktop="$HOME/Desktop"
+key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
+runner="$work/run-uninstall.exe"
+x86_64-w64-mingw32-gcc -municode -O1 -o "$runner" "$here/run-uninstall.c" || exit 1
+code() { "$@" >>"$work/wine.log" 2>&1; echo $?; }
+entries() { wine reg query "$key" /s /reg:64 2>/dev/null | tr -d '\r'; }
+
+# ---- The setup program -----------------------------------------------------------
+check "setup /S /NODESKTOP exits 0" [ "$(code wine "$setup" /S /NODESKTOP)" = 0 ]
+for f in lanvoy.exe "Lanvoy使用手册.chm" readme.txt lanvoy.cfg uninstall.exe; do
+  check "setup installed $f" [ -f "$dir/$f" ]
+done
+check "setup made the Start-menu entries" present "$menu/Lanvoy.lnk" "$menu/Lanvoy 使用手册.lnk" "$menu/卸载 Lanvoy.lnk"
+check "/NODESKTOP left out the desktop icon" absent "$desktop/Lanvoy.lnk"
+check "the uninstaller is signed" verify "$dir/uninstall.exe"
+check "the silent uninstall is registered with _?=" bash -c "wine reg query '$key\\Lanvoy' /v QuietUninstallString /reg:64 2>/dev/null | grep -q '/S _?=C:\\\\Program Files\\\\Lanvoy'"
+printf 'user profiles\r\n' >>"$dir/lanvoy.cfg"
+printf 'log\r\n' >"$dir/system.log"
+cp "$dir/lanvoy.cfg" "$work/changed.cfg"
+
+# While Lanvoy runs, the silent uninstall refuses with 2 and removes nothing.
+(cd "$dir" && exec wine lanvoy.exe -hide >/dev/null 2>&1) &
+program=$!
+sleep 5
+check "the silent uninstall exits 2 while Lanvoy runs" [ "$(code wine "$runner")" = 2 ]
+check "... and removed nothing" present "$dir/lanvoy.exe" "$dir/uninstall.exe" "$menu/Lanvoy.lnk"
+check "... and kept the uninstall entry" bash -c "wine reg query '$key\\Lanvoy' /reg:64 >/dev/null 2>&1"
+kill "$program" 2>/dev/null
+wine taskkill /f /im lanvoy.exe >/dev/null 2>&1
+wait "$program" 2>/dev/null
+sleep 1
+
+# Once it has ended: 0, and everything of the program gone when it returns.
+check "the silent uninstall exits 0" [ "$(code wine "$runner")" = 0 ]
+for f in lanvoy.exe "Lanvoy使用手册.chm" readme.txt; do
+  check "the uninstall removed $f" absent "$dir/$f"
+done
+# The uninstaller's own file cannot go while it runs: it is removed after it
+# ends (Windows) or at the next start, which "wineboot -r" is here.
+check "uninstall.exe is to go at the next start" bash -c "wine reg query 'HKLM\System\CurrentControlSet\Control\Session Manager' /v PendingFileRenameOperations 2>/dev/null | tr -d '\r' | grep -qi 'Lanvoy.uninstall.exe'"
+wine wineboot -r >>"$work/wine.log" 2>&1
+wineserver -w
+check "... and is gone after it" absent "$dir/uninstall.exe"
+check "the uninstall removed the Start-menu folder" absent "$menu"
+check "the uninstall removed its entry" bash -c "! wine reg query '$key\\Lanvoy' /reg:64 >/dev/null 2>&1"
+check "the uninstall kept lanvoy.cfg byte for byte" cmp -s "$dir/lanvoy.cfg" "$work/changed.cfg"
+check "the uninstall kept the log" [ -f "$dir/system.log" ]
+check "the uninstaller's temporary copy is gone" \
+  bash -c "[ -z \"\$(find '$c/users' -iname '*.exe' -path '*Temp*' 2>/dev/null)\" ]"
+rm -rf "$dir"
+
+# ---- The MSI ----------------------------------------------------------------------
+check "msiexec /i /qn exits 0" [ "$(code wine msiexec /i "$(winepath -w "$msi")" /qn)" = 0 ]
+for f in lanvoy.exe "Lanvoy使用手册.chm" readme.txt lanvoy.cfg; do
+  check "the MSI installed $f" [ -f "$dir/$f" ]
+done
+menu_entries() { present "$1/Lanvoy.lnk" "$1/Lanvoy 使用手册.lnk" "$1/卸载 Lanvoy.lnk"; }
+check "the MSI made the Start-menu entries" bash -c "$(declare -f present menu_entries); menu_entries '$menu' || menu_entries '$user_menu'"
+check "the MSI made the desktop shortcut" bash -c "[ -f '$desktop/Lanvoy.lnk' ] || [ -f '$user_desktop/Lanvoy.lnk' ]"
+check "the MSI registered Lanvoy $version" bash -c "wine reg query '$key' /s /reg:64 2>/dev/null | tr -d '\r' | grep -q 'DisplayName.*Lanvoy $version'"
+check "... with its folder" bash -c "wine reg query '$key' /s /reg:64 2>/dev/null | tr -d '\r' | grep -q 'InstallLocation.*C:.Program Files.Lanvoy'"
+
+# An upgrade to a later version over a changed configuration and a log.
+printf 'user profiles\r\n' >>"$dir/lanvoy.cfg"
+printf 'log\r\n' >"$dir/system.log"
+cp "$dir/lanvoy.cfg" "$work/changed.cfg"
+next="$(echo "$version" | awk -F. '{ printf "%d.%d.%d", $1, $2, $3 + 1 }')"
+"$root/tools/make-msi.sh" "$next" "$stage" "$work/next.msi" 1700000000 || fail "the MSI of $next"
+check "the upgrade to $next with NODESKTOP=1 exits 0" [ "$(code wine msiexec /i "$(winepath -w "$work/next.msi")" /qn NODESKTOP=1)" = 0 ]
+check "the upgrade kept lanvoy.cfg byte for byte" cmp -s "$dir/lanvoy.cfg" "$work/changed.cfg"
+check "the upgrade kept the log" [ -f "$dir/system.log" ]
+check "the upgrade left one entry, for $next" bash -c "n=\$(wine reg query '$key' /s /reg:64 2>/dev/null | tr -d '\r' | grep -c 'DisplayName.*Lanvoy '); [ \"\$n\" = 1 ] && wine reg query '$key' /s /reg:64 2>/dev/null | tr -d '\r' | grep -q 'DisplayName.*Lanvoy $next'"
+check "NODESKTOP=1 left out the desktop shortcut" absent "$desktop/Lanvoy.lnk" "$user_desktop/Lanvoy.lnk"
+check "the upgraded program is there" [ -f "$dir/lanvoy.exe" ]
+
+check "msiexec /x /qn exits 0" [ "$(code wine msiexec /x "$(winepath -w "$work/next.msi")" /qn)" = 0 ]
+for f in lanvoy.exe "Lanvoy使用手册.chm" readme.txt; do
+  check "msiexec /x removed $f" absent "$dir/$f"
+done
+check "msiexec /x removed the Start-menu folder" absent "$menu" "$user_menu"
+check "msiexec /x kept lanvoy.cfg byte for byte" cmp -s "$dir/lanvoy.cfg" "$work/changed.cfg"
+check "msiexec /x kept the log" [ -f "$dir/system.log" ]
+check "msiexec /x removed the entry" bash -c "! wine reg query '$key' /s /reg:64 2>/dev/null | tr -d '\r' | grep -q 'DisplayName.*Lanvoy '"
+
+if [ "$failures" -ne 0 ]; then
+  echo "$failures checks failed (Wine's output: $work/wine.log)"
+  exit 1
+fi
+echo "all package checks passed"
