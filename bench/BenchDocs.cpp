@@ -1,6 +1,6 @@
 #include "BenchDocs.h"
 
-#include "xml/Utf8.h"
+#include "text/Utf8.h"
 
 #include <cstdio>
 #include <climits>

@@ -3,7 +3,7 @@
 // holds. After the run, a table of ratios to pugixml measured in that run.
 
 #include "BenchDocs.h"
-#include "xml/Utf8.h"
+#include "text/Utf8.h"
 #include "xml/XmlDoc.h"
 
 #include <benchmark/benchmark.h>

@@ -18,7 +18,7 @@
 #include "support/MemoryStartupTask.h"
 #include "support/SampleAdapter.h"
 #include "store/ProfileStore.h"
-#include "xml/Utf8.h"
+#include "text/Utf8.h"
 
 #include <algorithm>
 #include <cstddef>

@@ -1,7 +1,7 @@
 // libFuzzer target: any bytes, decoded and parsed, then edited at random,
 // must leave a consistent index.
 
-#include "xml/Utf8.h"
+#include "text/Utf8.h"
 #include "xml/XmlDoc.h"
 
 #include <cstddef>

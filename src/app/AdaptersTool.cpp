@@ -6,7 +6,7 @@
 #include "platform/Win32MessageBox.h"
 #include "platform/Win32Registry.h"
 #include "platform/WideText.h"
-#include "xml/DecimalText.h"
+#include "text/DecimalText.h"
 
 #include <windows.h>
 

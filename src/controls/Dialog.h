@@ -19,6 +19,14 @@ public:
     // Ends a modal run with the result, or destroys a modeless dialog.
     void End(INT_PTR result);
 
+    // The dialog's controls by id. A box reads as checked only when fully
+    // ticked, not when indeterminate.
+    bool Checked(int id) const { return IsDlgButtonChecked(hwnd, id) == BST_CHECKED; }
+    void SetChecked(int id, bool on) const { CheckDlgButton(hwnd, id, on ? BST_CHECKED : BST_UNCHECKED); }
+    std::u16string ItemText(int id) const { return CWindow(Item(id)).Caption(); }
+    bool SetItemText(int id, const std::u16string& text) const { return CWindow(Item(id)).SetCaption(text); }
+    void EnableItem(int id, bool on) const { CWindow(Item(id)).Enable(on); }
+
 protected:
     // True when handled; *result is the message's answer.
     virtual bool OnMessage(UINT message, WPARAM w, LPARAM l, LRESULT* result);

@@ -9,7 +9,7 @@
 // first and returns *result when that answers true.
 
 #include "controls/ListView.h"
-#include "ui/ListText.h"
+#include "controls/ListText.h"
 
 #include <functional>
 #include <string>

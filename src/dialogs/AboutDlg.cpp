@@ -7,7 +7,7 @@ CAboutDlg::CAboutDlg(IShell& shell) : CDialogBase(IDD_ABOUTBOX), shell(shell) {}
 
 bool CAboutDlg::OnInitDialog()
 {
-    CWindow(Item(IDC_ABOUT_THANKS)).SetCaption(AboutThanks());
+    SetItemText(IDC_ABOUT_THANKS, AboutThanks());
     SetAppIcons(hwnd);
     return true;
 }

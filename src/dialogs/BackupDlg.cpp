@@ -1,10 +1,7 @@
 #include "dialogs/BackupDlg.h"
 
-#include "controls/Dpi.h"
+#include "controls/ComboBox.h"
 #include "dialogs/DialogIcon.h"
-#include "platform/WideText.h"
-
-#include <algorithm>
 
 CBackupDlg::CBackupDlg(CProfileStore& store, const CAdapterList& adapters, IMessageBox& messages)
     : CDialogBase(IDD_BACKUP), model(store, adapters, messages)
@@ -18,15 +15,17 @@ bool CBackupDlg::OnInitDialog()
         End(0);
         return true;
     }
-    CWindow box(Item(IDC_BACKUP_ADAPTER));
+    const CComboBox box(Item(IDC_BACKUP_ADAPTER));
     const std::vector<std::u16string> lines = model.AdapterLines();
     for (const std::u16string& line : lines)
-        box.Send(CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(line)));
-    box.Send(CB_SETCURSEL, static_cast<WPARAM>(model.FirstSelection()));
-    WidenDropDown(box, lines);
+        box.AddString(line);
+    box.Select(model.FirstSelection());
+    // Connection name and description together are often wider than the
+    // box; the open list shows them whole, with room for the item margins.
+    box.WidenDropDownFor(lines, 8);
     ShowDetails();
     // The name's change notice enables "保存".
-    CWindow(Item(IDC_BACKUP_NAME)).SetCaption(model.ProposedName());
+    SetItemText(IDC_BACKUP_NAME, model.ProposedName());
     return true;
 }
 
@@ -39,7 +38,7 @@ bool CBackupDlg::OnCommand(int id, int code, HWND control)
         return true;
     case IDC_BACKUP_NAME:
         if (code == EN_CHANGE)
-            CWindow(Item(IDOK)).Enable(CanSaveName(ItemText(hwnd, IDC_BACKUP_NAME)));
+            EnableItem(IDOK, CanSaveName(ItemText(IDC_BACKUP_NAME)));
         return true;
     case IDOK:
         OnOk();
@@ -49,46 +48,18 @@ bool CBackupDlg::OnCommand(int id, int code, HWND control)
     }
 }
 
-// Connection name and description together are often wider than the box;
-// the open list shows them whole.
-void CBackupDlg::WidenDropDown(HWND box, const std::vector<std::u16string>& lines)
-{
-    HDC dc = GetDC(box);
-    if (!dc)
-        return;
-    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(box, WM_GETFONT, 0, 0)));
-    int widest = 0;
-    for (const std::u16string& line : lines) {
-        SIZE size = {};
-        if (GetTextExtentPoint32W(dc, Wide(line), static_cast<int>(line.size()), &size))
-            widest = std::max(widest, static_cast<int>(size.cx));
-    }
-    SelectObject(dc, old);
-    ReleaseDC(box, dc);
-    // Room for the item margins and a scroll bar.
-    const UINT dpi = WindowDpi(box);
-    int margin = 2 * MetricForDpi(SM_CXEDGE, dpi) + MetricForDpi(SM_CXVSCROLL, dpi) + ScaleForDpi(8, dpi);
-    RECT screen = {};
-    SystemParametersInfoW(SPI_GETWORKAREA, 0, &screen, 0);
-    int width = std::min(widest + margin, static_cast<int>(screen.right - screen.left));
-    if (width > static_cast<int>(SendMessageW(box, CB_GETDROPPEDWIDTH, 0, 0)))
-        SendMessageW(box, CB_SETDROPPEDWIDTH, static_cast<WPARAM>(width), 0);
-}
-
 void CBackupDlg::ShowDetails()
 {
-    int selected = static_cast<int>(CWindow(Item(IDC_BACKUP_ADAPTER)).Send(CB_GETCURSEL));
-    CWindow(Item(IDC_BACKUP_DETAILS)).SetCaption(model.Details(selected));
+    SetItemText(IDC_BACKUP_DETAILS, model.Details(CComboBox(Item(IDC_BACKUP_ADAPTER)).Selection()));
 }
 
 void CBackupDlg::OnOk()
 {
-    name = ItemText(hwnd, IDC_BACKUP_NAME);
+    name = ItemText(IDC_BACKUP_NAME);
     // An empty name is never saved, whatever sent the command.
     if (!CanSaveName(name))
         return;
-    allAdapters = IsDlgButtonChecked(hwnd, IDC_BACKUP_ALL) == BST_CHECKED;
-    othersDhcp = IsDlgButtonChecked(hwnd, IDC_BACKUP_OTHERS_DHCP) == BST_CHECKED;
-    int selected = static_cast<int>(CWindow(Item(IDC_BACKUP_ADAPTER)).Send(CB_GETCURSEL));
-    End(model.Save(name, selected, allAdapters) ? IDOK : IDCANCEL);
+    allAdapters = Checked(IDC_BACKUP_ALL);
+    othersDhcp = Checked(IDC_BACKUP_OTHERS_DHCP);
+    End(model.Save(name, CComboBox(Item(IDC_BACKUP_ADAPTER)).Selection(), allAdapters) ? IDOK : IDCANCEL);
 }

@@ -14,7 +14,6 @@ protected:
     bool OnCommand(int id, int code, HWND control) override;
 
 private:
-    static void WidenDropDown(HWND box, const std::vector<std::u16string>& lines);
     void ShowDetails();
     void OnOk();
 

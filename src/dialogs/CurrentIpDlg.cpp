@@ -11,7 +11,7 @@ CCurrentIpDlg::CCurrentIpDlg(CProfileStore& store, const CAdapterList& adapters,
 bool CCurrentIpDlg::OnInitDialog()
 {
     SetAppIcons(hwnd);
-    CWindow(Item(IDC_CURRENT_IP_DETAILS)).SetCaption(model.ReadDetails(own));
+    SetItemText(IDC_CURRENT_IP_DETAILS, model.ReadDetails(own));
     // The name is what the user types; the read-only details need no caret.
     SetFocus(Item(IDC_CURRENT_IP_NAME));
     return false;
@@ -22,10 +22,10 @@ bool CCurrentIpDlg::OnCommand(int id, int code, HWND control)
     switch (id) {
     case IDC_CURRENT_IP_NAME:
         if (code == EN_CHANGE)
-            CWindow(Item(IDOK)).Enable(CanSaveName(ItemText(hwnd, IDC_CURRENT_IP_NAME)));
+            EnableItem(IDOK, CanSaveName(ItemText(IDC_CURRENT_IP_NAME)));
         return true;
     case IDOK: {
-        const std::u16string name = ItemText(hwnd, IDC_CURRENT_IP_NAME);
+        const std::u16string name = ItemText(IDC_CURRENT_IP_NAME);
         if (CanSaveName(name))
             End(model.Save(name) ? IDOK : IDCANCEL);
         return true;

@@ -1,12 +1,9 @@
 #pragma once
 // What every dialog of the program does alike: the application's icon in
-// its title bar, and reading a control's text.
+// its title bar.
 
 #include "controls/Dpi.h"
-#include "controls/Window.h"
 #include "resource.h"
-
-#include <string>
 
 inline void SetAppIcons(HWND dialog)
 {
@@ -20,10 +17,4 @@ inline void SetAppIcons(HWND dialog)
     };
     SendMessageW(dialog, WM_SETICON, ICON_BIG, icon(SM_CXICON));
     SendMessageW(dialog, WM_SETICON, ICON_SMALL, icon(SM_CXSMICON));
-}
-
-// The text of a dialog's control.
-inline std::u16string ItemText(HWND dialog, int id)
-{
-    return CWindow(GetDlgItem(dialog, id)).Caption();
 }

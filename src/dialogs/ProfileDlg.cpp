@@ -1,6 +1,6 @@
 #include "dialogs/ProfileDlg.h"
 
-#include "controls/Dpi.h"
+#include "controls/ComboBox.h"
 #include "dialogs/DialogIcon.h"
 #include "platform/Win32MessageBox.h"
 #include "resource.h"
@@ -16,11 +16,6 @@ constexpr int kAddressIds[] = {IDC_PROFILE_IP, IDC_PROFILE_MASK, IDC_PROFILE_GAT
 constexpr int kRadioIds[] = {IDC_PROFILE_MODE_NONE, IDC_PROFILE_MODE_DHCP, IDC_PROFILE_MODE_MANUAL};
 // Rows the provider list drops down to, whatever the template's height.
 constexpr int kProviderRows = 10;
-
-const wchar_t* Wide(const std::u16string& text)
-{
-    return reinterpret_cast<const wchar_t*>(text.c_str());
-}
 
 int CALLBACK NoteFound(const LOGFONTW*, const TEXTMETRICW*, DWORD, LPARAM found)
 {
@@ -137,7 +132,7 @@ bool CProfileDlg::OnInitDialog()
     SetAppIcons(hwnd);
 
     tabs.Attach(Item(IDC_PROFILE_TABS));
-    Check(IDC_PROFILE_MODE_NONE, true);
+    SetChecked(IDC_PROFILE_MODE_NONE, true);
     ApplyEnables(EnablesForRadio(kRadioLeaveAlone), true);
 
     SetDigitFace();
@@ -158,11 +153,11 @@ bool CProfileDlg::OnInitDialog()
         return true;
     }
 
-    SetDlgItemTextW(hwnd, IDC_PROFILE_NAME, Wide(editor->InitialName()));
+    SetItemText(IDC_PROFILE_NAME, editor->InitialName());
     for (int tab = 0; tab < editor->TabCount(); ++tab)
         tabs.InsertTab(tab, editor->TabLabel(tab));
     if (const std::u16string ok = editor->OkButtonText(); !ok.empty())
-        SetDlgItemTextW(hwnd, IDOK, Wide(ok));
+        SetItemText(IDOK, ok);
 
     tabs.Select(0);
     ShowPage(editor->SwitchTab(tabs.Selection(), ReadControls()));
@@ -171,31 +166,19 @@ bool CProfileDlg::OnInitDialog()
 
 void CProfileDlg::FillProviders()
 {
-    const HWND list = Item(IDC_PROFILE_DNS_LIST);
-    SendMessageW(list, CB_RESETCONTENT, 0, 0);
-    int widest = 0;
-    const HDC dc = GetDC(list);
-    const HGDIOBJ font = dc != nullptr ? SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0))) : nullptr;
+    const CComboBox list(Item(IDC_PROFILE_DNS_LIST));
+    list.Reset();
+    std::vector<std::u16string> names;
     for (const DnsProvider& provider : editor->DnsProviders()) {
-        SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(Wide(provider.name)));
-        SIZE size{};
-        if (dc != nullptr &&
-            GetTextExtentPoint32W(dc, Wide(provider.name), static_cast<int>(provider.name.size()), &size) &&
-            size.cx > widest)
-            widest = size.cx;
-    }
-    if (dc != nullptr) {
-        SelectObject(dc, font);
-        ReleaseDC(list, dc);
+        list.AddString(provider.name);
+        names.push_back(provider.name);
     }
     // Names longer than the box are read in full in the dropped list.
-    const UINT dpi = WindowDpi(list);
-    SendMessageW(list, CB_SETDROPPEDWIDTH,
-                 static_cast<WPARAM>(widest + 2 * MetricForDpi(SM_CXEDGE, dpi) + MetricForDpi(SM_CXVSCROLL, dpi)), 0);
-    SendMessageW(list, CB_SETMINVISIBLE, kProviderRows, 0);
+    list.WidenDropDownFor(names);
+    list.SetMinVisible(kProviderRows);
     // The first entry shows without filling the DNS fields.
-    if (SendMessageW(list, CB_GETCOUNT, 0, 0) > 0)
-        SendMessageW(list, CB_SETCURSEL, 0, 0);
+    if (list.Count() > 0)
+        list.Select(0);
 }
 
 std::uint32_t CProfileDlg::Address(int id) const
@@ -251,10 +234,10 @@ void CProfileDlg::ShowPage(const EditorPage& page)
     SetAddress(IDC_PROFILE_GATEWAY, page.gateway);
     SetAddress(IDC_PROFILE_DNS1, page.dns1);
     SetAddress(IDC_PROFILE_DNS2, page.dns2);
-    Check(IDC_PROFILE_DISABLE, page.adapterDisabled);
+    SetChecked(IDC_PROFILE_DISABLE, page.adapterDisabled);
     for (int radio = 0; radio < 3; ++radio)
-        Check(kRadioIds[radio], radio == page.radio);
-    Check(IDC_PROFILE_DNS_AUTO, page.dnsAutomatic);
+        SetChecked(kRadioIds[radio], radio == page.radio);
+    SetChecked(IDC_PROFILE_DNS_AUTO, page.dnsAutomatic);
     ApplyEnables(page.enables, true);
     // Without an entry there is nothing to set.
     for (int id : kRadioIds)
@@ -277,17 +260,11 @@ void CProfileDlg::SuggestFrom(std::uint32_t ip)
 
 void CProfileDlg::PickProvider()
 {
-    const HWND list = Item(IDC_PROFILE_DNS_LIST);
-    const auto selected = SendMessageW(list, CB_GETCURSEL, 0, 0);
+    const CComboBox list(Item(IDC_PROFILE_DNS_LIST));
+    const int selected = list.Selection();
     if (selected < 0)
         return;
-    const auto length = SendMessageW(list, CB_GETLBTEXTLEN, static_cast<WPARAM>(selected), 0);
-    if (length < 0)
-        return;
-    std::wstring name(static_cast<std::size_t>(length) + 1, L'\0');
-    const auto copied = SendMessageW(list, CB_GETLBTEXT, static_cast<WPARAM>(selected), reinterpret_cast<LPARAM>(name.data()));
-    name.resize(copied < 0 ? 0 : static_cast<std::size_t>(copied));
-    const std::optional<ProviderPick> pick = editor->PickProvider(std::u16string(name.begin(), name.end()));
+    const std::optional<ProviderPick> pick = editor->PickProvider(list.ItemText(selected));
     if (!pick)
         return;
     if (pick->dns1)
@@ -300,7 +277,7 @@ void CProfileDlg::OnOk()
 {
     // The page on show goes into its entry first, and shows again as stored.
     ShowPage(editor->SwitchTab(tabs.Selection(), ReadControls()));
-    switch (editor->Confirm(CWindow(Item(IDC_PROFILE_NAME)).Caption())) {
+    switch (editor->Confirm(ItemText(IDC_PROFILE_NAME))) {
     case EditorClose::Ok:
         End(IDOK);
         break;

@@ -61,9 +61,6 @@ private:
 
     std::uint32_t Address(int id) const;
     void SetAddress(int id, const ShownAddress& value);
-    bool Checked(int id) const { return IsDlgButtonChecked(hwnd, id) == BST_CHECKED; }
-    void Check(int id, bool on) const { CheckDlgButton(hwnd, id, on ? BST_CHECKED : BST_UNCHECKED); }
-    void EnableItem(int id, bool on) const { EnableWindow(Item(id), on ? TRUE : FALSE); }
 
     CProfileStore& store;
     const CAdapterList& adapters;

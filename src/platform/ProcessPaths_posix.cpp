@@ -1,5 +1,5 @@
 #include "platform/ProcessPaths.h"
-#include "xml/Utf8.h"
+#include "text/Utf8.h"
 
 #include <climits>
 #include <unistd.h>

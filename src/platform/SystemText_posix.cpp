@@ -1,5 +1,5 @@
 #include "platform/SystemText.h"
-#include "xml/Utf8.h"
+#include "text/Utf8.h"
 
 #include <cerrno>
 #include <cstring>

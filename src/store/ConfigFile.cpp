@@ -1,5 +1,5 @@
 #include "store/ConfigFile.h"
-#include "xml/Utf8.h"
+#include "text/Utf8.h"
 
 namespace {
 

@@ -1,6 +1,6 @@
 #include "store/ProfileStore.h"
 #include "store/ConfigSchema.h"
-#include "xml/DecimalText.h"
+#include "text/DecimalText.h"
 
 #include <algorithm>
 #include <climits>

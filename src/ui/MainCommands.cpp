@@ -2,8 +2,8 @@
 #include "ui/ProgramFiles.h"
 
 #include "ui/QuickMenus.h"
-#include "xml/DecimalText.h"
-#include "xml/Utf8.h"
+#include "text/DecimalText.h"
+#include "text/Utf8.h"
 
 #include <algorithm>
 

@@ -1,7 +1,7 @@
 #include "ui/ProfileEditor.h"
 
 #include "store/ConfigSchema.h"
-#include "xml/DecimalText.h"
+#include "text/DecimalText.h"
 #include "xml/XmlDoc.h"
 
 #include <array>

@@ -1,6 +1,6 @@
 #include "ui/UpdateCheck.h"
 
-#include "xml/Utf8.h"
+#include "text/Utf8.h"
 #include "xml/XmlDoc.h"
 
 #include <utility>

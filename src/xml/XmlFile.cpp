@@ -1,7 +1,7 @@
 #include "xml/XmlFile.h"
 #include "platform/FileSystem.h"
-#include "xml/DecimalText.h"
-#include "xml/Utf8.h"
+#include "text/DecimalText.h"
+#include "text/Utf8.h"
 #include "xml/XmlDoc.h"
 
 bool ReadUtf8File(const std::u16string& path, std::u16string& text, std::u16string& note)

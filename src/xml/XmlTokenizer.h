@@ -1,7 +1,7 @@
 #pragma once
 // Reads one node of XML text at a given offset. Never reads outside the text.
 
-#include "xml/DecimalText.h"
+#include "text/DecimalText.h"
 
 #include <cstddef>
 #include <string>

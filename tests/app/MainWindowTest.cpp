@@ -4,11 +4,11 @@
 
 #include "app/MainDlg.h"
 #include "controls/Dpi.h"
+#include "controls/ListText.h"
 #include "NetFixture.h"
 #include "support/FakeShell.h"
 #include "support/MemoryFileSystem.h"
 #include "support/MemoryStartupTask.h"
-#include "ui/ListText.h"
 
 #include "resource.h"
 

@@ -1,5 +1,5 @@
 #include "platform/SystemText.h"
-#include "xml/DecimalText.h"
+#include "text/DecimalText.h"
 
 #include <gtest/gtest.h>
 

@@ -5,7 +5,7 @@
 #include "support/MemoryFileSystem.h"
 #include "support/MemoryRegistry.h"
 #include "support/MemoryStartupTask.h"
-#include "xml/Utf8.h"
+#include "text/Utf8.h"
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 // whether they count).
 
 #include "net/AdapterRecord.h"
-#include "xml/DecimalText.h"
+#include "text/DecimalText.h"
 
 inline AdapterRecord SampleAdapter(int n, int mode)
 {

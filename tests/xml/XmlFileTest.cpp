@@ -1,5 +1,5 @@
 #include "XmlTestSupport.h"
-#include "xml/Utf8.h"
+#include "text/Utf8.h"
 #include "xml/XmlFile.h"
 
 #include <gtest/gtest.h>

@@ -1,4 +1,4 @@
-#include "xml/Utf8.h"
+#include "text/Utf8.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "xml/DecimalText.h"
+#include "text/DecimalText.h"
 
 std::u16string DecimalText(long long value)
 {

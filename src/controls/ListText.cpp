@@ -1,6 +1,5 @@
-#include "ui/ListText.h"
+#include "controls/ListText.h"
 
-#include <algorithm>
 #include <climits>
 #include <string>
 
@@ -21,8 +20,6 @@ std::u16string_view Cut(std::u16string_view text, std::size_t length)
         return text;
     return text.substr(0, Splits(text, length) ? length - 1 : length);
 }
-
-constexpr int kMaxTipLength = 800;
 
 }  // namespace
 
@@ -103,12 +100,4 @@ std::u16string CCellTips::TipForRow(int row) const
     if (found == tips.end())
         return {};
     return std::u16string(Cut(found->second, static_cast<std::size_t>(maxLength)));
-}
-
-int TipLengthFor(const std::vector<std::u16string>& summaries)
-{
-    std::size_t longest = 0;
-    for (const std::u16string& summary : summaries)
-        longest = std::max(longest, summary.size());
-    return static_cast<int>(std::min<std::size_t>(longest, kMaxTipLength));
 }

@@ -6,7 +6,6 @@
 #include <map>
 #include <string>
 #include <string_view>
-#include <vector>
 
 // Width in pixels of a text as it will be drawn.
 using TextMeasure = std::function<int(std::u16string_view)>;
@@ -61,7 +60,3 @@ private:
     unsigned hitMask = kDefaultHitMask;
     int maxLength = kDefaultMaxLength;
 };
-
-// The maximum tip length the main window gives the list after a refill: the
-// longest summary, at most 800 characters.
-int TipLengthFor(const std::vector<std::u16string>& summaries);

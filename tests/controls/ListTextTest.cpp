@@ -1,4 +1,4 @@
-#include "ui/ListText.h"
+#include "controls/ListText.h"
 
 #include <gtest/gtest.h>
 
@@ -97,14 +97,6 @@ TEST(CellTips, ADeletedRowTakesItsTipsAndTheRowsBelowKeepTheirs)
     EXPECT_EQ(u"row 3", tips.Get(2, 0));
     EXPECT_EQ(u"", tips.Get(3, 0));
     EXPECT_EQ(u"twelve", tips.Get(11, 1));
-}
-
-TEST(TipLengthFor, IsTheLongestSummaryCappedAt800)
-{
-    EXPECT_EQ(0, TipLengthFor({}));
-    EXPECT_EQ(6, TipLengthFor({u"abc", u"abcdef", u""}));
-    EXPECT_EQ(800, TipLengthFor({std::u16string(800, u'a')}));
-    EXPECT_EQ(800, TipLengthFor({u"a", std::u16string(1500, u'a')}));
 }
 
 }  // namespace
