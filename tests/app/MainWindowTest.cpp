@@ -90,9 +90,11 @@ TEST_F(MainWindowTest, PixelSizesFollowTheScreensScale)
     EXPECT_GE(row.bottom - row.top, picture + ScaleForDpi(2, dpi));
 
     // The time is drawn whole in its column, with the list's own font.
-    wchar_t time[32] = {};
+    wchar_t time[32] = {}, image[32] = {L'?'};
     ListView_GetItemText(list, 0, 3, time, 32);
     ASSERT_STREQ(L"26-12-01 08:30:00", time);
+    ListView_GetItemText(list, 0, 0, image, 32);
+    EXPECT_STREQ(L"", image) << "the picture's column shows text";
     HDC dc = GetDC(list);
     HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(list, WM_GETFONT, 0, 0)));
     const TextMeasure measure = [dc](std::u16string_view text) {
