@@ -287,7 +287,7 @@ void CMainDlg::RefreshList()
     list.SetMaxTipLength(commands.MaxTipLength());
     list.SetVirtualRows(static_cast<int>(rows.size()),
                         {[this](int row, int column) { return CellText(row, column); },
-                         [this](int row) { return CellText(row, 0); }});
+                         [this](int row) { return RowTip(row); }});
 }
 
 std::u16string CMainDlg::CellText(int row, int column) const
@@ -296,13 +296,21 @@ std::u16string CMainDlg::CellText(int row, int column) const
     if (row < 0 || static_cast<std::size_t>(row) >= rows.size())
         return {};
     const ProfileRow& shown = rows[static_cast<std::size_t>(row)];
+    // The image column shows no text: the list draws whatever it is given there.
     switch (column) {
-    case 0: return shown.summary;  // the row's tip; the image column shows no text
     case 1: return shown.number;
     case 2: return shown.name;
     case 3: return shown.dateTime;
     default: return {};
     }
+}
+
+std::u16string CMainDlg::RowTip(int row) const
+{
+    const std::vector<ProfileRow>& rows = commands.Rows();
+    if (row < 0 || static_cast<std::size_t>(row) >= rows.size())
+        return {};
+    return rows[static_cast<std::size_t>(row)].summary;
 }
 
 void CMainDlg::UpdateCommandStates()

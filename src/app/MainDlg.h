@@ -38,8 +38,9 @@ public:
     explicit CMainDlg(const MainServices& services);
 
     void RefreshList();
-    // A row's cell as the list shows it; column 0 is the row's tip.
+    // A row's cell as the list shows it, and its tip.
     std::u16string CellText(int row, int column) const;
+    std::u16string RowTip(int row) const;
     void UpdateCommandStates();
     bool ApplyRow(int row);
     void BuildQuickMenus();

@@ -17,6 +17,8 @@ TEST_F(CommandsTest, PreparedProfilesAreListedAndTheMarkedOneApplies)
                                 {L"2", L"家里", kPreparedTime},
                                 {L"3", L"客户现场", kPreparedTime}}),
               Rows(main));
+    // The list draws the image column's text beside the image: it has none.
+    EXPECT_EQ("", U8(CellText(main, 0, 0)));
 
     // The marked row keeps its own colour while the pointer selects another.
     ClickRow(main, 0);
