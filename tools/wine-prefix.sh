@@ -6,6 +6,11 @@
 # tries again. A ready prefix whose mapping was lost gets it back: a program
 # run in another locale (the test of GBK files runs in zh_CN) makes Wine
 # rewrite "MS Shell Dlg", and menus and tips then draw boxes.
+# LANVOY_DIALOG_FONT names the face the dialog fonts map to, by default
+# "WenQuanYi Zen Hei". The manual's pictures take "WenQuanYi Zen Hei Sharp":
+# its bitmaps draw the hyphens of the list's time column, which the outline
+# face leaves out at dialog size. A prefix mapped to another face is mapped
+# again, so prefixes shared by both kinds of run follow each run.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 source "$here/wine-env.sh" "$1"
@@ -19,7 +24,13 @@ fail() {
 
 # Without these substitutes every Chinese character in a dialog draws as a box.
 substitutes='HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
-font='WenQuanYi Zen Hei'
+font="${LANVOY_DIALOG_FONT:-WenQuanYi Zen Hei}"
+
+# The face a font name is mapped to, or nothing.
+mapped_to() {
+  wine reg query "$substitutes" /v "$1" 2>>"${log:-/dev/null}" | tr -d '\r' |
+    sed -n 's/^.*REG_SZ[[:space:]]*//; T; s/[[:space:]]*$//; p'
+}
 
 map_fonts() {
   # The .reg file must be UTF-16LE with its byte-order mark to carry the name 宋体.
@@ -44,7 +55,7 @@ REG
 
   # regedit reports nothing useful in its exit code: ask the registry itself.
   for name in SimSun 'MS Shell Dlg'; do
-    if ! wine reg query "$substitutes" /v "$name" 2>>"$log" | tr -d '\r' | grep -q "$font"; then
+    if [ "$(mapped_to "$name")" != "$font" ]; then
       fail "the font substitute \"$name\" = \"$font\" is missing after the import of $reg (log: $log)"
     fi
   done
@@ -52,7 +63,7 @@ REG
 }
 
 fonts_mapped() {
-  wine reg query "$substitutes" /v "MS Shell Dlg" 2>/dev/null | tr -d '\r' | grep -q "$font"
+  [ "$(mapped_to 'MS Shell Dlg')" = "$font" ]
 }
 
 # A server this script brings up lives on for a few seconds with a desktop on

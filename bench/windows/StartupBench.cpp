@@ -5,6 +5,7 @@
 // Usage: startup_bench --lanvoy=<lanvoy.exe> [--runs=5] [--counts=0,500,5000]
 
 #include "Driver.h"
+#include "resource.h"
 
 #include <commctrl.h>
 
@@ -18,8 +19,6 @@ using namespace e2e;
 using Clock = std::chrono::steady_clock;
 
 namespace {
-
-constexpr int kCopy = 32796, kDelete = 32795, kExit = 32772;
 
 // A configuration of `count` profiles, each with one manual entry.
 void WriteProfiles(const CLanvoyFolder& folder, int count)
@@ -78,12 +77,12 @@ void RunOnce(int count, bool commands, Times& times)
 
     ClickRow(main, 0);
     auto at = Clock::now();
-    PostMessageW(main, WM_COMMAND, kCopy, 0);
+    PostMessageW(main, WM_COMMAND, ID_PROFILE_COPY, 0);
     WaitAnswering(main, count + 1);
     times.copy.push_back(Since(at));
 
     ClickRow(main, 0);
-    PostMessageW(main, WM_COMMAND, kDelete, 0);
+    PostMessageW(main, WM_COMMAND, ID_PROFILE_DELETE, 0);
     MessageBoxSeen question = WaitMessageBox(program, 120s);
     at = Clock::now();
     PostMessageW(GetDlgItem(question.window, IDYES), BM_CLICK, 0, 0);
@@ -91,7 +90,7 @@ void RunOnce(int count, bool commands, Times& times)
     times.remove.push_back(Since(at));
 
     at = Clock::now();
-    PostMessageW(main, WM_COMMAND, kExit, 0);
+    PostMessageW(main, WM_COMMAND, ID_APP_EXIT, 0);
     program.WaitExit(120s);
     times.exit.push_back(Since(at));
 }

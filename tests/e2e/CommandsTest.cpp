@@ -3,6 +3,7 @@
 // adapters' TCP/IP values.
 
 #include "Scenario.h"
+#include "resource.h"
 
 namespace e2e {
 namespace {
@@ -16,6 +17,8 @@ TEST_F(CommandsTest, PreparedProfilesAreListedAndTheMarkedOneApplies)
                                 {L"2", L"家里", kPreparedTime},
                                 {L"3", L"客户现场", kPreparedTime}}),
               Rows(main));
+    // The list draws the image column's text beside the image: it has none.
+    EXPECT_EQ("", U8(CellText(main, 0, 0)));
 
     // The marked row keeps its own colour while the pointer selects another.
     ClickRow(main, 0);
@@ -24,7 +27,7 @@ TEST_F(CommandsTest, PreparedProfilesAreListedAndTheMarkedOneApplies)
     EXPECT_TRUE(PixelBecomes(BlankPointOf(RowRect(main, 0)), RGB(251, 188, 102)));
     EXPECT_TRUE(PixelBecomes(BlankPointOf(RowRect(main, 2)), GetSysColor(COLOR_HIGHLIGHT)));
     SaveScreenshot(L"main-window-marked-row");
-    Command(main, 32777);
+    Command(main, ID_PROFILE_APPLY);
     MessageBoxSeen box = WaitMessageBox(*program);
     SaveScreenshot(L"apply-succeeded");
     EXPECT_EQ(U8(L"应用网络配置[办公室]成功!"), U8(box.text));
@@ -59,12 +62,12 @@ TEST_F(CommandsTest, DeleteAsksFirstAndMarksTheRowAbove)
 {
     HWND main = StartWith(ThreeProfiles());
     ClickRow(main, 2);
-    Command(main, 32795);
+    Command(main, ID_PROFILE_DELETE);
     EXPECT_TRUE(Box(*program, L"确认要删除配置[客户现场]吗？", IDNO));
     EXPECT_EQ(3, RowCount(main));
     EXPECT_EQ(3u, folder.ConfigNames().size());
 
-    Command(main, 32795);
+    Command(main, ID_PROFILE_DELETE);
     EXPECT_TRUE(Box(*program, L"确认要删除配置[客户现场]吗？", IDYES));
     WaitFor(L"two rows", [&] { return RowCount(main) == 2; });
     EXPECT_EQ((std::vector<Row>{{L"1", L"办公室", kPreparedTime}, {L"2", L"家里", kPreparedTime}}), Rows(main));
@@ -73,18 +76,18 @@ TEST_F(CommandsTest, DeleteAsksFirstAndMarksTheRowAbove)
 
     // Deleting the first row marks the new first row.
     ClickRow(main, 0);
-    Command(main, 32795);
+    Command(main, ID_PROFILE_DELETE);
     EXPECT_TRUE(Box(*program, L"确认要删除配置[办公室]吗？", IDYES));
     WaitFor(L"one row", [&] { return RowCount(main) == 1; });
     EXPECT_EQ(U8(L"家里"), U8(MarkedName(*program, main)));
 
     // Deleting the last one leaves nothing marked.
-    Command(main, 32795);
+    Command(main, ID_PROFILE_DELETE);
     EXPECT_TRUE(Box(*program, L"确认要删除配置[家里]吗？", IDYES));
     WaitFor(L"no row", [&] { return RowCount(main) == 0; });
     EXPECT_EQ("", U8(MarkedName(*program, main)));
     EXPECT_TRUE(folder.ConfigNames().empty());
-    Command(main, 32777);
+    Command(main, ID_PROFILE_APPLY);
     EXPECT_TRUE(Box(*program, L"没有选中任何配置!"));
 
     EXPECT_EQ(U8({kSaved, L"删除配置文件[客户现场]!", kSaved, L"删除配置文件[办公室]!", kSaved, L"删除配置文件[家里]!"}),
@@ -95,7 +98,7 @@ TEST_F(CommandsTest, CopyAddsTheCopyAsTheLastRow)
 {
     HWND main = StartWith(ThreeProfiles());
     ClickRow(main, 1);
-    Command(main, 32796);
+    Command(main, ID_PROFILE_COPY);
     WaitFor(L"a fourth row", [&] { return RowCount(main) == 4; });
     EXPECT_EQ(U8(L"4"), U8(CellText(main, 3, 1)));
     EXPECT_EQ(U8(L"复制-家里"), U8(CellText(main, 3, 2)));
@@ -108,7 +111,7 @@ TEST_F(CommandsTest, CopyAddsTheCopyAsTheLastRow)
 TEST_F(CommandsTest, RepairReportsSuccessAndKeepsTheProfiles)
 {
     HWND main = StartWith(ThreeProfiles());
-    Command(main, 32811);
+    Command(main, ID_REPAIR);
     EXPECT_TRUE(Box(*program, L"修复配置文件成功"));
     EXPECT_TRUE(NoMessageBoxFor(*program, 500ms));
     EXPECT_EQ(U8({L"办公室", L"家里", L"客户现场"}), U8(Names(main)));
@@ -123,12 +126,12 @@ TEST_F(CommandsTest, WaitDialogShowsWhileAnApplyRuns)
     // which holds the wait dialog on the screen.
     HWND main = StartWith({{u"坏地址", {ManualEntry(kLab, u"192.168.5.0", u"255.255.255.0", u"", u"")}}});
     ClickRow(main, 0);
-    Command(main, 32777);
+    Command(main, ID_PROFILE_APPLY);
     MessageBoxSeen stop = WaitMessageBox(*program);
     HWND wait = FindWaitDialog(main);
     ASSERT_NE(nullptr, wait) << "no child window showing \"请稍候....\" during the apply";
     EXPECT_TRUE(IsWindowVisible(wait));
-    EXPECT_NE(nullptr, GetDlgItem(wait, 1058)) << "no progress bar in the wait dialog";
+    EXPECT_NE(nullptr, GetDlgItem(wait, IDC_WAIT_PROGRESS)) << "no progress bar in the wait dialog";
     MoveWindowTo(stop.window, 0, 440);  // it opens over the wait dialog
     SaveScreenshot(L"wait-dialog");
     EXPECT_EQ(U8(L"网络配置【实验室网络】中存在非法IP地址!192.168.5.0"), U8(stop.text));

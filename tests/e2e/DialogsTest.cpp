@@ -3,27 +3,16 @@
 // configuration file, the list and the registry.
 
 #include "Scenario.h"
+#include "resource.h"
 #include "support/Win32TaskScheduler.h"
 
 namespace e2e {
 namespace {
 
-const std::wstring kBackupCaption = L"备份当前IP";
-const std::wstring kCurrentIpCaption = L"电脑当前IP配置信息";
-const std::wstring kSettingsCaption = L"系统设置";
-const std::wstring kAboutCaption = L"关于Lanvoy（Lanvoy）";
-
 // The demo machine's adapters as the dialogs list them, in inventory order.
 const std::wstring kOfficeLine = L"本地连接-->Intel(R) PRO/1000 MT Network Connection";
 const std::wstring kHomeLine = L"本地连接 2-->Realtek PCIe GBE Family Controller";
 const std::wstring kLabLine = L"实验室网络-->VirtualBox Host-Only Ethernet Adapter";
-
-// Control IDs of the dialogs.
-constexpr int kBackupName = 1012, kBackupDetails = 1017, kBackupAdapter = 1021, kBackupAll = 1043,
-              kBackupOthersDhcp = 1044;
-constexpr int kCurrentDetails = 1038, kCurrentName = 1039;
-constexpr int kAutorun = 1041, kLog = 1042, kUpdate = 1047;
-constexpr int kThanks = 1019, kDonate = 3, kHomePage = 1048;
 
 const wchar_t kRunKey[] = L"software\\microsoft\\windows\\currentversion\\run";
 const wchar_t kRunValue[] = L"Lanvoy(CORVELL STUDIO)";
@@ -140,35 +129,35 @@ protected:
 TEST_F(DialogsTest, BackupOfOneAdapterSavesItAsANewProfile)
 {
     HWND main = StartWith(ThreeProfiles());
-    HWND backup = Open(main, 32778, kBackupCaption);
-    EXPECT_EQ(U8({kOfficeLine, kHomeLine, kLabLine}), U8(ComboItems(backup, kBackupAdapter)));
-    EXPECT_EQ(U8(kLabLine), U8(ComboSelection(backup, kBackupAdapter)));
+    HWND backup = Open(main, ID_BACKUP, kBackupCaption);
+    EXPECT_EQ(U8({kOfficeLine, kHomeLine, kLabLine}), U8(ComboItems(backup, IDC_BACKUP_ADAPTER)));
+    EXPECT_EQ(U8(kLabLine), U8(ComboSelection(backup, IDC_BACKUP_ADAPTER)));
     EXPECT_EQ(U8(L"手动配置获取IP配置\r\n\r\n默认IP地址:10.0.2.15\r\n\r\n子网掩码:255.255.255.0\r\n"
                  L"\r\n默认DNS服务器:10.0.2.3\r\n\r\n网络状态:启用"),
-              U8(ItemText(backup, kBackupDetails)));
-    EXPECT_EQ(U8(L"配置方案3"), U8(ItemText(backup, kBackupName)));
+              U8(ItemText(backup, IDC_BACKUP_DETAILS)));
+    EXPECT_EQ(U8(L"配置方案3"), U8(ItemText(backup, IDC_BACKUP_NAME)));
     EXPECT_TRUE(ItemEnabled(backup, IDOK));
 
-    PickInCombo(backup, kBackupAdapter, kHomeLine);
+    PickInCombo(backup, IDC_BACKUP_ADAPTER, kHomeLine);
     WaitFor(L"the DHCP adapter's details",
-            [&] { return ItemText(backup, kBackupDetails) == L"自动获取IP配置\r\n\r\n网络状态:启用"; });
-    PickInCombo(backup, kBackupAdapter, kOfficeLine);
-    WaitFor(L"the office adapter's details", [&] { return ItemText(backup, kBackupDetails).size() > 40; });
+            [&] { return ItemText(backup, IDC_BACKUP_DETAILS) == L"自动获取IP配置\r\n\r\n网络状态:启用"; });
+    PickInCombo(backup, IDC_BACKUP_ADAPTER, kOfficeLine);
+    WaitFor(L"the office adapter's details", [&] { return ItemText(backup, IDC_BACKUP_DETAILS).size() > 40; });
     EXPECT_EQ(U8(L"手动配置获取IP配置\r\n"
                  L"\r\n默认IP地址:192.168.1.100\r\n\r\n默认IP地址:192.168.1.101\r\n"
                  L"\r\n子网掩码:255.255.255.0\r\n\r\n子网掩码:255.255.255.0\r\n"
                  L"\r\n默认网关:192.168.1.1\r\n"
                  L"\r\n默认DNS服务器:192.168.1.1\r\n\r\n默认DNS服务器:8.8.8.8\r\n\r\n默认DNS服务器:114.114.114.114\r\n"
                  L"\r\n网络状态:启用"),
-              U8(ItemText(backup, kBackupDetails)));
+              U8(ItemText(backup, IDC_BACKUP_DETAILS)));
 
     // "保存" follows the name; the second option is read but changes nothing.
-    SetItemText(backup, kBackupName, L"");
+    SetItemText(backup, IDC_BACKUP_NAME, L"");
     WaitFor(L"\"保存\" to be disabled", [&] { return !ItemEnabled(backup, IDOK); });
-    SetItemText(backup, kBackupName, L"办公室备份");
+    SetItemText(backup, IDC_BACKUP_NAME, L"办公室备份");
     WaitFor(L"\"保存\" to be enabled", [&] { return ItemEnabled(backup, IDOK); });
-    Click(backup, kBackupOthersDhcp);
-    WaitFor(L"the second option to be ticked", [&] { return Checked(backup, kBackupOthersDhcp); });
+    Click(backup, IDC_BACKUP_OTHERS_DHCP);
+    WaitFor(L"the second option to be ticked", [&] { return Checked(backup, IDC_BACKUP_OTHERS_DHCP); });
     SaveScreenshot(L"backup-dialog", backup);
 
     EXPECT_TRUE(SaveWith(main, backup, IDOK));
@@ -184,19 +173,19 @@ TEST_F(DialogsTest, BackupOfAllAdaptersTakesEveryOneAndItsCancelStoresNothing)
 {
     HWND main = StartWith(ThreeProfiles());
     const std::string before = folder.Bytes(L"lanvoy.cfg");
-    HWND backup = Open(main, 32778, kBackupCaption);
-    Click(backup, kBackupAll);
-    WaitFor(L"\"备份所有网卡\" to be ticked", [&] { return Checked(backup, kBackupAll); });
+    HWND backup = Open(main, ID_BACKUP, kBackupCaption);
+    Click(backup, IDC_BACKUP_ALL);
+    WaitFor(L"\"备份所有网卡\" to be ticked", [&] { return Checked(backup, IDC_BACKUP_ALL); });
     Click(backup, IDCANCEL);
     WaitClosed(backup);
     EXPECT_TRUE(NoMessageBoxFor(*program, 500ms));
     EXPECT_EQ(before, folder.Bytes(L"lanvoy.cfg"));
     EXPECT_EQ(3, RowCount(main));
 
-    backup = Open(main, 32778, kBackupCaption);
-    EXPECT_FALSE(Checked(backup, kBackupAll)) << "the option outlived its dialog";
-    Click(backup, kBackupAll);
-    WaitFor(L"\"备份所有网卡\" to be ticked", [&] { return Checked(backup, kBackupAll); });
+    backup = Open(main, ID_BACKUP, kBackupCaption);
+    EXPECT_FALSE(Checked(backup, IDC_BACKUP_ALL)) << "the option outlived its dialog";
+    Click(backup, IDC_BACKUP_ALL);
+    WaitFor(L"\"备份所有网卡\" to be ticked", [&] { return Checked(backup, IDC_BACKUP_ALL); });
     EXPECT_TRUE(SaveWith(main, backup, IDOK));
     const ProfileSpec saved = LastProfile();
     EXPECT_EQ(U8(L"配置方案3"), U8(WideOf(saved.name)));
@@ -207,7 +196,7 @@ TEST_F(DialogsTest, BackupOfAllAdaptersTakesEveryOneAndItsCancelStoresNothing)
 TEST_F(DialogsTest, CurrentIpShowsEveryAdapterAndBacksThemAllUp)
 {
     HWND main = StartWith({});
-    HWND current = Open(main, 32793, kCurrentIpCaption);
+    HWND current = Open(main, ID_CURRENT_IP, kCurrentIpCaption);
     const std::wstring separator = L"\r\n" + std::wstring(40, L'=') + L"\r\n";
     EXPECT_EQ(U8(kOfficeLine + L"\r\n默认IP地址:192.168.1.100\r\n\r\n默认IP地址:192.168.1.101\r\n" +
                  L"\r\n子网掩码:255.255.255.0\r\n\r\n子网掩码:255.255.255.0\r\n\r\n默认网关:192.168.1.1\r\n" +
@@ -216,13 +205,13 @@ TEST_F(DialogsTest, CurrentIpShowsEveryAdapterAndBacksThemAllUp)
                  kHomeLine + L"\r\n自动获取IP配置！\r\n\r\n网络状态:启用" + separator +     //
                  kLabLine + L"\r\n默认IP地址:10.0.2.15\r\n\r\n子网掩码:255.255.255.0\r\n" +
                  L"\r\n默认DNS服务器:10.0.2.3\r\n\r\n网络状态:启用" + separator),
-              U8(ItemText(current, kCurrentDetails)));
-    EXPECT_TRUE(GetWindowLongW(Item(current, kCurrentDetails), GWL_STYLE) & ES_READONLY);
+              U8(ItemText(current, IDC_CURRENT_IP_DETAILS)));
+    EXPECT_TRUE(GetWindowLongW(Item(current, IDC_CURRENT_IP_DETAILS), GWL_STYLE) & ES_READONLY);
     // Return leaves without saving; saving waits for a name.
     EXPECT_EQ(IDCANCEL, LOWORD(SendMessageW(current, DM_GETDEFID, 0, 0)));
-    EXPECT_EQ(U8(L""), U8(ItemText(current, kCurrentName)));
+    EXPECT_EQ(U8(L""), U8(ItemText(current, IDC_CURRENT_IP_NAME)));
     EXPECT_FALSE(ItemEnabled(current, IDOK));
-    SetItemText(current, kCurrentName, L"出差前");
+    SetItemText(current, IDC_CURRENT_IP_NAME, L"出差前");
     WaitFor(L"\"备份返回\" to be enabled", [&] { return ItemEnabled(current, IDOK); });
     SaveScreenshot(L"current-ip-dialog", current);
 
@@ -234,7 +223,7 @@ TEST_F(DialogsTest, CurrentIpShowsEveryAdapterAndBacksThemAllUp)
 
     // "返回" stores nothing.
     const std::string before = folder.Bytes(L"lanvoy.cfg");
-    current = Open(main, 32793, kCurrentIpCaption);
+    current = Open(main, ID_CURRENT_IP, kCurrentIpCaption);
     Click(current, IDCANCEL);
     WaitClosed(current);
     EXPECT_TRUE(NoMessageBoxFor(*program, 500ms));
@@ -275,15 +264,15 @@ TEST_F(SettingsTest, SwitchesReachTheFileTheSignInTaskAndTheLog)
     ASSERT_EQ(ERROR_SUCCESS, RegSetKeyValueW(HKEY_LOCAL_MACHINE, kRunKey, kRunValue, REG_SZ, kOldRunValue,
                                              sizeof kOldRunValue));
     HWND main = StartWith(ThreeProfiles());
-    HWND settings = Open(main, 32789, kSettingsCaption);
-    EXPECT_FALSE(Checked(settings, kAutorun));
-    EXPECT_FALSE(Checked(settings, kUpdate));
-    EXPECT_TRUE(Checked(settings, kLog));
+    HWND settings = Open(main, ID_SETTINGS, kSettingsCaption);
+    EXPECT_FALSE(Checked(settings, IDC_SETTINGS_AUTORUN));
+    EXPECT_FALSE(Checked(settings, IDC_SETTINGS_UPDATE));
+    EXPECT_TRUE(Checked(settings, IDC_SETTINGS_LOG));
 
     // Cancel changes nothing.
     const std::string before = folder.Bytes(L"lanvoy.cfg");
-    Click(settings, kAutorun);
-    WaitFor(L"the autorun box to be ticked", [&] { return Checked(settings, kAutorun); });
+    Click(settings, IDC_SETTINGS_AUTORUN);
+    WaitFor(L"the autorun box to be ticked", [&] { return Checked(settings, IDC_SETTINGS_AUTORUN); });
     Click(settings, IDCANCEL);
     WaitClosed(settings);
     EXPECT_EQ(before, folder.Bytes(L"lanvoy.cfg"));
@@ -291,13 +280,16 @@ TEST_F(SettingsTest, SwitchesReachTheFileTheSignInTaskAndTheLog)
     EXPECT_EQ(U8(L"<absent>"), U8(RunValue()));
     EXPECT_FALSE(folder.Has(L"config.xml"));
 
-    settings = Open(main, 32789, kSettingsCaption);
-    EXPECT_FALSE(Checked(settings, kAutorun));
-    Click(settings, kAutorun);
-    Click(settings, kUpdate);
-    Click(settings, kLog);
+    settings = Open(main, ID_SETTINGS, kSettingsCaption);
+    EXPECT_FALSE(Checked(settings, IDC_SETTINGS_AUTORUN));
+    Click(settings, IDC_SETTINGS_AUTORUN);
+    Click(settings, IDC_SETTINGS_UPDATE);
+    Click(settings, IDC_SETTINGS_LOG);
     WaitFor(L"the boxes to change",
-            [&] { return Checked(settings, kAutorun) && Checked(settings, kUpdate) && !Checked(settings, kLog); });
+            [&] {
+                return Checked(settings, IDC_SETTINGS_AUTORUN) && Checked(settings, IDC_SETTINGS_UPDATE) &&
+                       !Checked(settings, IDC_SETTINGS_LOG);
+            });
     SaveScreenshot(L"settings-dialog", settings);
     Click(settings, IDOK);
     WaitClosed(settings);
@@ -314,17 +306,17 @@ TEST_F(SettingsTest, SwitchesReachTheFileTheSignInTaskAndTheLog)
 
     // With the log off, a save writes no entry.
     ClickRow(main, 0);
-    Command(main, 32796);
+    Command(main, ID_PROFILE_COPY);
     WaitFor(L"the copy's row", [&] { return RowCount(main) == 4; });
     EXPECT_FALSE(folder.Has(L"system.log"));
 
     // Confirming with autorun off deletes the task again.
-    settings = Open(main, 32789, kSettingsCaption);
-    EXPECT_TRUE(Checked(settings, kAutorun));
-    EXPECT_TRUE(Checked(settings, kUpdate));
-    EXPECT_FALSE(Checked(settings, kLog));
-    Click(settings, kAutorun);
-    WaitFor(L"the autorun box to be cleared", [&] { return !Checked(settings, kAutorun); });
+    settings = Open(main, ID_SETTINGS, kSettingsCaption);
+    EXPECT_TRUE(Checked(settings, IDC_SETTINGS_AUTORUN));
+    EXPECT_TRUE(Checked(settings, IDC_SETTINGS_UPDATE));
+    EXPECT_FALSE(Checked(settings, IDC_SETTINGS_LOG));
+    Click(settings, IDC_SETTINGS_AUTORUN);
+    WaitFor(L"the autorun box to be cleared", [&] { return !Checked(settings, IDC_SETTINGS_AUTORUN); });
     Click(settings, IDOK);
     WaitClosed(settings);
     EXPECT_TRUE(NoMessageBoxFor(*program, 500ms));
@@ -337,9 +329,9 @@ TEST_F(SettingsTest, SwitchesReachTheFileTheSignInTaskAndTheLog)
 TEST_F(DialogsTest, AboutBoxOpensFromTheMenuAndTheSystemMenu)
 {
     HWND main = StartWith({});
-    HWND about = Open(main, 32773, kAboutCaption);
+    HWND about = Open(main, ID_APP_ABOUT, kAboutCaption);
     const std::vector<std::wstring> texts = StaticTexts(about);
-    const std::wstring thanks = ItemText(about, kThanks);
+    const std::wstring thanks = ItemText(about, IDC_ABOUT_THANKS);
     ASSERT_EQ(2u, texts.size()) << "expected the notice and \"特别感谢：\"";
     EXPECT_EQ(0u, texts[0].find(L"Lanvoy")) << U8(texts[0]);
     EXPECT_EQ(U8(L"特别感谢："), U8(texts[1]));
@@ -347,10 +339,11 @@ TEST_F(DialogsTest, AboutBoxOpensFromTheMenuAndTheSystemMenu)
     EXPECT_EQ(4u, names.size()) << U8(thanks);
     for (const std::wstring& name : names)
         EXPECT_FALSE(name.empty()) << U8(thanks);
-    EXPECT_FALSE(ItemEnabled(about, kThanks));
+    EXPECT_FALSE(ItemEnabled(about, IDC_ABOUT_THANKS));
     EXPECT_EQ(U8(L"确定"), U8(ItemText(about, IDOK)));
-    EXPECT_EQ(U8(L"捐赠"), U8(ItemText(about, kDonate)));
-    EXPECT_NE(std::wstring::npos, ItemText(about, kHomePage).find(L'.')) << U8(ItemText(about, kHomePage));
+    EXPECT_EQ(U8(L"捐赠"), U8(ItemText(about, IDC_ABOUT_DONATE)));
+    EXPECT_NE(std::wstring::npos, ItemText(about, IDC_ABOUT_HOMEPAGE).find(L'.'))
+        << U8(ItemText(about, IDC_ABOUT_HOMEPAGE));
     SaveScreenshot(L"about-dialog", about);
     Click(about, IDOK);
     WaitClosed(about);
@@ -358,7 +351,7 @@ TEST_F(DialogsTest, AboutBoxOpensFromTheMenuAndTheSystemMenu)
     SysCommand(main, 16);
     about = WaitDialog(*program, kAboutCaption);
     EXPECT_EQ(U8(texts), U8(StaticTexts(about)));
-    EXPECT_EQ(U8(thanks), U8(ItemText(about, kThanks)));
+    EXPECT_EQ(U8(thanks), U8(ItemText(about, IDC_ABOUT_THANKS)));
     Click(about, IDOK);
     WaitClosed(about);
     EXPECT_TRUE(NoMessageBoxFor(*program, 300ms));

@@ -1,5 +1,7 @@
 #include "Driver.h"
 
+#include "resource.h"
+
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "store/ProfileStore.h"
@@ -7,6 +9,7 @@
 #include "support/MemoryStartupTask.h"
 
 #include <commctrl.h>
+#include <dlgs.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -713,9 +716,9 @@ HWND WaitFileDialog(const CProcess& process, Duration timeout)
     WaitFor(
         L"the open-file dialog of process " + std::to_wstring(process.Id()),
         [&] {
-            // Its file name box: the combo box 1148 of the Explorer-style dialog.
+            // Its file name box: the combo box cmb13 of the Explorer-style dialog.
             for (HWND window : TopLevelWindows(process.Id(), L"#32770"))
-                if (GetDlgItem(window, 1148) && !GetPropW(window, L"Lanvoy-Good")) {
+                if (GetDlgItem(window, cmb13) && !GetPropW(window, L"Lanvoy-Good")) {
                     found = window;
                     return true;
                 }
@@ -727,7 +730,7 @@ HWND WaitFileDialog(const CProcess& process, Duration timeout)
 
 void ChooseFile(HWND fileDialog, const std::filesystem::path& file)
 {
-    HWND name = GetDlgItem(fileDialog, 1148);
+    HWND name = GetDlgItem(fileDialog, cmb13);
     SendMessageW(name, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(file.wstring().c_str()));
     PostMessageW(fileDialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
                  reinterpret_cast<LPARAM>(GetDlgItem(fileDialog, IDOK)));
@@ -895,6 +898,14 @@ void PickInCombo(HWND dialog, int id, const std::wstring& text)
     Post(dialog, WM_COMMAND, MAKEWPARAM(id, CBN_SELCHANGE), reinterpret_cast<LPARAM>(combo));
 }
 
+void DropDown(HWND dialog, int id)
+{
+    HWND combo = Item(dialog, id);
+    Send(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    WaitFor(L"the list of the combo box " + std::to_wstring(id) + L" to drop down",
+            [&] { return Send(combo, CB_GETDROPPEDSTATE, 0, 0) != 0; });
+}
+
 std::vector<std::wstring> TabLabels(HWND dialog, int id)
 {
     constexpr std::size_t kChars = 256;
@@ -945,9 +956,9 @@ void ClickTab(HWND dialog, int id, int tab)
 
 HWND ProfileList(HWND main)
 {
-    HWND list = GetDlgItem(main, 1007);
+    HWND list = GetDlgItem(main, IDC_PROFILE_LIST);
     if (!list)
-        throw CDriverError(L"the main window has no profile list (control 1007)");
+        throw CDriverError(L"the main window has no profile list (control IDC_PROFILE_LIST)");
     return list;
 }
 
@@ -1023,8 +1034,8 @@ void MoveMouseTo(POINT screen)
     SendInput(1, &input, sizeof input);
 }
 
-// Moves the real pointer and lets the mouse messages it causes arrive: the
-// list selects the row under a resting pointer, and an open menu follows it.
+}  // namespace
+
 void PointerTo(POINT screen)
 {
     MoveMouseTo(screen);
@@ -1036,7 +1047,10 @@ void PointerTo(POINT screen)
     Sleep(250);
 }
 
-}  // namespace
+void PointerAway()
+{
+    PointerTo(POINT{GetSystemMetrics(SM_CXSCREEN) - 2, GetSystemMetrics(SM_CYSCREEN) - 2});
+}
 
 RECT RowRect(HWND main, int row)
 {
@@ -1069,6 +1083,20 @@ void ClickRow(HWND main, int row)
     WaitFor(L"row " + std::to_wstring(row) + L" to be selected by the click", [&] { return RowSelected(main, row); });
 }
 
+void RightClickRow(const CProcess& process, HWND main, int row)
+{
+    HWND list = ProfileList(main);
+    POINT at = NamePoint(ClientRowRect(list, row));
+    POINT screen = at;
+    ClientToScreen(list, &screen);
+    PointerTo(screen);
+    LPARAM where = MAKELPARAM(at.x, at.y);
+    Post(list, WM_RBUTTONDOWN, MK_RBUTTON, where);
+    Post(list, WM_RBUTTONUP, 0, where);
+    WaitFor(L"the list menu to open on row " + std::to_wstring(row),
+            [&] { return VisibleMenuCount(process.Id()) == 1; });
+}
+
 void DoubleClickRow(HWND main, int row)
 {
     ClickRow(main, row);
@@ -1093,7 +1121,7 @@ void HoverRow(HWND main, int row)
 
 std::wstring MarkedName(const CProcess& process, HWND main)
 {
-    Command(main, 32795);
+    Command(main, ID_PROFILE_DELETE);
     MessageBoxSeen box = WaitMessageBox(process);
     const std::wstring prefix = L"确认要删除配置[", suffix = L"]吗？";
     if (box.text.rfind(prefix, 0) == 0 && box.text.size() >= prefix.size() + suffix.size() &&
@@ -1138,19 +1166,24 @@ void SysCommand(HWND main, int command)
 
 void TrayMouse(HWND main, UINT mouseMessage)
 {
-    Post(main, WM_USER + 1, 129, mouseMessage);
+    Post(main, WM_USER + TRAY_CALLBACK_OFFSET, TRAY_ICON_UID, mouseMessage);
+}
+
+std::vector<HWND> OpenMenus(DWORD processId)
+{
+    return TopLevelWindows(processId, L"#32768");
 }
 
 int VisibleMenuCount(DWORD processId)
 {
-    return static_cast<int>(TopLevelWindows(processId, L"#32768").size());
+    return static_cast<int>(OpenMenus(processId).size());
 }
 
 namespace {
 
 void MenuKey(DWORD processId, UINT key)
 {
-    auto menus = TopLevelWindows(processId, L"#32768");
+    auto menus = OpenMenus(processId);
     if (menus.empty())
         throw CDriverError(L"no menu of process " + std::to_wstring(processId) + L" is open for a key press");
     Post(menus.front(), WM_KEYDOWN, key, 0);
@@ -1158,6 +1191,23 @@ void MenuKey(DWORD processId, UINT key)
 }
 
 }  // namespace
+
+void OpenMenuBarMenu(const CProcess& process, HWND main, wchar_t accessKey)
+{
+    SetForegroundWindow(main);
+    // As Alt with the letter: the menu bar opens the menu that the letter names.
+    Post(main, WM_SYSCOMMAND, SC_KEYMENU, accessKey);
+    WaitFor(L"the menu-bar menu \"" + std::wstring(1, accessKey) + L"\" to open",
+            [&] { return VisibleMenuCount(process.Id()) == 1; });
+    Sleep(200);
+}
+
+void MenuKeys(const CProcess& process, std::initializer_list<UINT> keys)
+{
+    for (UINT key : keys)
+        MenuKey(process.Id(), key);
+    Sleep(200);
+}
 
 void OpenTraySubMenu(const CProcess& process, HWND main, int position)
 {
@@ -1213,25 +1263,14 @@ void MoveWindowTo(HWND window, int x, int y)
         throw CDriverError(L"could not move window " + Hex(reinterpret_cast<UINT_PTR>(window)));
 }
 
-void SaveScreenshot(const std::wstring& name, HWND window, bool caption)
-{
-    if (Settings().shots.empty())
-        return;
-    fs::create_directories(Settings().shots);
-    Sleep(300);  // let the last paint reach the screen
+namespace {
 
-    RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    // Without a window manager no caption is drawn: the frame and the client
-    // area are what shows. The frame keeps the trim off the dialog's margins.
-    if (window) {
-        RECT client{};
-        if (!GetWindowRect(window, &area) || !GetClientRect(window, &client))
-            throw CDriverError(L"no window to take the screenshot " + name + L" of");
-        MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
-        if (!caption)
-            area.top = client.top - (client.left - area.left);
-    }
+// Saves a rectangle of the screen as <shots>/<name>.bmp, 24 bits, bottom-up.
+void SaveArea(const std::wstring& name, const RECT& area)
+{
     const int width = area.right - area.left, height = area.bottom - area.top;
+    if (width <= 0 || height <= 0)
+        throw CDriverError(L"nothing on the screen to take the screenshot " + name + L" of");
     HDC screen = GetDC(nullptr);
     HDC memory = CreateCompatibleDC(screen);
     BITMAPINFO info{};
@@ -1266,6 +1305,51 @@ void SaveScreenshot(const std::wstring& name, HWND window, bool caption)
     ReleaseDC(nullptr, screen);
     if (!written)
         throw CDriverError(L"could not save the screenshot " + name);
+}
+
+// False when no screenshots are wanted; otherwise lets the last paint reach
+// the screen first.
+bool PrepareShot()
+{
+    if (Settings().shots.empty())
+        return false;
+    fs::create_directories(Settings().shots);
+    Sleep(300);
+    return true;
+}
+
+}  // namespace
+
+void SaveScreenshot(const std::wstring& name, HWND window, bool caption)
+{
+    if (!PrepareShot())
+        return;
+    RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    // Without a window manager no caption is drawn: the frame and the client
+    // area are what shows. The frame keeps the trim off the dialog's margins.
+    if (window) {
+        RECT client{};
+        if (!GetWindowRect(window, &area) || !GetClientRect(window, &client))
+            throw CDriverError(L"no window to take the screenshot " + name + L" of");
+        MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
+        if (!caption)
+            area.top = client.top - (client.left - area.left);
+    }
+    SaveArea(name, area);
+}
+
+void SaveScreenshotAround(const std::wstring& name, const std::vector<HWND>& windows)
+{
+    if (!PrepareShot())
+        return;
+    RECT area{};
+    for (HWND window : windows) {
+        RECT rect{};
+        if (!GetWindowRect(window, &rect))
+            throw CDriverError(L"a window of the screenshot " + name + L" is gone");
+        UnionRect(&area, &area, &rect);
+    }
+    SaveArea(name, area);
 }
 
 }  // namespace e2e

@@ -190,6 +190,13 @@ HWND FindWaitDialog(HWND main);
 
 // ---- Dialogs of the program --------------------------------------------------
 
+// Their captions, as the resources give them.
+inline const std::wstring kEditorCaption = L"IP方案设置";
+inline const std::wstring kBackupCaption = L"备份当前IP";
+inline const std::wstring kCurrentIpCaption = L"电脑当前IP配置信息";
+inline const std::wstring kSettingsCaption = L"系统设置";
+inline const std::wstring kAboutCaption = L"关于Lanvoy（Lanvoy）";
+
 // A visible dialog of the process with the caption (message boxes are
 // captioned "Lanvoy" and never match).
 HWND WaitDialog(const CProcess& process, const std::wstring& caption, Duration timeout = kWait);
@@ -215,6 +222,8 @@ void TypeAddress(HWND dialog, int id, const std::wstring& dotted);
 std::vector<std::wstring> ComboItems(HWND dialog, int id);
 std::wstring ComboSelection(HWND dialog, int id);
 void PickInCombo(HWND dialog, int id, const std::wstring& text);
+// Drops the list down, as a click on the arrow does.
+void DropDown(HWND dialog, int id);
 
 // Tab controls: the labels, the selection, and a click on a tab.
 std::vector<std::wstring> TabLabels(HWND dialog, int id);
@@ -232,7 +241,7 @@ HWND WaitWindowOfClass(const wchar_t* className, Duration timeout = kWait);
 // A window's text as it answers WM_GETTEXT, across processes.
 std::wstring TextOf(HWND window);
 
-// ---- The profile list (control 1007) -----------------------------------------
+// ---- The profile list (IDC_PROFILE_LIST) ---------------------------------------
 
 HWND ProfileList(HWND main);
 int RowCount(HWND main);
@@ -251,6 +260,8 @@ POINT BlankPointOf(const RECT& row);
 bool RowSelected(HWND main, int row);
 // A left click on a row: the list's click notification marks it.
 void ClickRow(HWND main, int row);
+// A right click on a row: the list menu opens.
+void RightClickRow(const CProcess& process, HWND main, int row);
 // Two clicks in a row: the first marks it, the second is the double-click.
 void DoubleClickRow(HWND main, int row);
 // Moves the pointer onto the middle of a row's name, as real mouse input.
@@ -273,11 +284,24 @@ void TrayMouse(HWND main, UINT mouseMessage);
 void OpenTraySubMenu(const CProcess& process, HWND main, int position);
 // Moves down to an item of the open sub-menu and chooses it.
 void ChooseInSubMenu(const CProcess& process, int item);
+// Opens a menu of the menu bar by its access key, as Alt with the letter.
+void OpenMenuBarMenu(const CProcess& process, HWND main, wchar_t accessKey);
+// Keys to the open menu: VK_DOWN, VK_RIGHT, VK_RETURN, ...
+void MenuKeys(const CProcess& process, std::initializer_list<UINT> keys);
+// The open menus of the process, the topmost first.
+std::vector<HWND> OpenMenus(DWORD processId);
 // Selected with nothing else: closes every open menu of the process.
 void CloseMenus(const CProcess& process);
 int VisibleMenuCount(DWORD processId);
 
 // ---- Screenshots ------------------------------------------------------------
+
+// Moves the real pointer and lets the mouse messages it causes arrive: the
+// list selects the row under a resting pointer, and an open menu follows it.
+void PointerTo(POINT screen);
+// The pointer to the screen's lower right corner, off every window, so that
+// no tip or hot item shows.
+void PointerAway();
 
 // The colour of one pixel of the screen.
 COLORREF ScreenPixel(POINT at);
@@ -289,6 +313,8 @@ void MoveWindowTo(HWND window, int x, int y);
 // into a trimmed PNG. With a window, only its frame and client area; on a
 // Wine virtual desktop, which draws title bars, with `caption` the whole window.
 void SaveScreenshot(const std::wstring& name, HWND window = nullptr, bool caption = false);
+// The smallest rectangle around whole windows: a window with its open menus.
+void SaveScreenshotAround(const std::wstring& name, const std::vector<HWND>& windows);
 
 // ---- Waiting ------------------------------------------------------------------
 

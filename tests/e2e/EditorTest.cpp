@@ -2,18 +2,12 @@
 // the name checks, an edit, and the properties view that only applies.
 
 #include "Scenario.h"
+#include "resource.h"
 
 #include <algorithm>
 
 namespace e2e {
 namespace {
-
-const std::wstring kEditorCaption = L"IP方案设置";
-
-// Control IDs of the editor.
-constexpr int kIp = 1004, kMask = 1014, kGateway = 1015, kDns1 = 1016, kDns2 = 1017, kName = 1012;
-constexpr int kProviders = 1035, kDnsAuto = 1049, kDisable = 1027, kTabs = 1046;
-constexpr int kLeaveAlone = 1045, kDhcp = 1026, kManual = 1028;
 
 const std::wstring kNameTaken = L"配置名已存在，是否重新输入配置名？[确定]重新输入\n[取消]不修改";
 
@@ -72,15 +66,15 @@ protected:
     Page Shown(HWND editor)
     {
         int radio = 0;
-        for (int id : {kLeaveAlone, kDhcp, kManual})
+        for (int id : {IDC_PROFILE_MODE_NONE, IDC_PROFILE_MODE_DHCP, IDC_PROFILE_MODE_MANUAL})
             if (Checked(editor, id))
                 radio = id;
         return {radio,
-                Address(editor, kIp),
-                Address(editor, kMask),
-                Address(editor, kGateway),
-                Address(editor, kDns1),
-                Address(editor, kDns2)};
+                Address(editor, IDC_PROFILE_IP),
+                Address(editor, IDC_PROFILE_MASK),
+                Address(editor, IDC_PROFILE_GATEWAY),
+                Address(editor, IDC_PROFILE_DNS1),
+                Address(editor, IDC_PROFILE_DNS2)};
     }
 
     // Presses "保存" and expects the editor to close with the save confirmed.
@@ -104,43 +98,46 @@ protected:
 TEST_F(EditorTest, NewProfileTypedInIsSaved)
 {
     HWND main = Start();
-    HWND editor = OpenEditor(main, 32803);
-    EXPECT_EQ(U8({L"本地连接", L"本地连接 2", L"实验室网络"}), U8(TabLabels(editor, kTabs)));
-    EXPECT_EQ(U8(L"配置方案3"), U8(ItemText(editor, kName)));
+    HWND editor = OpenEditor(main, ID_PROFILE_NEW);
+    EXPECT_EQ(U8({L"本地连接", L"本地连接 2", L"实验室网络"}), U8(TabLabels(editor, IDC_PROFILE_TABS)));
+    EXPECT_EQ(U8(L"配置方案3"), U8(ItemText(editor, IDC_PROFILE_NAME)));
     EXPECT_EQ(U8(L"保存"), U8(ItemText(editor, IDOK)));
     // The first provider is selected without filling the DNS fields.
-    std::vector<std::wstring> providers = ComboItems(editor, kProviders);
-    EXPECT_EQ(U8(providers.at(0)), U8(ComboSelection(editor, kProviders)));
+    std::vector<std::wstring> providers = ComboItems(editor, IDC_PROFILE_DNS_LIST);
+    EXPECT_EQ(U8(providers.at(0)), U8(ComboSelection(editor, IDC_PROFILE_DNS_LIST)));
     std::sort(providers.begin(), providers.end());
     EXPECT_EQ(U8({L"114DNS", L"CNNIC", L"Cloudflare", L"Quad9", L"百度DNS", L"腾讯DNSPod", L"谷歌DNS", L"阿里DNS"}),
               U8(providers));
-    EXPECT_EQ((Page{kManual, L"192.168.1.100", L"255.255.255.0", L"192.168.1.1", L"192.168.1.1", L"8.8.8.8"}),
+    EXPECT_EQ((Page{IDC_PROFILE_MODE_MANUAL, L"192.168.1.100", L"255.255.255.0",
+                    L"192.168.1.1", L"192.168.1.1", L"8.8.8.8"}),
               Shown(editor));
 
-    SetItemText(editor, kName, L"新办公室");
-    TypeAddress(editor, kIp, L"10.1.2.5");
-    WaitFor(L"the gateway to follow the address", [&] { return Address(editor, kGateway) == L"10.1.2.1"; });
-    PickInCombo(editor, kProviders, L"114DNS");
-    WaitFor(L"the provider's servers", [&] { return Address(editor, kDns2) == L"114.114.115.115"; });
-    EXPECT_EQ((Page{kManual, L"10.1.2.5", L"255.255.255.0", L"10.1.2.1", L"114.114.114.114", L"114.114.115.115"}),
+    SetItemText(editor, IDC_PROFILE_NAME, L"新办公室");
+    TypeAddress(editor, IDC_PROFILE_IP, L"10.1.2.5");
+    WaitFor(L"the gateway to follow the address", [&] { return Address(editor, IDC_PROFILE_GATEWAY) == L"10.1.2.1"; });
+    PickInCombo(editor, IDC_PROFILE_DNS_LIST, L"114DNS");
+    WaitFor(L"the provider's servers", [&] { return Address(editor, IDC_PROFILE_DNS2) == L"114.114.115.115"; });
+    EXPECT_EQ((Page{IDC_PROFILE_MODE_MANUAL, L"10.1.2.5", L"255.255.255.0",
+                    L"10.1.2.1", L"114.114.114.114", L"114.114.115.115"}),
               Shown(editor));
 
     // The third adapter goes over to DHCP with its DNS servers obtained too.
-    ClickTab(editor, kTabs, 2);
-    EXPECT_EQ((Page{kManual, L"10.0.2.15", L"255.255.255.0", L"", L"10.0.2.3", L""}), Shown(editor));
-    Click(editor, kDhcp);
-    WaitFor(L"the IP group to be disabled", [&] { return !ItemEnabled(editor, kIp); });
+    ClickTab(editor, IDC_PROFILE_TABS, 2);
+    EXPECT_EQ((Page{IDC_PROFILE_MODE_MANUAL, L"10.0.2.15", L"255.255.255.0", L"", L"10.0.2.3", L""}), Shown(editor));
+    Click(editor, IDC_PROFILE_MODE_DHCP);
+    WaitFor(L"the IP group to be disabled", [&] { return !ItemEnabled(editor, IDC_PROFILE_IP); });
     // The editor enables the choice after it disables the IP group: the
     // driver may look in between.
-    WaitFor(L"the obtained-DNS choice to be enabled", [&] { return ItemEnabled(editor, kDnsAuto); });
-    Click(editor, kDnsAuto);
-    WaitFor(L"the DNS fields to be cleared", [&] { return Address(editor, kDns1).empty(); });
-    EXPECT_FALSE(ItemEnabled(editor, kDns1));
+    WaitFor(L"the obtained-DNS choice to be enabled", [&] { return ItemEnabled(editor, IDC_PROFILE_DNS_AUTO); });
+    Click(editor, IDC_PROFILE_DNS_AUTO);
+    WaitFor(L"the DNS fields to be cleared", [&] { return Address(editor, IDC_PROFILE_DNS1).empty(); });
+    EXPECT_FALSE(ItemEnabled(editor, IDC_PROFILE_DNS1));
     SaveScreenshot(L"editor-new", editor);
 
     // Back on the first tab, what was typed is still there.
-    ClickTab(editor, kTabs, 0);
-    EXPECT_EQ((Page{kManual, L"10.1.2.5", L"255.255.255.0", L"10.1.2.1", L"114.114.114.114", L"114.114.115.115"}),
+    ClickTab(editor, IDC_PROFILE_TABS, 0);
+    EXPECT_EQ((Page{IDC_PROFILE_MODE_MANUAL, L"10.1.2.5", L"255.255.255.0",
+                    L"10.1.2.1", L"114.114.114.114", L"114.114.115.115"}),
               Shown(editor));
 
     EXPECT_TRUE(SaveAndClose(editor));
@@ -162,11 +159,11 @@ TEST_F(EditorTest, NameIsCheckedAndATakenOneIsKeptOnlyWhenTheUserSaysSo)
 {
     HWND main = Start();
     const std::string before = folder.Bytes(L"lanvoy.cfg");
-    HWND editor = OpenEditor(main, 32803);
-    SetItemText(editor, kName, L"");
+    HWND editor = OpenEditor(main, ID_PROFILE_NEW);
+    SetItemText(editor, IDC_PROFILE_NAME, L"");
     Click(editor, IDOK);
     EXPECT_TRUE(Box(*program, L"配置名无效，请重新输入配置名!"));
-    SetItemText(editor, kName, L"家里");
+    SetItemText(editor, IDC_PROFILE_NAME, L"家里");
     Click(editor, IDOK);
     EXPECT_TRUE(Box(*program, kNameTaken, IDOK));
     EXPECT_TRUE(IsWindowVisible(editor)) << "OK in the question must return to the editor";
@@ -182,8 +179,8 @@ TEST_F(EditorTest, NameIsCheckedAndATakenOneIsKeptOnlyWhenTheUserSaysSo)
 
     // Cancel stores nothing.
     const std::string after = folder.Bytes(L"lanvoy.cfg");
-    editor = OpenEditor(main, 32803);
-    SetItemText(editor, kName, L"不要的");
+    editor = OpenEditor(main, ID_PROFILE_NEW);
+    SetItemText(editor, IDC_PROFILE_NAME, L"不要的");
     Click(editor, IDCANCEL);
     WaitClosed(editor);
     EXPECT_TRUE(NoMessageBoxFor(*program, 500ms));
@@ -196,23 +193,25 @@ TEST_F(EditorTest, EditChangesTheModesAndTheNameOfAStoredProfile)
     HWND main = Start();
     const std::vector<ProfileSpec> before = folder.ConfigProfiles();
     ClickRow(main, 2);
-    HWND editor = OpenEditor(main, 32776);
-    EXPECT_EQ(U8({L"本地连接", L"本地连接 2"}), U8(TabLabels(editor, kTabs)));
-    EXPECT_EQ(U8(L"客户现场"), U8(ItemText(editor, kName)));
-    EXPECT_EQ((Page{kManual, L"10.1.2.3", L"255.255.255.0", L"10.1.2.1", L"10.1.2.53", L""}), Shown(editor));
+    HWND editor = OpenEditor(main, ID_PROFILE_EDIT);
+    EXPECT_EQ(U8({L"本地连接", L"本地连接 2"}), U8(TabLabels(editor, IDC_PROFILE_TABS)));
+    EXPECT_EQ(U8(L"客户现场"), U8(ItemText(editor, IDC_PROFILE_NAME)));
+    EXPECT_EQ((Page{IDC_PROFILE_MODE_MANUAL, L"10.1.2.3", L"255.255.255.0",
+                    L"10.1.2.1", L"10.1.2.53", L""}), Shown(editor));
 
     // The first adapter is left alone from now on; its addresses stay stored.
-    Click(editor, kLeaveAlone);
-    WaitFor(L"the IP group to be disabled", [&] { return !ItemEnabled(editor, kIp); });
+    Click(editor, IDC_PROFILE_MODE_NONE);
+    WaitFor(L"the IP group to be disabled", [&] { return !ItemEnabled(editor, IDC_PROFILE_IP); });
     // The second one, on DHCP without DNS servers, gets a manual address.
-    ClickTab(editor, kTabs, 1);
-    EXPECT_EQ((Page{kDhcp, L"", L"", L"", L"", L""}), Shown(editor));
-    EXPECT_TRUE(Checked(editor, kDnsAuto));
-    Click(editor, kManual);
-    WaitFor(L"the IP group to be enabled", [&] { return ItemEnabled(editor, kIp); });
-    TypeAddress(editor, kIp, L"172.16.10.9");
-    WaitFor(L"the gateway to follow the address", [&] { return Address(editor, kGateway) == L"172.16.10.1"; });
-    SetItemText(editor, kName, L"客户现场二");
+    ClickTab(editor, IDC_PROFILE_TABS, 1);
+    EXPECT_EQ((Page{IDC_PROFILE_MODE_DHCP, L"", L"", L"", L"", L""}), Shown(editor));
+    EXPECT_TRUE(Checked(editor, IDC_PROFILE_DNS_AUTO));
+    Click(editor, IDC_PROFILE_MODE_MANUAL);
+    WaitFor(L"the IP group to be enabled", [&] { return ItemEnabled(editor, IDC_PROFILE_IP); });
+    TypeAddress(editor, IDC_PROFILE_IP, L"172.16.10.9");
+    WaitFor(L"the gateway to follow the address",
+            [&] { return Address(editor, IDC_PROFILE_GATEWAY) == L"172.16.10.1"; });
+    SetItemText(editor, IDC_PROFILE_NAME, L"客户现场二");
     SaveScreenshot(L"editor-edit", editor);
 
     EXPECT_TRUE(SaveAndClose(editor));
@@ -236,14 +235,15 @@ TEST_F(EditorTest, PropertiesApplyTheStoredProfileAndStoreNothing)
     HWND main = Start();
     const std::string before = folder.Bytes(L"lanvoy.cfg");
     ClickRow(main, 0);
-    HWND editor = OpenEditor(main, 32804);
+    HWND editor = OpenEditor(main, ID_PROFILE_PROPERTIES);
     EXPECT_EQ(U8(L"启用"), U8(ItemText(editor, IDOK)));
-    EXPECT_EQ(U8({L"实验室网络"}), U8(TabLabels(editor, kTabs)));
-    EXPECT_EQ((Page{kManual, L"172.16.5.20", L"255.255.0.0", L"172.16.0.1", L"172.16.0.53", L"8.8.8.8"}),
+    EXPECT_EQ(U8({L"实验室网络"}), U8(TabLabels(editor, IDC_PROFILE_TABS)));
+    EXPECT_EQ((Page{IDC_PROFILE_MODE_MANUAL, L"172.16.5.20", L"255.255.0.0",
+                    L"172.16.0.1", L"172.16.0.53", L"8.8.8.8"}),
               Shown(editor));
     // What is changed here is neither stored nor applied.
-    TypeAddress(editor, kIp, L"10.9.9.9");
-    SetItemText(editor, kName, L"改过的");
+    TypeAddress(editor, IDC_PROFILE_IP, L"10.9.9.9");
+    SetItemText(editor, IDC_PROFILE_NAME, L"改过的");
     SaveScreenshot(L"editor-properties", editor);
 
     Click(editor, IDOK);

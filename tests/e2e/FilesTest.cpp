@@ -4,6 +4,7 @@
 // file with a Chinese name only where the ANSI code page can spell it.
 
 #include "Scenario.h"
+#include "resource.h"
 
 #include <fstream>
 #include <iterator>
@@ -29,24 +30,24 @@ TEST_F(FilesTest, AfterAnImportFromASubFolderEverythingStaysBesideTheProgram)
     }
 
     HWND main = StartWith(ThreeProfiles());
-    Command(main, 32813);
+    Command(main, ID_IMPORT_V1);
     ChooseFile(WaitFileDialog(*program), old / L"ipconfig.xml");
     WaitFor(L"the imported row", [&] { return RowCount(main) == 4; });
     ClickRow(main, 1);
-    Command(main, 32777);
+    Command(main, ID_PROFILE_APPLY);
     EXPECT_TRUE(Box(*program, L"应用网络配置[家里]成功!"));
     WaitFor(L"the apply's log entry", [&] { return SystemLog().size() == 2; });
     EXPECT_EQ(U8({L"建立一个新配置文件,备份配置文件成功!", L"应用网络配置[家里]成功!"}), SystemLog());
     EXPECT_EQ(1, std::distance(std::filesystem::directory_iterator(old), std::filesystem::directory_iterator()))
         << "the program wrote into the folder the dialog showed";
 
-    Command(main, 32790);
+    Command(main, ID_VIEW_LOG);
     HWND notepad = WaitWindowOfClass(L"Notepad");
     HWND text = FindWindowExW(notepad, nullptr, L"Edit", nullptr);
     WaitFor(L"the log in Notepad", [&] { return TextOf(text).find(L"应用网络配置[家里]成功!") != std::wstring::npos; });
     PostMessageW(notepad, WM_CLOSE, 0, 0);
 
-    Command(main, 32775);
+    Command(main, ID_HELP_MANUAL);
     HWND help = WaitWindowOfClass(L"HH Parent");
     EXPECT_EQ(U8(L"Lanvoy 使用手册"), U8(TextOf(help)));
     PostMessageW(help, WM_CLOSE, 0, 0);

@@ -3,6 +3,7 @@
 // virtual desktop that draws title bars, takes them.
 
 #include "Scenario.h"
+#include "resource.h"
 
 #include <cstdlib>
 
@@ -24,12 +25,11 @@ TEST_F(ScaledScreenTest, MainWindowAndEditorShowWhole)
     WaitVisible(main, true);
     ClickRow(main, 0);
     // The pointer away from the rows, so that no tip covers them.
-    SetCursorPos(0, GetSystemMetrics(SM_CYSCREEN) - 1);
-    Sleep(500);
+    PointerAway();
     SaveScreenshot(L"main-window-" + scale, main, true);
 
-    Command(main, 32803);
-    HWND editor = WaitDialog(program, L"IP方案设置");
+    Command(main, ID_PROFILE_NEW);
+    HWND editor = WaitDialog(program, kEditorCaption);
     SaveScreenshot(L"editor-" + scale, editor, true);
 }
 
