@@ -26,6 +26,20 @@ bool ConnectRoot(CComHolder<ITaskFolder>& root)
     return SUCCEEDED(service->GetFolder(rootPath.Get(), root.Put())) && root;
 }
 
+// Runs `use` on the root folder, with COM set up on this thread for it;
+// false when either cannot be had.
+template <typename Use>
+bool WithRoot(Use use)
+{
+    CComScope com;
+    if (!com.Usable())
+        return false;
+    CComHolder<ITaskFolder> root;
+    if (!ConnectRoot(root))
+        return false;
+    return use(*root.Get());
+}
+
 }  // namespace
 
 std::u16string CWin32StartupTask::CurrentUser()
@@ -44,60 +58,48 @@ bool CWin32StartupTask::Register(const StartupTaskDefinition& definition)
     const std::u16string user = CurrentUser();
     if (user.empty())
         return false;
-    CComScope com;
-    if (!com.Usable())
-        return false;
-    CComHolder<ITaskFolder> root;
-    if (!ConnectRoot(root))
-        return false;
-    // The whole task as one document: the scheduler takes it or refuses it,
-    // so no half-made task is left behind.
-    CBstr path(Wide(name));
-    CBstr xml(Wide(StartupTaskXml(definition, user)));
-    VARIANT none;
-    VariantInit(&none);
-    CComHolder<IRegisteredTask> registered;
-    return SUCCEEDED(root->RegisterTask(path.Get(), xml.Get(), TASK_CREATE_OR_UPDATE, none, none,
-                                        TASK_LOGON_INTERACTIVE_TOKEN, none, registered.Put()));
+    return WithRoot([&](ITaskFolder& root) {
+        // The whole task as one document: the scheduler takes it or refuses
+        // it, so no half-made task is left behind.
+        CBstr path(Wide(name));
+        CBstr xml(Wide(StartupTaskXml(definition, user)));
+        VARIANT none;
+        VariantInit(&none);
+        CComHolder<IRegisteredTask> registered;
+        return SUCCEEDED(root.RegisterTask(path.Get(), xml.Get(), TASK_CREATE_OR_UPDATE, none, none,
+                                           TASK_LOGON_INTERACTIVE_TOKEN, none, registered.Put()));
+    });
 }
 
 bool CWin32StartupTask::Starts(const StartupTaskDefinition& definition)
 {
-    CComScope com;
-    if (!com.Usable())
-        return false;
-    CComHolder<ITaskFolder> root;
-    if (!ConnectRoot(root))
-        return false;
-    CBstr path(Wide(name));
-    CComHolder<IRegisteredTask> task;
-    CComHolder<ITaskDefinition> held;
-    CComHolder<IActionCollection> actions;
-    LONG count = 0;
-    if (FAILED(root->GetTask(path.Get(), task.Put())) || FAILED(task->get_Definition(held.Put())) ||
-        FAILED(held->get_Actions(actions.Put())) || FAILED(actions->get_Count(&count)) || count != 1)
-        return false;
-    CComHolder<IAction> action;
-    CComHolder<IExecAction> exec;
-    CBstr program, arguments, folder;
-    if (FAILED(actions->get_Item(1, action.Put())) || FAILED(action->QueryInterface(IID_IExecAction, exec.Out())) ||
-        FAILED(exec->get_Path(program.Put())) || FAILED(exec->get_Arguments(arguments.Put())) ||
-        FAILED(exec->get_WorkingDirectory(folder.Put())))
-        return false;
-    return definition == StartupTaskDefinition{FromWide(program.Text()), FromWide(arguments.Text()),
-                                               FromWide(folder.Text())};
+    return WithRoot([&](ITaskFolder& root) {
+        CBstr path(Wide(name));
+        CComHolder<IRegisteredTask> task;
+        CComHolder<ITaskDefinition> held;
+        CComHolder<IActionCollection> actions;
+        LONG count = 0;
+        if (FAILED(root.GetTask(path.Get(), task.Put())) || FAILED(task->get_Definition(held.Put())) ||
+            FAILED(held->get_Actions(actions.Put())) || FAILED(actions->get_Count(&count)) || count != 1)
+            return false;
+        CComHolder<IAction> action;
+        CComHolder<IExecAction> exec;
+        CBstr program, arguments, folder;
+        if (FAILED(actions->get_Item(1, action.Put())) ||
+            FAILED(action->QueryInterface(IID_IExecAction, exec.Out())) || FAILED(exec->get_Path(program.Put())) || FAILED(exec->get_Arguments(arguments.Put())) ||
+            FAILED(exec->get_WorkingDirectory(folder.Put())))
+            return false;
+        return definition == StartupTaskDefinition{FromWide(program.Text()), FromWide(arguments.Text()),
+                                                   FromWide(folder.Text())};
+    });
 }
 
 bool CWin32StartupTask::Remove()
 {
-    CComScope com;
-    if (!com.Usable())
-        return false;
-    CComHolder<ITaskFolder> root;
-    if (!ConnectRoot(root))
-        return false;
-    CBstr path(Wide(name));
-    HRESULT deleted = root->DeleteTask(path.Get(), 0);
-    return SUCCEEDED(deleted) || deleted == HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND) ||
-           deleted == HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
+    return WithRoot([&](ITaskFolder& root) {
+        CBstr path(Wide(name));
+        HRESULT deleted = root.DeleteTask(path.Get(), 0);
+        return SUCCEEDED(deleted) || deleted == HRESULT_FROM_WIN32(ERROR_FILE_NOT_FOUND) ||
+               deleted == HRESULT_FROM_WIN32(ERROR_PATH_NOT_FOUND);
+    });
 }
