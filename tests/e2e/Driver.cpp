@@ -687,45 +687,45 @@ HWND FindWaitDialog(HWND main)
 
 // ---- Dialogs ----------------------------------------------------------------------------
 
-HWND WaitDialog(const CProcess& process, const std::wstring& caption, Duration timeout)
+// The first visible top-level window of the process of the class that
+// `fits`; throws naming `what` on timeout or when the process ends meanwhile.
+template <typename Fits>
+HWND WaitTopLevel(const CProcess& process, const wchar_t* className, const std::wstring& what, Fits fits,
+                  Duration timeout)
 {
     HWND found = nullptr;
     WaitFor(
-        L"the dialog \"" + caption + L"\" of process " + std::to_wstring(process.Id()),
+        what + L" of process " + std::to_wstring(process.Id()),
         [&] {
-            for (HWND window : TopLevelWindows(process.Id(), L"#32770")) {
-                wchar_t text[256] = {};
-                GetWindowTextW(window, text, 256);
-                if (caption == text && !GetPropW(window, L"Lanvoy-Good")) {
+            for (HWND window : TopLevelWindows(process.Id(), className))
+                if (fits(window)) {
                     found = window;
                     return true;
                 }
-            }
             if (!process.Running())
-                throw CDriverError(L"process " + std::to_wstring(process.Id()) + L" ended while the dialog \"" +
-                                   caption + L"\" was awaited");
+                throw CDriverError(L"process " + std::to_wstring(process.Id()) + L" ended while " + what +
+                                   L" was awaited");
             return false;
         },
         timeout);
     return found;
 }
 
+HWND WaitDialog(const CProcess& process, const std::wstring& caption, Duration timeout)
+{
+    return WaitTopLevel(process, L"#32770", L"the dialog \"" + caption + L"\"", [&](HWND window) {
+        wchar_t text[256] = {};
+        GetWindowTextW(window, text, 256);
+        return caption == text && !GetPropW(window, L"Lanvoy-Good");
+    }, timeout);
+}
+
 HWND WaitFileDialog(const CProcess& process, Duration timeout)
 {
-    HWND found = nullptr;
-    WaitFor(
-        L"the open-file dialog of process " + std::to_wstring(process.Id()),
-        [&] {
-            // Its file name box: the combo box cmb13 of the Explorer-style dialog.
-            for (HWND window : TopLevelWindows(process.Id(), L"#32770"))
-                if (GetDlgItem(window, cmb13) && !GetPropW(window, L"Lanvoy-Good")) {
-                    found = window;
-                    return true;
-                }
-            return false;
-        },
-        timeout);
-    return found;
+    // Its file name box: the combo box cmb13 of the Explorer-style dialog.
+    return WaitTopLevel(process, L"#32770", L"the open-file dialog", [](HWND window) {
+        return GetDlgItem(window, cmb13) && !GetPropW(window, L"Lanvoy-Good");
+    }, timeout);
 }
 
 void ChooseFile(HWND fileDialog, const std::filesystem::path& file)
@@ -1137,19 +1137,8 @@ std::wstring MarkedName(const CProcess& process, HWND main)
 
 HWND WaitTooltip(const CProcess& process, Duration timeout)
 {
-    HWND tip = nullptr;
-    WaitFor(
-        L"a visible tooltip of process " + std::to_wstring(process.Id()),
-        [&] {
-            for (HWND window : TopLevelWindows(process.Id(), L"tooltips_class32"))
-                if (!WindowText(window).empty()) {
-                    tip = window;
-                    return true;
-                }
-            return false;
-        },
-        timeout);
-    return tip;
+    return WaitTopLevel(process, L"tooltips_class32", L"a visible tooltip",
+                        [](HWND window) { return !WindowText(window).empty(); }, timeout);
 }
 
 // ---- Commands and tray --------------------------------------------------------------
