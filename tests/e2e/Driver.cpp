@@ -1070,7 +1070,10 @@ bool RowSelected(HWND main, int row)
     return (Send(ProfileList(main), LVM_GETITEMSTATE, row, LVIS_SELECTED) & LVIS_SELECTED) != 0;
 }
 
-void ClickRow(HWND main, int row)
+namespace {
+
+// A press and release of a mouse button on a row's name, the pointer there too.
+void PressOnRow(HWND main, int row, UINT down, UINT up, WPARAM held)
 {
     HWND list = ProfileList(main);
     POINT at = NamePoint(ClientRowRect(list, row));
@@ -1078,21 +1081,21 @@ void ClickRow(HWND main, int row)
     ClientToScreen(list, &screen);
     PointerTo(screen);
     LPARAM where = MAKELPARAM(at.x, at.y);
-    Post(list, WM_LBUTTONDOWN, MK_LBUTTON, where);
-    Post(list, WM_LBUTTONUP, 0, where);
+    Post(list, down, held, where);
+    Post(list, up, 0, where);
+}
+
+}  // namespace
+
+void ClickRow(HWND main, int row)
+{
+    PressOnRow(main, row, WM_LBUTTONDOWN, WM_LBUTTONUP, MK_LBUTTON);
     WaitFor(L"row " + std::to_wstring(row) + L" to be selected by the click", [&] { return RowSelected(main, row); });
 }
 
 void RightClickRow(const CProcess& process, HWND main, int row)
 {
-    HWND list = ProfileList(main);
-    POINT at = NamePoint(ClientRowRect(list, row));
-    POINT screen = at;
-    ClientToScreen(list, &screen);
-    PointerTo(screen);
-    LPARAM where = MAKELPARAM(at.x, at.y);
-    Post(list, WM_RBUTTONDOWN, MK_RBUTTON, where);
-    Post(list, WM_RBUTTONUP, 0, where);
+    PressOnRow(main, row, WM_RBUTTONDOWN, WM_RBUTTONUP, MK_RBUTTON);
     WaitFor(L"the list menu to open on row " + std::to_wstring(row),
             [&] { return VisibleMenuCount(process.Id()) == 1; });
 }
