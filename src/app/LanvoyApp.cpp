@@ -54,7 +54,8 @@ int CLanvoyApp::Run(const std::u16string& commandText)
         return 0;
     }
 
-    CMainDlg window(MainServices{net, storage, messages, shell, commandLine, ProgramFilesBeside(storage.executablePath)});
+    CDirectAdapterChanger changer(net);
+    CMainDlg window(MainServices{net, changer, storage, messages, shell, commandLine, ProgramFilesBeside(storage.executablePath)});
     window.RunModal(nullptr);
     return 0;
 }

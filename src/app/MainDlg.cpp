@@ -124,9 +124,9 @@ CMainDlg::CMainDlg(const MainServices& services)
       services(services),
       adapters(services.net),
       store(services.storage),
-      applier(store, services.net),
+      applier(store, services.messages, services.changer),
       log(services.storage.files, services.storage.clock, services.paths.systemLog, services.paths.debugLog),
-      commands(store, adapters, applier, services.messages, log, services.storage.files),
+      commands(store, adapters, applier, services.changer, services.messages, log, services.storage.files),
       updateCheck(store, services.messages, services.shell, services.storage.files,
                   [this](std::u16string_view text) { commands.WriteSystemLog(text); })
 {

@@ -26,6 +26,7 @@
 // What the window reaches the system through, created once at start-up.
 struct MainServices {
     NetPlatform net;
+    IAdapterChanger& changer;  // the service, or this process
     StoreEnvironment storage;
     CWin32MessageBox& messages;  // also the one in `net`; owned by this window once it exists
     IShell& shell;

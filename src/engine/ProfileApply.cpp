@@ -1,5 +1,4 @@
 #include "engine/ProfileApply.h"
-#include "net/AdapterList.h"
 #include "platform/MessageBox.h"
 #include "store/ConfigSchema.h"
 #include "store/ProfileStore.h"
@@ -88,11 +87,16 @@ bool PassesTwoPartTest(std::u16string_view address)
     return PassesLeadingPartTest(address) && TrailingPart(address) != u"0";
 }
 
+CProfileApplier::CProfileApplier(CProfileStore& store, const NetPlatform& platform)
+    : store(store),
+      messages(platform.messages),
+      ownChanger(std::make_unique<CDirectAdapterChanger>(platform)),
+      changer(*ownChanger)
+{
+}
+
 bool CProfileApplier::ApplyProfile(const std::u16string& id)
 {
-    CAdapterList adapters(platform);
-    adapters.Refresh();
-
     const std::u16string content = store.GetProfileContent(id);
     if (content.empty())
         return false;
@@ -109,14 +113,14 @@ bool CProfileApplier::ApplyProfile(const std::u16string& id)
         entry.mode = EntryMode(entries.Attribute(kType));
         const std::u16string stop = ReadAddresses(entries, entry);
         if (!stop.empty()) {
-            platform.messages.Show(stop, kMessageCaption, kMbOk | kMbIconStop);
+            messages.Show(stop, kMessageCaption, kMbOk | kMbIconStop);
             return false;
         }
 
         if (entry.mode == kModeManual)
-            result = adapters.ApplyStatic(entry.guid, 0, entry.ip, entry.mask, entry.gateway, entry.dns) != 0 || result;
+            result = changer.ApplyStatic(entry.guid, entry.ip, entry.mask, entry.gateway, entry.dns) || result;
         else if (entry.mode == kModeDhcp)
-            result = adapters.ApplyDhcp(entry.guid, entry.dns) != 0 || result;
+            result = changer.ApplyDhcp(entry.guid, entry.dns) || result;
         else
             result = true;
     }

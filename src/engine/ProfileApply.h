@@ -2,8 +2,10 @@
 // Applying a stored profile: every adapter entry, in document order, is
 // checked and written to its adapter, or left alone.
 
+#include "engine/AdapterChanger.h"
 #include "net/NetPlatform.h"
 
+#include <memory>
 #include <string>
 #include <string_view>
 
@@ -16,7 +18,13 @@ bool PassesTwoPartTest(std::u16string_view address);
 
 class CProfileApplier {
 public:
-    CProfileApplier(CProfileStore& store, const NetPlatform& platform) : store(store), platform(platform) {}
+    // Changes the adapters from this process.
+    CProfileApplier(CProfileStore& store, const NetPlatform& platform);
+    // Changes them through `changer`: the service, or this process.
+    CProfileApplier(CProfileStore& store, IMessageBox& messages, IAdapterChanger& changer)
+        : store(store), messages(messages), changer(changer)
+    {
+    }
 
     // True when at least one entry was applied or left alone; false for an
     // unknown or empty profile, when every entry failed, or when a bad
@@ -25,5 +33,7 @@ public:
 
 private:
     CProfileStore& store;
-    NetPlatform platform;
+    IMessageBox& messages;
+    std::unique_ptr<IAdapterChanger> ownChanger;
+    IAdapterChanger& changer;
 };

@@ -33,8 +33,8 @@ std::vector<const AdapterRecord*> Records(const CAdapterList& adapters)
 }  // namespace
 
 CMainCommands::CMainCommands(CProfileStore& store, CAdapterList& adapters, CProfileApplier& applier,
-                             IMessageBox& messages, COperationLog& log, IFileSystem& files)
-    : store(store), adapters(adapters), applier(applier), messages(messages), log(log), files(files)
+                             IAdapterChanger& changer, IMessageBox& messages, COperationLog& log, IFileSystem& files)
+    : store(store), adapters(adapters), applier(applier), changer(changer), messages(messages), log(log), files(files)
 {
 }
 
@@ -171,7 +171,7 @@ void CMainCommands::SwitchAdapter(unsigned id)
     if (!action)
         return;
     const AdapterRecord* adapter = adapters.At(static_cast<int>(action->index));
-    bool switched = adapters.SetAdapterEnabled(action->mode, adapter->adapterId) != 0;
+    bool switched = changer.SetAdapterEnabled(adapter->adapterId, action->mode != 0);
     Tell(AdapterItemResultText(action->mode, switched), kMbOk);
 }
 

@@ -43,8 +43,8 @@ struct ListChange {
 
 class CMainCommands {
 public:
-    CMainCommands(CProfileStore& store, CAdapterList& adapters, CProfileApplier& applier, IMessageBox& messages,
-                  COperationLog& log, IFileSystem& files);
+    CMainCommands(CProfileStore& store, CAdapterList& adapters, CProfileApplier& applier, IAdapterChanger& changer,
+                  IMessageBox& messages, COperationLog& log, IFileSystem& files);
 
     // Loading the configuration and the inventory when the window opens,
     // with their messages.
@@ -89,6 +89,7 @@ private:
     CProfileStore& store;
     CAdapterList& adapters;
     CProfileApplier& applier;
+    IAdapterChanger& changer;
     IMessageBox& messages;
     COperationLog& log;
     IFileSystem& files;

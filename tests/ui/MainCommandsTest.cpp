@@ -53,7 +53,7 @@ protected:
         store = std::make_unique<CProfileStore>(StoreEnvironment{u"C:\\Lanvoy\\lanvoy.exe", files, storeRegistry, startupTask, clock});
         adapters = std::make_unique<CAdapterList>(fake.Platform());
         applier = std::make_unique<CProfileApplier>(*store, fake.Platform());
-        commands = std::make_unique<CMainCommands>(*store, *adapters, *applier, fake.messages, log, files);
+        commands = std::make_unique<CMainCommands>(*store, *adapters, *applier, changer, fake.messages, log, files);
         commands->LoadAtStart();
         commands->RefreshRows();
     }
@@ -82,6 +82,7 @@ protected:
     COperationLog log{files, clock, u"system.log", u"debug.log"};
     std::unique_ptr<CAdapterList> adapters;
     std::unique_ptr<CProfileApplier> applier;
+    CDirectAdapterChanger changer{fake.Platform()};
     std::unique_ptr<CMainCommands> commands;
 };
 
