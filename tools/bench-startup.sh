@@ -7,9 +7,8 @@ set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 "$root/tools/build.sh" windows >/dev/null
 build="$root/build/windows"
-# A prefix of its own on a Wine virtual desktop: there windows come and go at
-# once, as under a window manager, where a bare X screen makes Wine wait for
-# each hidden one to be withdrawn.
+# A prefix of its own on a Wine virtual desktop, so that the figures do not
+# depend on how the X screen handles windows.
 export LANVOY_SEED_DEMO=1 LANVOY_DESKTOP=1024x768 WINEDLLOVERRIDES="mscoree,mshtml="
 exec "$root/tools/with-xvfb.sh" "$root/tests/app/run-at-dpis.sh" "$build/wineprefix-bench" \
   "$build/bench/windows/startup_bench.exe" 96 -- "--lanvoy=$build/src/app/lanvoy.exe" "$@"

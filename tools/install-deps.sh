@@ -7,7 +7,7 @@ packages=(
   g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix mingw-w64-tools
   wine wine64
   xvfb xauth x11-utils
-  fonts-wqy-zenhei imagemagick fp-utils nsis unzip
+  fonts-wqy-zenhei fonts-wine imagemagick fp-utils nsis unzip
   wixl msitools osslsigncode openssl python3 python3-olefile python3-yaml
   libgtest-dev libbenchmark-dev libpugixml-dev libtinyxml2-dev
   locales

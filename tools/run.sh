@@ -23,5 +23,5 @@ if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   exec "$root/tools/wine-run.sh" "$prefix" "$run/lanvoy.exe" "$@"
 fi
 echo "no display: running lanvoy.exe on a virtual screen"
-LANVOY_SHOT_DELAY="${LANVOY_SHOT_DELAY:-6}" "$root/tools/screenshot.sh" "$prefix" "$run/main-window.png" "$run/lanvoy.exe" "$@"
+LANVOY_SHOT_DELAY="${LANVOY_SHOT_DELAY:-6}" LANVOY_SHOT_WINDOW=Lanvoy "$root/tools/screenshot.sh" "$prefix" "$run/main-window.png" "$run/lanvoy.exe" "$@"
 echo "the main window as it showed: $run/main-window.png"

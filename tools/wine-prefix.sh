@@ -1,11 +1,18 @@
 #!/usr/bin/env bash
 # Creates and boots a private Wine prefix once, with the dialog fonts mapped to
-# a font that has Chinese glyphs. Usage: tools/wine-prefix.sh <prefix folder>
-# The prefix is marked ready only when the boot and the font mapping both
-# took; otherwise this says what failed, exits non-zero, and the next call
-# tries again. A ready prefix whose mapping was lost gets it back: a program
-# run in another locale (the test of GBK files runs in zh_CN) makes Wine
-# rewrite "MS Shell Dlg", and menus and tips then draw boxes.
+# a font that has Chinese glyphs, and Wine's X11 driver told that no window
+# manager runs. Usage: tools/wine-prefix.sh <prefix folder>
+# The prefix is marked ready only when the boot and these settings all took;
+# otherwise this says what failed, exits non-zero, and the next call tries
+# again. A ready prefix that lost one gets it back: a program run in another
+# locale (the test of GBK files runs in zh_CN) makes Wine rewrite
+# "MS Shell Dlg", and menus and tips then draw boxes.
+# Without a window manager (Xvfb has none) Wine waits two seconds after each
+# closed dialog or message box for one to confirm it, and the owner freezes
+# meanwhile; "Managed" = "N" stops the wait, and Wine draws the title bars
+# itself. Their caption buttons are glyphs of Marlett, which Debian's Wine
+# ships (fonts-wine) but does not load from its own folder: the font goes
+# into the prefix's Fonts folder, or the buttons show letters.
 # LANVOY_DIALOG_FONT names the face the dialog fonts map to, by default
 # "WenQuanYi Zen Hei". The manual's pictures take "WenQuanYi Zen Hei Sharp":
 # its bitmaps draw the hyphens of the list's time column, which the outline
@@ -23,18 +30,29 @@ fail() {
 }
 
 # Without these substitutes every Chinese character in a dialog draws as a box.
+x11='HKEY_CURRENT_USER\Software\Wine\X11 Driver'
+marlett_source=/usr/share/wine/fonts/marlett.ttf
 substitutes='HKEY_LOCAL_MACHINE\Software\Microsoft\Windows NT\CurrentVersion\FontSubstitutes'
 font="${LANVOY_DIALOG_FONT:-WenQuanYi Zen Hei}"
 
-# The face a font name is mapped to, or nothing.
-mapped_to() {
-  wine reg query "$substitutes" /v "$1" 2>>"${log:-/dev/null}" | tr -d '\r' |
+# A text value of a key, or nothing.
+value_of() {
+  wine reg query "$1" /v "$2" 2>>"${log:-/dev/null}" | tr -d '\r' |
     sed -n 's/^.*REG_SZ[[:space:]]*//; T; s/[[:space:]]*$//; p'
 }
 
-map_fonts() {
+# The face a font name is mapped to, or nothing.
+mapped_to() {
+  value_of "$substitutes" "$1"
+}
+
+marlett_in_prefix() {
+  cmp -s "$marlett_source" "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf"
+}
+
+configure() {
   # The .reg file must be UTF-16LE with its byte-order mark to carry the name 宋体.
-  local reg="$WINEPREFIX/lanvoy-fonts.reg" name
+  local reg="$WINEPREFIX/lanvoy-settings.reg" name
   {
     printf '\xff\xfe'
     sed 's/$/\r/' <<REG | iconv -f UTF-8 -t UTF-16LE
@@ -46,6 +64,9 @@ Windows Registry Editor Version 5.00
 "MS Shell Dlg"="$font"
 "MS Shell Dlg 2"="$font"
 "Tahoma"="$font"
+
+[$x11]
+"Managed"="N"
 
 REG
   } > "$reg"
@@ -59,11 +80,19 @@ REG
       fail "the font substitute \"$name\" = \"$font\" is missing after the import of $reg (log: $log)"
     fi
   done
+  if [ "$(value_of "$x11" Managed)" != N ]; then
+    fail "\"$x11\" \"Managed\" = \"N\" is missing after the import of $reg (log: $log)"
+  fi
+
+  [ -f "$marlett_source" ] || fail "$marlett_source is missing (Debian: fonts-wine): title bars would show letters"
+  mkdir -p "$WINEPREFIX/drive_c/windows/Fonts"
+  cp "$marlett_source" "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf"
+  marlett_in_prefix || fail "Marlett could not be copied into $WINEPREFIX/drive_c/windows/Fonts"
   wineserver -w
 }
 
-fonts_mapped() {
-  [ "$(mapped_to 'MS Shell Dlg')" = "$font" ]
+configured() {
+  [ "$(mapped_to 'MS Shell Dlg')" = "$font" ] && [ "$(value_of "$x11" Managed)" = N ] && marlett_in_prefix
 }
 
 # A server this script brings up lives on for a few seconds with a desktop on
@@ -76,10 +105,10 @@ if ! wine_server_running; then
 fi
 
 if [ -f "$marker" ]; then
-  fonts_mapped && exit 0
+  configured && exit 0
   log="$WINEPREFIX/lanvoy-setup.log"
-  echo "mapping the dialog fonts of $WINEPREFIX again"
-  map_fonts
+  echo "setting the dialog fonts and the window manager of $WINEPREFIX again"
+  configure
   exit 0
 fi
 
@@ -99,5 +128,5 @@ if [ ! -f "$WINEPREFIX/system.reg" ] || [ ! -d "$WINEPREFIX/drive_c" ]; then
   fail "wineboot left no system.reg or drive_c in $WINEPREFIX (log: $log)"
 fi
 
-map_fonts
+configure
 touch "$marker"

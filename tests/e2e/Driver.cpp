@@ -1312,21 +1312,13 @@ bool PrepareShot()
 
 }  // namespace
 
-void SaveScreenshot(const std::wstring& name, HWND window, bool caption)
+void SaveScreenshot(const std::wstring& name, HWND window)
 {
     if (!PrepareShot())
         return;
     RECT area{0, 0, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
-    // Without a window manager no caption is drawn: the frame and the client
-    // area are what shows. The frame keeps the trim off the dialog's margins.
-    if (window) {
-        RECT client{};
-        if (!GetWindowRect(window, &area) || !GetClientRect(window, &client))
-            throw CDriverError(L"no window to take the screenshot " + name + L" of");
-        MapWindowPoints(window, nullptr, reinterpret_cast<POINT*>(&client), 2);
-        if (!caption)
-            area.top = client.top - (client.left - area.left);
-    }
+    if (window && !GetWindowRect(window, &area))
+        throw CDriverError(L"no window to take the screenshot " + name + L" of");
     SaveArea(name, area);
 }
 

@@ -310,9 +310,9 @@ COLORREF ScreenPixel(POINT at);
 void MoveWindowTo(HWND window, int x, int y);
 
 // Saves the screen as <shots>/<name>.bmp (24-bit); the test's wrapper turns it
-// into a trimmed PNG. With a window, only its frame and client area; on a
-// Wine virtual desktop, which draws title bars, with `caption` the whole window.
-void SaveScreenshot(const std::wstring& name, HWND window = nullptr, bool caption = false);
+// into a trimmed PNG. With a window, that window whole, title bar included
+// (Wine draws it, on a bare screen as on a virtual desktop).
+void SaveScreenshot(const std::wstring& name, HWND window = nullptr);
 // The smallest rectangle around whole windows: a window with its open menus.
 void SaveScreenshotAround(const std::wstring& name, const std::vector<HWND>& windows);
 

@@ -26,11 +26,11 @@ TEST_F(ScaledScreenTest, MainWindowAndEditorShowWhole)
     ClickRow(main, 0);
     // The pointer away from the rows, so that no tip covers them.
     PointerAway();
-    SaveScreenshot(L"main-window-" + scale, main, true);
+    SaveScreenshot(L"main-window-" + scale, main);
 
     Command(main, ID_PROFILE_NEW);
     HWND editor = WaitDialog(program, kEditorCaption);
-    SaveScreenshot(L"editor-" + scale, editor, true);
+    SaveScreenshot(L"editor-" + scale, editor);
 }
 
 }  // namespace

@@ -40,7 +40,7 @@ protected:
     void Shot(const std::wstring& name, HWND window)
     {
         Sleep(400);
-        SaveScreenshot(name, window, true);
+        SaveScreenshot(name, window);
     }
 
     // The main window with the menus open over it.
