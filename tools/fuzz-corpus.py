@@ -1,15 +1,19 @@
 #!/usr/bin/env python3
-"""Writes the seed corpora of the fuzz targets: fuzz/corpus/xml and fuzz/corpus/store.
+"""Writes the seed corpora of the fuzz targets: fuzz/corpus/xml, fuzz/corpus/store and fuzz/corpus/ipc.
 
 Each seed is a configuration file as a user may have one: saved by the
 program, hand-edited, from version 1.x, or damaged. The XML target reads a
 first byte that picks its edits; the store target a first byte that says how
 the new profile's name is taken from the end of the input (see the targets).
+The ipc target reads one request (or answer) between the window and the
+service: every kind as the window sends it, and the faults a hostile client
+may try.
 Files that reproduced a finding are kept beside the seeds under their own
 names and are not touched here.
 """
 
 import pathlib
+import struct
 import sys
 
 CRLF = "\r\n"
@@ -203,6 +207,52 @@ for name, data in DAMAGED.items():
     assert data != SAVED_BYTES, name
 
 
+# The service's wire format (src/ipc/Wire.h), little-endian.
+IPC_GUID = GUID1
+REQUEST_BYTES = 140 + 8 * 16
+
+
+def address(text):
+    return text.encode("ascii").ljust(16, b"\0")
+
+
+def request(kind, guid="", ip="", mask="", gateway="", dns=(), version=1, length=REQUEST_BYTES):
+    body = struct.pack("<IHHI", 0x5152564C, version, kind, length)
+    body += guid.encode("utf-16-le").ljust(76, b"\0")
+    body += address(ip) + address(mask) + address(gateway)
+    body += struct.pack("<HH", len(dns), 0)
+    body += b"".join(address(d) for d in dns).ljust(8 * 16, b"\0")
+    return body
+
+
+def answer(code, served, text):
+    body = struct.pack("<IHHIHHHH", 0x4E41564C, 1, code, served, 2, 2, 0, 0)
+    return body + text.encode("utf-16-le").ljust(128, b"\0")
+
+
+STATIC = request(2, IPC_GUID, "192.168.1.20", "255.255.255.0", "192.168.1.1", ("8.8.8.8", "114.114.114.114"))
+IPC_SEEDS = [
+    ("status", request(1)),
+    ("static", STATIC),
+    ("static-no-gateway", request(2, IPC_GUID, "10.0.0.5", "255.0.0.0")),
+    ("dhcp", request(3, IPC_GUID, dns=("1.1.1.1",))),
+    ("enable", request(4, IPC_GUID)),
+    ("disable", request(5, IPC_GUID)),
+    ("eight-dns", request(3, IPC_GUID, dns=tuple(f"10.0.0.{n}" for n in range(1, 9)))),
+    ("bad-ip", request(2, IPC_GUID, "256.1.1.1", "255.255.255.0")),
+    ("bad-mask", request(2, IPC_GUID, "10.1.1.1", "255.0.255.0")),
+    ("octal-part", request(2, IPC_GUID, "010.1.1.1", "255.0.0.0")),
+    ("bad-guid", request(4, "..\\..\\SOFTWARE\\Microsoft\\Windows")),
+    ("status-with-guid", request(1, IPC_GUID)),
+    ("version-2", request(1, version=2)),
+    ("length-short", request(1, length=12)),
+    ("truncated", STATIC[:100]),
+    ("trailing", STATIC + b"\0"),
+    ("answer", answer(0, 41, "已完成")),
+    ("answer-error", answer(10, 7, "非法子网掩码")),
+]
+
+
 def write(folder, name, data):
     assert len(data) < 4096, name
     (folder / name).write_bytes(data)
@@ -212,7 +262,8 @@ def main():
     root = pathlib.Path(sys.argv[1]) if len(sys.argv) > 1 else pathlib.Path(__file__).resolve().parent.parent
     corpus = root / "fuzz" / "corpus"
     for target, seeds in (("xml", [(n, bytes([e]) + d) for n, e, d in XML_SEEDS]),
-                          ("store", [(n, store_seed(c, d, nm)) for n, c, d, nm in STORE_SEEDS])):
+                          ("store", [(n, store_seed(c, d, nm)) for n, c, d, nm in STORE_SEEDS]),
+                          ("ipc", IPC_SEEDS)):
         folder = corpus / target
         folder.mkdir(parents=True, exist_ok=True)
         for name, data in seeds:

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang (build/fuzz) and runs each on a copy
 # of its committed corpus for a bounded time:
-#   tools/fuzz.sh [seconds per target, default 60] [xml|store|all, default all] [libFuzzer options...]
+#   tools/fuzz.sh [seconds per target, default 60] [xml|store|ipc|all, default all] [libFuzzer options...]
 # New interesting inputs stay in build/fuzz/corpus/<target>; inputs that break
 # a target are written to build/fuzz/findings/<target>. Copy one into
 # fuzz/corpus/<target> only once it reproduces a fixed fault, to guard it.
@@ -13,9 +13,9 @@ seconds="${1:-60}"
 which="${2:-all}"
 shift $(($# < 2 ? $# : 2))
 case "$which" in
-  all) targets=(xml store) ;;
-  xml|store) targets=("$which") ;;
-  *) echo "usage: $0 [seconds] [xml|store|all] [libFuzzer options...]" >&2; exit 2 ;;
+  all) targets=(xml store ipc) ;;
+  xml|store|ipc) targets=("$which") ;;
+  *) echo "usage: $0 [seconds] [xml|store|ipc|all] [libFuzzer options...]" >&2; exit 2 ;;
 esac
 
 if ! echo 'extern "C" int LLVMFuzzerTestOneInput(const char*, long) { return 0; }' |
