@@ -1,6 +1,8 @@
 #include "app/LanvoyApp.h"
 
+#include "app/Elevation.h"
 #include "app/MainDlg.h"
+#include "ipc/ServiceClient.h"
 #include "net/Win32Net.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
@@ -8,6 +10,7 @@
 #include "platform/Win32MessageBox.h"
 #include "platform/Win32Shell.h"
 #include "platform/Win32StartupTask.h"
+#include "ui/ChangeRoute.h"
 #include "ui/CommandLine.h"
 
 #include <windows.h>
@@ -37,27 +40,61 @@ int CLanvoyApp::Run(const std::u16string& commandText)
     const NetPlatform net = system.Platform(messages);
 
     const CommandLine commandLine = ParseCommandLine(commandText);
-    if (!commandLine.applyId.empty()) {
-        // A shortcut's run: no window, no single-instance test.
+    const bool applyRun = !commandLine.applyId.empty();
+
+    // A shortcut's run has no window and no single-instance test. Otherwise
+    // the mutex is never released: the system drops it when the process ends.
+    HANDLE instance = nullptr;
+    if (!applyRun) {
+        instance = CreateMutexW(nullptr, TRUE, kInstanceName);
+        if (GetLastError() == ERROR_ALREADY_EXISTS) {
+            RaiseRunningInstance();
+            return 0;
+        }
+    }
+
+    // Asked once: a missing service answers at once.
+    CServiceClient client;
+    ServiceStatus status;
+    client.Status(&status);
+    const ServiceState service{status.answered, status.version, status.served};
+    CServiceAdapterChanger throughService(client);
+    CDirectAdapterChanger direct(net);
+    IAdapterChanger* changer = &direct;
+    switch (ChooseChangeRoute(service, RunningElevated())) {
+    case ChangeRoute::Service:
+        changer = &throughService;
+        break;
+    case ChangeRoute::Direct:
+        break;
+    case ChangeRoute::Elevate:
+        if (instance)
+            CloseHandle(instance);  // the elevated run is the instance
+        return RunElevated(commandText, applyRun, messages);
+    }
+
+    if (applyRun) {
         CProfileStore store(storage);
         store.Load();
-        CProfileApplier applier(store, net);
+        CProfileApplier applier(store, messages, *changer);
         ApplyRunOutcome outcome = ApplyRunResult(applier.ApplyProfile(commandLine.applyId));
         messages.Show(outcome.message, kMessageCaption, kMbOk);
         return outcome.exitCode;
     }
 
-    // Never released: the system drops it when the process ends.
-    CreateMutexW(nullptr, TRUE, kInstanceName);
-    if (GetLastError() == ERROR_ALREADY_EXISTS) {
-        RaiseRunningInstance();
-        return 0;
-    }
-
-    CDirectAdapterChanger changer(net);
-    CMainDlg window(MainServices{net, changer, storage, messages, shell, commandLine, ProgramFilesBeside(storage.executablePath)});
+    CMainDlg window(MainServices{net, *changer, service, storage, messages, shell, commandLine,
+                                 ProgramFilesBeside(storage.executablePath)});
     window.RunModal(nullptr);
     return 0;
+}
+
+int CLanvoyApp::RunElevated(const std::u16string& commandText, bool applyRun, IMessageBox& messages)
+{
+    int exitCode = 0;
+    if (RelaunchElevated(commandText, applyRun, &exitCode) == RelaunchOutcome::Started)
+        return applyRun ? exitCode : 0;
+    messages.Show(kElevationDeclined, kMessageCaption, kMbOk | kMbIconStop);
+    return 1;
 }
 
 void CLanvoyApp::RaiseRunningInstance()

@@ -4,6 +4,8 @@
 
 #include <string>
 
+class IMessageBox;
+
 class CLanvoyApp {
 public:
     // The text after the program's name; returns the process's exit code.
@@ -11,4 +13,6 @@ public:
 
 private:
     static void RaiseRunningInstance();
+    // Without the service and without the rights: the same run, elevated.
+    static int RunElevated(const std::u16string& commandText, bool applyRun, IMessageBox& messages);
 };

@@ -177,7 +177,7 @@ bool CMainDlg::OnInitDialog()
     visible = services.commandLine.hide ? 0 : 1;
     commands.debug = services.commandLine.debug;
     if (commands.debug)
-        commands.WriteStartupFacts(services.net.version.QueryVersion());
+        commands.WriteStartupFacts(services.net.version.QueryVersion(), services.service);
     return true;
 }
 

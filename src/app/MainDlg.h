@@ -27,6 +27,7 @@
 struct MainServices {
     NetPlatform net;
     IAdapterChanger& changer;  // the service, or this process
+    ServiceState service;      // what the service said at start
     StoreEnvironment storage;
     CWin32MessageBox& messages;  // also the one in `net`; owned by this window once it exists
     IShell& shell;

@@ -48,11 +48,12 @@ void CMainCommands::LoadAtStart()
         Tell(u"本机没有任何安装任何网卡！", kMbOk);
 }
 
-void CMainCommands::WriteStartupFacts(const OsVersion& version)
+void CMainCommands::WriteStartupFacts(const OsVersion& version, const ServiceState& service)
 {
     WriteDebugLog(DecimalText(adapters.Count()));
     WriteDebugLog(DecimalText(static_cast<int>(version.major)));
     WriteDebugLog(DecimalText(static_cast<int>(version.minor)));
+    WriteDebugLog(ServiceFactsText(service));
 }
 
 const std::vector<ProfileRow>& CMainCommands::RefreshRows()

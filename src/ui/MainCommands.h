@@ -7,6 +7,7 @@
 #include "net/AdapterList.h"
 #include "platform/MessageBox.h"
 #include "store/ProfileStore.h"
+#include "ui/ChangeRoute.h"
 #include "ui/OperationLog.h"
 
 #include <optional>
@@ -49,8 +50,9 @@ public:
     // Loading the configuration and the inventory when the window opens,
     // with their messages.
     void LoadAtStart();
-    // The "-debug" facts: adapter count, OS major and minor version.
-    void WriteStartupFacts(const OsVersion& version);
+    // The "-debug" facts: adapter count, OS major and minor version, and
+    // whether the service answered, its version and how much it has served.
+    void WriteStartupFacts(const OsVersion& version, const ServiceState& service);
 
     // The rows of the store's profiles as last loaded; RefreshRows rebuilds them.
     const std::vector<ProfileRow>& RefreshRows();

@@ -44,7 +44,7 @@ protected:
         ASSERT_EQ(1, prepared.AddProfile(u"办公室", {}));
         ASSERT_EQ(1, prepared.Save());
 
-        window = std::make_unique<CMainDlg>(MainServices{fake.Platform(), changer, StoreEnvironment{kExe, files, registry, startupTask, clock},
+        window = std::make_unique<CMainDlg>(MainServices{fake.Platform(), changer, ServiceState{}, StoreEnvironment{kExe, files, registry, startupTask, clock},
                                                          messages, shell, CommandLine{}, ProgramFilesBeside(kExe)});
         ASSERT_TRUE(window->CreateModeless(nullptr)) << "no window: the test needs a display";
         main = window->Handle();

@@ -209,6 +209,8 @@ void ParseDriverArguments(int argc, wchar_t** argv)
             Settings().shots = WindowsPath(argument.substr(8));
         else if (argument.rfind(L"--config=", 0) == 0)
             Settings().config = WindowsPath(argument.substr(9));
+        else if (argument.rfind(L"--service=", 0) == 0)
+            Settings().service = WindowsPath(argument.substr(10));
     }
 }
 

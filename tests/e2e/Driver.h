@@ -36,10 +36,11 @@ struct DriverSettings {
     std::filesystem::path lanvoy;  // the program under test
     std::filesystem::path shots;   // screenshots go here, as .bmp
     std::filesystem::path config;  // the distributed lanvoy.cfg, with its DNS providers
+    std::filesystem::path service; // lanvoy-service.exe, for the scenarios that install it
 };
 DriverSettings& Settings();
-// "--lanvoy=<path>", "--shots=<folder>" and "--config=<path>"; a Unix path
-// names drive Z:.
+// "--lanvoy=<path>", "--shots=<folder>", "--config=<path>" and
+// "--service=<path>"; a Unix path names drive Z:.
 void ParseDriverArguments(int argc, wchar_t** argv);
 
 // ---- The demo machine of the Wine prefix -----------------------------------

@@ -347,7 +347,7 @@ TEST_F(Resources, VersionAndManifest) {
   EXPECT_EQ(translation[1], 1200);
 
   const std::string manifest = RawResource(MAKEINTRESOURCEW(1), RT_MANIFEST);
-  for (const char* part : {"requireAdministrator", "Microsoft.Windows.Common-Controls", "\"6.0.0.0\"",
+  for (const char* part : {"level=\"asInvoker\"", "Microsoft.Windows.Common-Controls", "\"6.0.0.0\"",
                            "name=\"Lanvoy.Lanvoy\"", "version=\"" LANVOY_VERSION_TEXT ".0\"",
                            "8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a", ">PerMonitorV2, System</dpiAwareness>"})
     EXPECT_NE(manifest.find(part), std::string::npos) << part;

@@ -23,6 +23,7 @@
 #include "platform/Registry.h"
 #include "platform/WideText.h"
 #include "support/Win32RegistryValue.h"
+#include "support/Win32Service.h"
 
 #include "lanvoy_version.h"
 
@@ -55,76 +56,6 @@ std::wstring ServiceExe()
             c = L'\\';
     }
     return path;
-}
-
-class CServiceHandle {
-public:
-    explicit CServiceHandle(SC_HANDLE handle = nullptr) : handle(handle) {}
-    ~CServiceHandle()
-    {
-        if (handle)
-            CloseServiceHandle(handle);
-    }
-    CServiceHandle(const CServiceHandle&) = delete;
-    CServiceHandle& operator=(const CServiceHandle&) = delete;
-    SC_HANDLE Get() const { return handle; }
-
-private:
-    SC_HANDLE handle;
-};
-
-DWORD ServiceState(SC_HANDLE service, DWORD* processId = nullptr)
-{
-    SERVICE_STATUS_PROCESS status{};
-    DWORD size = 0;
-    if (!QueryServiceStatusEx(service, SC_STATUS_PROCESS_INFO, reinterpret_cast<BYTE*>(&status), sizeof(status),
-                              &size))
-        return 0;
-    if (processId)
-        *processId = status.dwProcessId;
-    return status.dwCurrentState;
-}
-
-bool WaitForState(SC_HANDLE service, DWORD state)
-{
-    for (int i = 0; i < 200; ++i) {
-        if (ServiceState(service) == state)
-            return true;
-        Sleep(50);
-    }
-    return false;
-}
-
-CServiceHandle OpenLanvoyService(DWORD access = SERVICE_ALL_ACCESS)
-{
-    CServiceHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
-    return CServiceHandle(manager.Get() ? OpenServiceW(manager.Get(), Wide(kServiceName), access) : nullptr);
-}
-
-void StopLanvoyService()
-{
-    CServiceHandle service = OpenLanvoyService();
-    if (!service.Get())
-        return;
-    SERVICE_STATUS status{};
-    ControlService(service.Get(), SERVICE_CONTROL_STOP, &status);
-    EXPECT_TRUE(WaitForState(service.Get(), SERVICE_STOPPED));
-}
-
-void StartLanvoyService()
-{
-    CServiceHandle service = OpenLanvoyService();
-    ASSERT_TRUE(service.Get());
-    ASSERT_TRUE(StartServiceW(service.Get(), 0, nullptr)) << GetLastError();
-    ASSERT_TRUE(WaitForState(service.Get(), SERVICE_RUNNING));
-}
-
-void RemoveLanvoyService()
-{
-    StopLanvoyService();
-    CServiceHandle service = OpenLanvoyService();
-    if (service.Get())
-        DeleteService(service.Get());
 }
 
 // Every value of the demo adapters' TCP/IP keys, by key and name.
@@ -288,17 +219,8 @@ class ServiceWin32Test : public ::testing::Test {
 protected:
     static void SetUpTestSuite()
     {
-        RemoveLanvoyService();  // one a failed run left behind
-        CServiceHandle manager(OpenSCManagerW(nullptr, nullptr, SC_MANAGER_ALL_ACCESS));
-        ASSERT_TRUE(manager.Get());
-        // Quoted, as the installers write it: an unquoted path with a blank is a hole.
-        const std::wstring command = L"\"" + ServiceExe() + L"\"";
-        CServiceHandle service(CreateServiceW(manager.Get(), Wide(kServiceName), Wide(kServiceDisplayName),
-                                              SERVICE_ALL_ACCESS, SERVICE_WIN32_OWN_PROCESS, SERVICE_DEMAND_START,
-                                              SERVICE_ERROR_NORMAL, command.c_str(), nullptr, nullptr, nullptr,
-                                              nullptr, nullptr));
-        ASSERT_TRUE(service.Get()) << GetLastError();
-        StartLanvoyService();
+        ASSERT_TRUE(InstallLanvoyService(ServiceExe())) << GetLastError();
+        ASSERT_TRUE(StartLanvoyService()) << GetLastError();
     }
 
     static void TearDownTestSuite() { RemoveLanvoyService(); }
@@ -354,14 +276,14 @@ TEST_F(ServiceWin32Test, PipeCarriesItsDescriptorProtectedFromInheritance)
     const std::u16string admins = kPipeAccessAdmins;
     RegSetValueExW(key, Wide(kPipeAccessValue), 0, REG_SZ, reinterpret_cast<const BYTE*>(admins.c_str()),
                    static_cast<DWORD>((admins.size() + 1) * 2));
-    StopLanvoyService();
-    StartLanvoyService();
+    ASSERT_TRUE(StopLanvoyService());
+    ASSERT_TRUE(StartLanvoyService());
     EXPECT_EQ(ExpectedDacl(L"S-1-5-32-556"), PipeDacl(&isProtected));
     EXPECT_TRUE(isProtected);
     RegDeleteValueW(key, Wide(kPipeAccessValue));
     RegCloseKey(key);
-    StopLanvoyService();
-    StartLanvoyService();
+    ASSERT_TRUE(StopLanvoyService());
+    ASSERT_TRUE(StartLanvoyService());
     EXPECT_EQ(ExpectedDacl(L"S-1-5-4"), PipeDacl(&isProtected));
 }
 

@@ -300,13 +300,25 @@ TEST_F(MainCommandsTest, TrayAdapterItemsSwitchTheAdapterAndSayHowItWent)
 
 TEST_F(MainCommandsTest, StartupFactsGoToTheDebugLogOnlyWithItsSwitch)
 {
-    commands->WriteStartupFacts(OsVersion{6, 1, 2});
+    commands->WriteStartupFacts(OsVersion{6, 1, 2}, ServiceState{});
     EXPECT_EQ(0u, files.files.count(u"debug.log"));
     commands->debug = true;
-    commands->WriteStartupFacts(OsVersion{6, 1, 2});
+    commands->WriteStartupFacts(OsVersion{6, 1, 2}, ServiceState{});
+    commands->WriteStartupFacts(OsVersion{6, 1, 2}, ServiceState{true, u"2.3.0", 17});
     std::string bytes = files.files[u"debug.log"];
     std::vector<std::u16string> entries = Entries(bytes);
-    EXPECT_EQ((std::vector<std::u16string>{u"\r\n2", u"\r\n6", u"\r\n1"}), entries);
+    EXPECT_EQ((std::vector<std::u16string>{u"\r\n2", u"\r\n6", u"\r\n1", u"\r\n服务：无应答", u"\r\n2", u"\r\n6",
+                                           u"\r\n1", u"\r\n服务：已应答，版本 2.3.0，已处理请求 17"}),
+              entries);
+}
+
+TEST(ChangeRouteTest, TheServiceWhenItAnswersElseDirectOnlyWithTheRights)
+{
+    const ServiceState answered{true, u"2.3.0", 0};
+    EXPECT_EQ(ChangeRoute::Service, ChooseChangeRoute(answered, false));
+    EXPECT_EQ(ChangeRoute::Service, ChooseChangeRoute(answered, true));
+    EXPECT_EQ(ChangeRoute::Direct, ChooseChangeRoute(ServiceState{}, true));
+    EXPECT_EQ(ChangeRoute::Elevate, ChooseChangeRoute(ServiceState{}, false));
 }
 
 }  // namespace
