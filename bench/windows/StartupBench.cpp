@@ -41,18 +41,6 @@ double Since(Clock::time_point start)
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-// The list shows `rows` rows and the window answers at once.
-void WaitAnswering(HWND main, int rows)
-{
-    HWND list = ProfileList(main);
-    WaitFor(L"the list with its rows", [&] {
-        DWORD_PTR ignored = 0, count = 0;
-        return SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 50, &ignored) != 0 &&
-               SendMessageTimeoutW(list, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, 50, &count) != 0 &&
-               static_cast<int>(count) == rows;
-    }, 300s);
-}
-
 double Median(std::vector<double> values)
 {
     std::sort(values.begin(), values.end());
@@ -70,7 +58,7 @@ void RunOnce(int count, bool commands, Times& times)
     const auto started = Clock::now();
     CProcess& program = folder.Start();
     HWND main = WaitMainWindow(program, 120s);
-    WaitAnswering(main, count);
+    WaitAnswering(main, count, 300s);
     times.start.push_back(Since(started));
     if (!commands || count == 0)
         return;
@@ -78,7 +66,7 @@ void RunOnce(int count, bool commands, Times& times)
     ClickRow(main, 0);
     auto at = Clock::now();
     PostMessageW(main, WM_COMMAND, ID_PROFILE_COPY, 0);
-    WaitAnswering(main, count + 1);
+    WaitAnswering(main, count + 1, 300s);
     times.copy.push_back(Since(at));
 
     ClickRow(main, 0);
@@ -86,7 +74,7 @@ void RunOnce(int count, bool commands, Times& times)
     MessageBoxSeen question = WaitMessageBox(program, 120s);
     at = Clock::now();
     PostMessageW(GetDlgItem(question.window, IDYES), BM_CLICK, 0, 0);
-    WaitAnswering(main, count);
+    WaitAnswering(main, count, 300s);
     times.remove.push_back(Since(at));
 
     at = Clock::now();

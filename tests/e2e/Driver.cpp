@@ -584,6 +584,17 @@ void WaitVisible(HWND window, bool visible, Duration timeout)
             [&] { return (IsWindowVisible(window) != FALSE) == visible; }, timeout);
 }
 
+void WaitAnswering(HWND main, int rows, Duration timeout)
+{
+    HWND list = ProfileList(main);
+    WaitFor(L"the list with its rows", [&] {
+        DWORD_PTR ignored = 0, count = 0;
+        return SendMessageTimeoutW(main, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 50, &ignored) != 0 &&
+               SendMessageTimeoutW(list, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, 50, &count) != 0 &&
+               static_cast<int>(count) == rows;
+    }, timeout);
+}
+
 bool StaysVisible(HWND window, Duration time)
 {
     auto end = std::chrono::steady_clock::now() + time;

@@ -170,6 +170,8 @@ private:
 HWND WaitMainWindow(const CProcess& process, Duration timeout = kWait);
 HWND FindMainWindow(DWORD processId);
 void WaitVisible(HWND window, bool visible, Duration timeout = kWait);
+// Until the list shows `rows` rows and the window answers at once.
+void WaitAnswering(HWND main, int rows, Duration timeout = kWait);
 // Waits until the window has stayed as it is for the given time.
 bool StaysVisible(HWND window, Duration time);
 
