@@ -1,13 +1,21 @@
-; Lanvoy setup: installs lanvoy.exe, the manual and the distributed
-; configuration into Program Files, with Start-menu entries, an optional
-; desktop icon and an uninstaller. A user's lanvoy.cfg and logs are never
-; overwritten or removed.
+; Lanvoy setup: installs lanvoy.exe, the service that makes its adapter
+; changes, and the manual into Program Files, with Start-menu entries, an
+; optional desktop icon and an uninstaller. What the program writes lives in
+; the data folder (%ProgramData%\Lanvoy), which standard users may change but
+; run nothing from; the distributed configuration goes there when none is,
+; and an earlier version's files move there from the program's folder. A
+; user's lanvoy.cfg and logs are never overwritten or removed.
 ;
 ; makensis -DVERSION=<x.y.z> -DSTAGE=<folder with the files> -DOUTFILE=<setup.exe>
 ;          [-DSIGN=<command that signs the file %1>] lanvoy.nsi
-; STAGE holds lanvoy.exe, Lanvoy使用手册.chm, lanvoy.cfg, readme.txt and lanvoy.ico.
+; STAGE holds lanvoy.exe, Lanvoy使用手册.chm, lanvoy.cfg, readme.txt and
+; lanvoy.ico, and lanvoy-service.exe once it is built: without it the setup
+; installs no service.
 ;
-; Switches: /S silent, /NODESKTOP no desktop icon, /D=<folder> (last) the folder.
+; Switches: /S silent, /NODESKTOP no desktop icon, /ADMINSONLY the service
+; answers Administrators and Network Configuration Operators only,
+; /D=<folder> (last) the folder. Exit codes: 0 installed, 2 Lanvoy runs,
+; 3 the rights of a folder outside Program Files could not be set.
 ; The uninstaller's silent run "uninstall.exe /S _?=<folder>", as registered,
 ; waits for the removal and exits 0 when it is done, 2 when Lanvoy runs.
 
@@ -37,9 +45,25 @@ RequestExecutionLevel admin
 !define PUBLISHER "Lanvoy"
 !define MANUAL "Lanvoy使用手册.chm"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Lanvoy"
-; The start-with-Windows value that the program's settings create.
+; Earlier versions started with Windows from this machine-wide value and a
+; sign-in task of the same name; an installed copy now uses each user's own
+; Run value, which needs no rights.
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
 !define RUN_VALUE "Lanvoy(CORVELL STUDIO)"
+; What the program reads to know it is the installed copy, and where its files are.
+!define INSTALL_KEY "Software\Lanvoy"
+!define SERVICE_NAME "LanvoyService"
+!define SERVICE_DISPLAY "Lanvoy Network Service"
+!define SERVICE_EXE "lanvoy-service.exe"
+!define EVENT_KEY "SYSTEM\CurrentControlSet\Services\EventLog\Application\Lanvoy"
+!if /FileExists "${STAGE}\${SERVICE_EXE}"
+  !define HAVE_SERVICE
+!endif
+; The program's folder: only administrators change it, users read and run.
+!define PROGRAM_ACCESS "D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)"
+; The data folder: users change its files but run nothing from it (modify
+; without execute).
+!define DATA_ACCESS "D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x13019f;;;BU)"
 ; The running program holds this mutex; its files cannot be replaced meanwhile.
 !define MUTEX "Lanvoy-Good"
 
@@ -80,6 +104,73 @@ VIAddVersionKey /LANG=2052 "LegalCopyright" "© 2026 ${PUBLISHER}"
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "SimpChinese"
 
+; Gives a folder and what inherits from it this access list (SDDL), cut off
+; from its parent's; $0 is 0 when done.
+!macro SetAccess FOLDER SDDL
+  StrCpy $0 1
+  System::Call 'advapi32::ConvertStringSecurityDescriptorToSecurityDescriptorW(w "${SDDL}", i 1, *p .r1, p 0) i .r2'
+  ${If} $2 <> 0
+    System::Call 'advapi32::GetSecurityDescriptorDacl(p r1, *i .r2, *p .r3, *i .r4) i .r5'
+    ${If} $5 <> 0
+      ; DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION
+      System::Call 'advapi32::SetNamedSecurityInfoW(w "${FOLDER}", i 1, i 0x80000004, p 0, p 0, p r3, p 0) i .r0'
+    ${EndIf}
+    System::Call 'kernel32::LocalFree(p r1)'
+  ${EndIf}
+!macroend
+
+; Stops the service and waits until it has (at most 30 seconds), so that its
+; file can be replaced or removed; nothing when it is not installed.
+!macro StopService
+  System::Call 'advapi32::OpenSCManagerW(p 0, p 0, i 0x1) p .r8'
+  ${If} $8 P<> 0
+    ; SERVICE_STOP | SERVICE_QUERY_STATUS
+    System::Call 'advapi32::OpenServiceW(p r8, w "${SERVICE_NAME}", i 0x24) p .r9'
+    ${If} $9 P<> 0
+      System::Call '*(i, i, i, i, i, i, i) p .r7'
+      System::Call 'advapi32::ControlService(p r9, i 1, p r7) i .r6'
+      StrCpy $5 0
+      ${Do}
+        System::Call 'advapi32::QueryServiceStatus(p r9, p r7) i .r6'
+        System::Call '*$7(i, i .r4)'
+        ${If} $6 = 0
+        ${OrIf} $4 = 1
+          ${Break}
+        ${EndIf}
+        Sleep 250
+        IntOp $5 $5 + 1
+      ${LoopUntil} $5 >= 120
+      System::Free $7
+      System::Call 'advapi32::CloseServiceHandle(p r9)'
+    ${EndIf}
+    System::Call 'advapi32::CloseServiceHandle(p r8)'
+  ${EndIf}
+!macroend
+
+; Earlier versions' start with Windows: the machine-wide task and Run value.
+!macro RemoveOldAutorun
+  nsExec::Exec '"$SYSDIR\schtasks.exe" /Delete /TN "${RUN_VALUE}" /F'
+  Pop $0
+  DeleteRegValue HKLM "${RUN_KEY}" "${RUN_VALUE}"
+!macroend
+
+; An earlier version's file in the program's folder moves to the data folder,
+; unless the data folder has one already.
+!macro MoveToData NAME
+  ${If} ${FileExists} "$INSTDIR\${NAME}"
+  ${AndIfNot} ${FileExists} "$DataDir\${NAME}"
+    ClearErrors
+    Rename "$INSTDIR\${NAME}" "$DataDir\${NAME}"
+    ${If} ${Errors}
+      ; Another drive: copy, and drop the original only once the copy is there.
+      CopyFiles /SILENT "$INSTDIR\${NAME}" "$DataDir\${NAME}"
+      ${If} ${FileExists} "$DataDir\${NAME}"
+        Delete "$INSTDIR\${NAME}"
+      ${EndIf}
+    ${EndIf}
+  ${EndIf}
+!macroend
+
 ; Asks the user to end a running Lanvoy; a silent run gives up at once.
 !macro WaitForProgramEnd
   ${Do}
@@ -94,18 +185,86 @@ VIAddVersionKey /LANG=2052 "LegalCopyright" "© 2026 ${PUBLISHER}"
   ${Loop}
 !macroend
 
+Var DataDir
+
 Section "Lanvoy 程序和使用手册" SecProgram
   SectionIn RO
   SetShellVarContext all
+  ; The service runs as SYSTEM from this folder: outside Program Files, whose
+  ; rights are already right, only administrators may change it.
+  CreateDirectory "$INSTDIR"
+  StrLen $1 "$PROGRAMFILES64\"
+  StrCpy $2 "$INSTDIR\" $1
+  StrLen $1 "$PROGRAMFILES32\"
+  StrCpy $3 "$INSTDIR\" $1
+  ${If} $2 != "$PROGRAMFILES64\"
+  ${AndIf} $3 != "$PROGRAMFILES32\"
+    !insertmacro SetAccess "$INSTDIR" "${PROGRAM_ACCESS}"
+    ${If} $0 <> 0
+      MessageBox MB_OK|MB_ICONSTOP "无法设置文件夹 $INSTDIR 的权限（错误 $0）。Lanvoy 的服务以系统权限运行，它所在的文件夹必须只有管理员能修改。请选择 Program Files 中的文件夹。" /SD IDOK
+      SetErrorLevel 3
+      Abort
+    ${EndIf}
+  ${EndIf}
+
+  ; The running service holds its file.
+  !insertmacro StopService
   SetOutPath "$INSTDIR"
   File "${STAGE}\lanvoy.exe"
   File "${STAGE}\${MANUAL}"
   File "${STAGE}\readme.txt"
-  ; The configuration holds the user's profiles: only a first install puts
-  ; the distributed one (with its DNS providers) in place.
+!ifdef HAVE_SERVICE
+  File "${STAGE}\${SERVICE_EXE}"
+!endif
+
+  ; The data folder, with an earlier version's files from the program's
+  ; folder; the configuration holds the user's profiles: only when there is
+  ; none does the distributed one (with its DNS providers) go there.
+  StrCpy $DataDir "$APPDATA\Lanvoy"
+  CreateDirectory "$DataDir"
+  !insertmacro MoveToData "lanvoy.cfg"
+  !insertmacro MoveToData "config.xml"
+  !insertmacro MoveToData "system.log"
+  !insertmacro MoveToData "debug.log"
+  !insertmacro MoveToData "lanvoy.version"
+  SetOutPath "$DataDir"
   SetOverwrite off
   File "${STAGE}\lanvoy.cfg"
   SetOverwrite on
+  ; Last, so that the moved files take the folder's rights too.
+  !insertmacro SetAccess "$DataDir" "${DATA_ACCESS}"
+  ${If} $0 <> 0
+    DetailPrint "未能设置 $DataDir 的权限（错误 $0）。"
+  ${EndIf}
+  SetOutPath "$INSTDIR"
+
+  WriteRegStr HKLM "${INSTALL_KEY}" "InstallDir" "$INSTDIR"
+  WriteRegStr HKLM "${INSTALL_KEY}" "DataDir" "$DataDir"
+  ; Once restricted, the pipe stays so through upgrades until Lanvoy is removed.
+  ${GetParameters} $0
+  ClearErrors
+  ${GetOptions} $0 "/ADMINSONLY" $1
+  ${IfNot} ${Errors}
+    WriteRegStr HKLM "${INSTALL_KEY}" "PipeAccess" "admins"
+  ${EndIf}
+
+!ifdef HAVE_SERVICE
+  ; A quoted path: unquoted, a path with blanks is a way to run another program.
+  nsExec::ExecToLog '"$SYSDIR\sc.exe" create ${SERVICE_NAME} binPath= "\"$INSTDIR\${SERVICE_EXE}\"" start= auto DisplayName= "${SERVICE_DISPLAY}"'
+  Pop $0
+  ${If} $0 <> 0
+    ; There from an earlier installation, perhaps in another folder.
+    nsExec::ExecToLog '"$SYSDIR\sc.exe" config ${SERVICE_NAME} binPath= "\"$INSTDIR\${SERVICE_EXE}\"" start= auto DisplayName= "${SERVICE_DISPLAY}"'
+    Pop $0
+  ${EndIf}
+  nsExec::ExecToLog '"$SYSDIR\sc.exe" failure ${SERVICE_NAME} reset= 86400 actions= restart/5000/restart/5000/restart/60000'
+  Pop $0
+  WriteRegExpandStr HKLM "${EVENT_KEY}" "EventMessageFile" "$INSTDIR\${SERVICE_EXE}"
+  WriteRegDWORD HKLM "${EVENT_KEY}" "TypesSupported" 7
+  nsExec::ExecToLog '"$SYSDIR\sc.exe" start ${SERVICE_NAME}'
+  Pop $0
+!endif
+  !insertmacro RemoveOldAutorun
 
   WriteUninstaller "$INSTDIR\uninstall.exe"
 
@@ -205,10 +364,17 @@ Function un.onInit
   !insertmacro WaitForProgramEnd
 FunctionEnd
 
-; Only what the setup put there goes: lanvoy.cfg, config.xml, the logs and
-; lanvoy.version stay with the user's profiles, and so does the folder then.
+; Only what the setup put there goes: the data folder, with lanvoy.cfg,
+; config.xml, the logs and lanvoy.version, stays with the user's profiles, and
+; so does an earlier version's file left in the program's folder.
 Section "Uninstall"
   SetShellVarContext all
+  !insertmacro StopService
+  nsExec::ExecToLog '"$SYSDIR\sc.exe" delete ${SERVICE_NAME}'
+  Pop $0
+  DeleteRegKey HKLM "${EVENT_KEY}"
+  DeleteRegKey HKLM "${INSTALL_KEY}"
+  Delete "$INSTDIR\${SERVICE_EXE}"
   Delete "$INSTDIR\lanvoy.exe"
   Delete "$INSTDIR\${MANUAL}"
   Delete "$INSTDIR\readme.txt"
@@ -219,6 +385,7 @@ Section "Uninstall"
   ; Whatever of the program could not go is reported in the exit code.
   ${If} ${FileExists} "$INSTDIR\lanvoy.exe"
   ${OrIf} ${FileExists} "$INSTDIR\${MANUAL}"
+  ${OrIf} ${FileExists} "$INSTDIR\${SERVICE_EXE}"
     DetailPrint "未能删除 $INSTDIR 中的全部程序文件。"
     SetErrorLevel 1
   ${EndIf}
@@ -229,10 +396,7 @@ Section "Uninstall"
   RMDir "$SMPROGRAMS\${PRODUCT}"
   Delete "$DESKTOP\Lanvoy.lnk"
 
-  ; A start with Windows would point at a program that is gone: the sign-in
-  ; task, and the Run value of an earlier version.
-  nsExec::Exec '"$SYSDIR\schtasks.exe" /Delete /TN "${RUN_VALUE}" /F'
-  Pop $0
-  DeleteRegValue HKLM "${RUN_KEY}" "${RUN_VALUE}"
+  ; A start with Windows would point at a program that is gone.
+  !insertmacro RemoveOldAutorun
   DeleteRegKey HKLM "${UNINSTALL_KEY}"
 SectionEnd

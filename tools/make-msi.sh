@@ -4,7 +4,8 @@
 # codes so that the same inputs give the same bytes.
 # Usage: tools/make-msi.sh <version x.y.z> <stage folder> <out.msi> <time, seconds since 1970>
 # The stage folder holds lanvoy.exe, Lanvoy使用手册.chm, lanvoy.cfg,
-# readme.txt and lanvoy.ico.
+# readme.txt and lanvoy.ico, and lanvoy-service.exe once it is built: without
+# it the package installs no service.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 version="$1" stage="$(realpath "$2")" out="$(realpath -m "$3")" epoch="$4"
@@ -19,15 +20,22 @@ trap 'rm -rf "$work"' EXIT
 # relative to the script: the manual goes in as "manual.chm" and gets its
 # Chinese name in the File table below.
 mkdir -p "$work/stage"
+inputs=(lanvoy.exe manual.chm lanvoy.cfg readme.txt lanvoy.ico)
 for f in lanvoy.exe lanvoy.cfg readme.txt lanvoy.ico; do
   cp -p "$stage/$f" "$work/stage/$f"
 done
+service=()
+if [ -f "$stage/lanvoy-service.exe" ]; then
+  cp -p "$stage/lanvoy-service.exe" "$work/stage/"
+  inputs+=(lanvoy-service.exe)
+  service=(-D Service=yes)
+fi
 cp -p "$stage/Lanvoy使用手册.chm" "$work/stage/manual.chm"
 cp "$here/../installer/lanvoy.wxs" "$work/lanvoy.wxs"
 
 # The product code changes with each version, as a major upgrade needs; the
 # package code with each different package. Both are name-based, not random.
-codes="$(cd "$work/stage" && sha256sum lanvoy.exe manual.chm lanvoy.cfg readme.txt lanvoy.ico | sha256sum | cut -c1-64)"
+codes="$(cd "$work/stage" && sha256sum "${inputs[@]}" | sha256sum | cut -c1-64)"
 read -r product package < <(/usr/bin/python3 - "$version" "$codes" <<'PY'
 import sys, uuid
 ns = uuid.UUID("5b0c6a3e-52d1-4f4b-9e6a-3d1c7a2f9e11")  # the upgrade code
@@ -40,7 +48,7 @@ PY
 # The cabinet keeps each file's time: the given one for all.
 touch -d "@$epoch" "$work/stage"/*
 (cd "$work" && wixl -a x64 -D "Version=$version" -D Stage=stage \
-  -D "ProductCode=$product" -D "PackageCode=$package" -o "$work/lanvoy.msi" lanvoy.wxs) \
+  -D "ProductCode=$product" -D "PackageCode=$package" "${service[@]}" -o "$work/lanvoy.msi" lanvoy.wxs) \
   >"$work/wixl.log" 2>&1 || { cat "$work/wixl.log" >&2; echo "make-msi: wixl failed" >&2; exit 1; }
 
 # What wixl cannot express:
@@ -48,21 +56,57 @@ touch -d "@$epoch" "$work/stage"/*
 #    text below needs: without it the tools drop or choke on them;
 #  - the manual's and the shortcuts' Chinese names, and the message shown
 #    when a newer version is installed;
-#  - lanvoy.cfg: Permanent (0x10) and NeverOverwrite (0x80) beside 64-bit (0x100);
-#  - the desktop shortcut only without NODESKTOP;
-#  - the install location in the uninstall entry (below).
+#  - the desktop shortcut only without NODESKTOP, PipeAccess only with
+#    PIPEACCESS=admins;
+#  - the install location in the uninstall entry;
+#  - the data folder and the earlier versions' leftovers (below).
 printf '\r\n\r\n936\t_ForceCodepage\r\n' >"$work/_ForceCodepage.idt"
 msibuild "$work/lanvoy.msi" -i "$work/_ForceCodepage.idt"
 msibuild "$work/lanvoy.msi" -q "UPDATE LaunchCondition SET Description = '已经安装了更新版本的 Lanvoy。' WHERE Condition = 'NOT WIX_DOWNGRADE_DETECTED'"
 msibuild "$work/lanvoy.msi" -q "UPDATE File SET FileName = 'LANVOY~1.CHM|Lanvoy使用手册.chm' WHERE File = 'manual.chm'"
 msibuild "$work/lanvoy.msi" -q "UPDATE Shortcut SET Name = 'LANVOY~1|Lanvoy 使用手册' WHERE Shortcut = 'MenuManual'"
 msibuild "$work/lanvoy.msi" -q "UPDATE Shortcut SET Name = 'LANVOY~2|卸载 Lanvoy' WHERE Shortcut = 'MenuUninstall'"
-msibuild "$work/lanvoy.msi" -q "UPDATE Component SET Attributes = 400 WHERE Component = 'Config'"
 msibuild "$work/lanvoy.msi" -q "UPDATE Component SET Condition = 'NOT NODESKTOP' WHERE Component = 'DesktopShortcut'"
+msibuild "$work/lanvoy.msi" -q "UPDATE Component SET Condition = 'PIPEACCESS=\"admins\"' WHERE Component = 'PipeAccess'"
 # "Programs and Features" shows where Lanvoy is: a property set from the
 # folder once costing has resolved it.
 msibuild "$work/lanvoy.msi" -q "INSERT INTO CustomAction (Action, Type, Source, Target) VALUES ('SetInstallLocation', 51, 'ARPINSTALLLOCATION', '[INSTALLDIR]')"
 msibuild "$work/lanvoy.msi" -q "INSERT INTO InstallExecuteSequence (Action, Sequence) VALUES ('SetInstallLocation', 1001)"
+# Command lines run by the system after the files are in place (deferred, not
+# impersonated: 34 + 1024 + 2048; + 64 where a failure must not stop the
+# installation). On install and upgrade:
+#  - an earlier version's files move from the program's folder into the data
+#    folder, unless the data folder has them already;
+#  - the distributed configuration is copied there when none is;
+#  - the data folder: users change its files but run nothing from it; a
+#    program folder outside Program Files: users only read and run;
+#  - the service restarts after a failure.
+# Always, also on removal: the machine-wide task and Run value of earlier versions go.
+# Each entry: name|type|sequence|condition|command line. Only the moves and
+# the copy need cmd: its quoting mangles the task's name.
+cmd='"[System64Folder]cmd.exe" /d /q /c'
+install='NOT REMOVE~="ALL"'
+actions=(
+  "LanvoyMoveData|3170|4010|$install|$cmd"' for %f in (lanvoy.cfg config.xml system.log debug.log lanvoy.version) do if exist "[INSTALLDIR]%f" if not exist "[DATAFOLDER]%f" move "[INSTALLDIR]%f" "[DATAFOLDER]%f"'
+  "LanvoySeedConfig|3170|4011|$install|$cmd"' if not exist "[DATAFOLDER]lanvoy.cfg" copy "[#lanvoy.default.cfg]" "[DATAFOLDER]lanvoy.cfg"'
+  "LanvoyDataAccess|3106|4012|$install|"'"[System64Folder]icacls.exe" "[DATAFOLDER]." /inheritance:r /grant:r *S-1-5-18:(OI)(CI)F *S-1-5-32-544:(OI)(CI)F *S-1-5-32-545:(OI)(CI)(RD,WD,AD,REA,WEA,RA,WA,D,RC,S)'
+  "LanvoyProgramAccess|3106|4013|$install AND NOT (INSTALLDIR ~<< ProgramFiles64Folder)|"'"[System64Folder]icacls.exe" "[INSTALLDIR]." /inheritance:r /grant:r *S-1-5-18:(OI)(CI)F *S-1-5-32-544:(OI)(CI)F *S-1-5-32-545:(OI)(CI)RX'
+  "LanvoyOldTask|3170|4014||"'"[System64Folder]schtasks.exe" /Delete /TN "Lanvoy(CORVELL STUDIO)" /F'
+  "LanvoyOldRunValue|3170|4015||"'"[System64Folder]reg.exe" delete HKLM\Software\Microsoft\Windows\CurrentVersion\Run /v "Lanvoy(CORVELL STUDIO)" /f'
+)
+if [ ${#service[@]} -gt 0 ]; then
+  actions+=("LanvoyServiceFailure|3170|5850|$install|"'"[System64Folder]sc.exe" failure LanvoyService reset= 86400 actions= restart/5000/restart/5000/restart/60000')
+fi
+for entry in "${actions[@]}"; do
+  IFS='|' read -r name type sequence condition target <<<"$entry"
+  [ "${#target}" -le 255 ] || { echo "make-msi: the command of $name is longer than its column" >&2; exit 1; }
+  msibuild "$work/lanvoy.msi" -q "INSERT INTO CustomAction (Action, Type, Source, Target) VALUES ('$name', $type, 'TARGETDIR', '$target')"
+  if [ -n "$condition" ]; then
+    msibuild "$work/lanvoy.msi" -q "INSERT INTO InstallExecuteSequence (Action, Condition, Sequence) VALUES ('$name', '$condition', $sequence)"
+  else
+    msibuild "$work/lanvoy.msi" -q "INSERT INTO InstallExecuteSequence (Action, Sequence) VALUES ('$name', $sequence)"
+  fi
+done
 # The summary: Simplified-Chinese template and the package code (wixl draws
 # a random one), then the creation and save times.
 msibuild "$work/lanvoy.msi" -s "Lanvoy $version" Lanvoy "x64;2052" "{$package}"

@@ -8,8 +8,9 @@
 #   <out>/manifests/                     winget and Scoop manifests
 # Usage: tools/package.sh <version> <stage folder> <out folder> <time, seconds since 1970>
 # The stage folder holds lanvoy.exe, Lanvoy使用手册.chm, lanvoy.cfg,
-# readme.txt and lanvoy.ico; every file takes the given time, so the same
-# stage gives the same packages.
+# readme.txt and lanvoy.ico, and lanvoy-service.exe once it is built (the
+# setup program and the MSI install it; a portable copy runs without it);
+# every file takes the given time, so the same stage gives the same packages.
 # With LANVOY_SIGN_PKCS12 (see tools/sign.sh) lanvoy.exe, the uninstaller,
 # the setup program and the MSI are signed; without it they are not, and
 # this says so.
@@ -30,6 +31,7 @@ if [ -n "${LANVOY_SIGN_PKCS12:-}" ]; then
   tsa="${LANVOY_SIGN_TIMESTAMP-http://timestamp.digicert.com}"
   echo "== signing with $LANVOY_SIGN_PKCS12 (time stamps: ${tsa:-none})"
   "$here/sign.sh" "$stage/lanvoy.exe"
+  if [ -f "$stage/lanvoy-service.exe" ]; then "$here/sign.sh" "$stage/lanvoy-service.exe"; fi
 else
   echo "== no certificate (LANVOY_SIGN_PKCS12 is not set): the packages are unsigned"
 fi

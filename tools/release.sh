@@ -55,7 +55,12 @@ build_release() {
     exit 1
   fi
   echo "== version $version, time $(date -u -d "@$epoch" '+%Y-%m-%d %H:%M:%S UTC')"
-  cmake --build "$build" -j "${LANVOY_JOBS:-2}" --target lanvoy manual >"$work/build.log" \
+  # The service goes into the installers once its sources are there.
+  local targets=(lanvoy manual)
+  if grep -qs 'add_executable(lanvoy-service' "$src/src/service/CMakeLists.txt"; then
+    targets+=(lanvoy-service)
+  fi
+  cmake --build "$build" -j "${LANVOY_JOBS:-2}" --target "${targets[@]}" >"$work/build.log" \
     || { tail -n 30 "$work/build.log" >&2; exit 1; }
 
   bin="$build/src/app"
@@ -65,6 +70,9 @@ build_release() {
   stage="$work/stage"
   mkdir -p "$stage"
   x86_64-w64-mingw32-strip -o "$stage/lanvoy.exe" "$bin/lanvoy.exe"
+  if [ -f "$build/src/service/lanvoy-service.exe" ]; then
+    x86_64-w64-mingw32-strip -o "$stage/lanvoy-service.exe" "$build/src/service/lanvoy-service.exe"
+  fi
   cp "$bin/Lanvoy使用手册.chm" "$src/res/lanvoy.cfg" "$src/res/art/lanvoy.ico" "$stage/"
   # Notepad on older Windows wants the byte-order mark and CR LF.
   { printf '\xef\xbb\xbf'; sed "s/@VERSION@/$version/g; s/\$/\r/" "$src/installer/readme.txt"; } >"$stage/readme.txt"

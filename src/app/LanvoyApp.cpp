@@ -8,6 +8,7 @@
 #include "platform/FileSystem.h"
 #include "platform/ProcessPaths.h"
 #include "platform/Win32MessageBox.h"
+#include "platform/Win32Registry.h"
 #include "platform/Win32Shell.h"
 #include "platform/Win32StartupTask.h"
 #include "ui/ChangeRoute.h"
@@ -36,7 +37,12 @@ int CLanvoyApp::Run(const std::u16string& commandText)
     CWin32MessageBox messages;
     CWin32Shell shell;
     CWin32StartupTask startupTask;
-    const StoreEnvironment storage{ExecutablePath(), files, system.registry, startupTask, clock};
+    // The installed copy keeps its files in the data folder, a portable one beside itself.
+    CWin32Registry userRegistry(CWin32Registry::Root::CurrentUser);
+    const std::u16string executable = ExecutablePath();
+    const ProgramFiles paths = ProgramFilesFor(executable, ReadInstallRecord(system.registry), ProgramDataFolder());
+    const StoreEnvironment storage{executable,       files,           system.registry, startupTask, clock,
+                                   paths.dataFolder, paths.installed, &userRegistry};
     const NetPlatform net = system.Platform(messages);
 
     const CommandLine commandLine = ParseCommandLine(commandText);
@@ -82,8 +88,7 @@ int CLanvoyApp::Run(const std::u16string& commandText)
         return outcome.exitCode;
     }
 
-    CMainDlg window(MainServices{net, *changer, service, storage, messages, shell, commandLine,
-                                 ProgramFilesBeside(storage.executablePath)});
+    CMainDlg window(MainServices{net, *changer, service, storage, messages, shell, commandLine, paths});
     window.RunModal(nullptr);
     return 0;
 }

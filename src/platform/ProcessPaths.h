@@ -8,3 +8,7 @@ std::u16string ExecutablePath();
 
 // The process's current directory, without a trailing separator.
 std::u16string CurrentDirectory();
+
+// The folder for all users' program data (%ProgramData%), without a trailing
+// separator; empty where there is none.
+std::u16string ProgramDataFolder();

@@ -20,3 +20,8 @@ std::u16string CurrentDirectory()
         return {};
     return Utf8ToUtf16(buffer);
 }
+
+std::u16string ProgramDataFolder()
+{
+    return {};
+}

@@ -2,6 +2,7 @@
 #include "platform/WideText.h"
 
 #include <windows.h>
+#include <shlobj.h>
 
 #include <vector>
 
@@ -30,4 +31,14 @@ std::u16string CurrentDirectory()
     if (path.size() > 3 && path.back() == u'\\')
         path.pop_back();
     return path;
+}
+
+std::u16string ProgramDataFolder()
+{
+    PWSTR path = nullptr;
+    std::u16string folder;
+    if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_ProgramData, 0, nullptr, &path)))
+        folder = FromWide(path);
+    CoTaskMemFree(path);
+    return folder;
 }

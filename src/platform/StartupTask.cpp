@@ -17,7 +17,38 @@ std::u16string Text(const std::u16string& value)
     return text;
 }
 
+// Rights that replace the program, plant a file beside it, or hand the
+// object to someone: write or append data (add a file or folder), delete
+// a child, delete, change the access list or the owner, and the generic
+// write and all.
+constexpr std::uint32_t kChangingRights = 0x2 | 0x4 | 0x40 | 0x10000 | 0x40000 | 0x80000 | 0x40000000 | 0x10000000;
+
+bool Administrative(const std::u16string& sid)
+{
+    return sid == u"S-1-5-18" ||      // SYSTEM
+           sid == u"S-1-5-32-544" ||  // Administrators
+           // TrustedInstaller, which owns what Windows installs
+           sid == u"S-1-5-80-956008885-3418522649-1831038044-1853292631-2271478464";
+}
+
 }  // namespace
+
+std::u16string StartupTaskName(const std::u16string& prefix, const std::u16string& sid)
+{
+    return prefix + u" " + sid;
+}
+
+bool WritableByNonAdministrators(const AccessList& list, const std::u16string& user)
+{
+    for (const AccessEntry& entry : list) {
+        // CREATOR OWNER only ever matters for what is made inside.
+        if (!entry.allows || entry.inheritOnly || entry.sid == u"S-1-3-0")
+            continue;
+        if ((entry.rights & kChangingRights) != 0 && !Administrative(entry.sid) && entry.sid != user)
+            return true;
+    }
+    return false;
+}
 
 std::u16string StartupTaskXml(const StartupTaskDefinition& definition, const std::u16string& user)
 {

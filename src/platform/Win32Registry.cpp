@@ -10,14 +10,19 @@ HKEY ToHkey(RegHandle key)
     return reinterpret_cast<HKEY>(key);
 }
 
+HKEY RootKey(CWin32Registry::Root root)
+{
+    return root == CWin32Registry::Root::CurrentUser ? HKEY_CURRENT_USER : HKEY_LOCAL_MACHINE;
+}
+
 }  // namespace
 
 std::uint32_t CWin32Registry::OpenKey(const std::u16string& path, Access access, RegHandle* key)
 {
     HKEY hkey = nullptr;
     LONG status = access == Access::Default
-                      ? RegOpenKeyW(HKEY_LOCAL_MACHINE, Wide(path), &hkey)
-                      : RegOpenKeyExW(HKEY_LOCAL_MACHINE, Wide(path), 0,
+                      ? RegOpenKeyW(RootKey(root), Wide(path), &hkey)
+                      : RegOpenKeyExW(RootKey(root), Wide(path), 0,
                                       access == Access::Read ? KEY_READ : KEY_WRITE, &hkey);
     if (status == ERROR_SUCCESS)
         *key = reinterpret_cast<RegHandle>(hkey);
@@ -27,7 +32,7 @@ std::uint32_t CWin32Registry::OpenKey(const std::u16string& path, Access access,
 std::uint32_t CWin32Registry::CreateKey(const std::u16string& path, RegHandle* key)
 {
     HKEY hkey = nullptr;
-    LONG status = RegCreateKeyW(HKEY_LOCAL_MACHINE, Wide(path), &hkey);
+    LONG status = RegCreateKeyW(RootKey(root), Wide(path), &hkey);
     if (status == ERROR_SUCCESS)
         *key = reinterpret_cast<RegHandle>(hkey);
     return static_cast<std::uint32_t>(status);

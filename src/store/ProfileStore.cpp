@@ -10,7 +10,9 @@ using namespace config;
 
 CProfileStore::CProfileStore(const StoreEnvironment& environment)
     : environment(environment),
-      file(environment.files, JoinPath(FolderOf(environment.executablePath), kFileName))
+      file(environment.files,
+           JoinPath(environment.dataFolder.empty() ? FolderOf(environment.executablePath) : environment.dataFolder,
+                    kFileName))
 {
 }
 

@@ -19,11 +19,26 @@
 
 // What the store reaches the system through, created once at start-up.
 struct StoreEnvironment {
-    std::u16string executablePath;  // the configuration lives beside it
+    std::u16string executablePath;
     IFileSystem& files;
-    IRegistry& registry;
-    IStartupTask& startupTask;  // carries the autorun switch out
+    IRegistry& registry;        // HKEY_LOCAL_MACHINE
+    IStartupTask& startupTask;  // carries a portable copy's autorun switch out
     IClock& clock;
+    // Where "lanvoy.cfg" lives; empty: beside the executable.
+    std::u16string dataFolder = {};
+    // The copy the installer recorded: it starts with Windows from the user's
+    // own Run value, in userRegistry (HKEY_CURRENT_USER), with no rights needed.
+    bool installed = false;
+    IRegistry* userRegistry = nullptr;
+};
+
+// What SetAutorun did.
+enum AutorunResult : int {
+    kAutorunFailed = 0,  // the scheduler or the registry refused
+    kAutorunDone = 1,
+    // Not switched on: standard users can change the program or its folder,
+    // and the task would start whatever they put there with full rights.
+    kAutorunUnsafe = 2,
 };
 
 class CProfileStore {
@@ -56,10 +71,13 @@ public:
     // System switches and autorun.
     void ReadSystemSettings();
     int WriteSystemSettings();
-    // Registers or removes the sign-in task and deletes an earlier version's
-    // Run value; 1 when the task is as asked, 0 when the scheduler refused.
+    // Carries the switch out: an installed copy writes or deletes the user's
+    // Run value; a portable one registers or removes the user's sign-in task
+    // and deletes an earlier version's machine-wide Run value. An AutorunResult.
     int SetAutorun(std::int32_t on);
     StartupTaskDefinition AutorunTask() const;
+    // The installed copy's Run value: the quoted program and "-hide".
+    std::u16string AutorunCommand() const;
 
     // Older configurations and stale adapter entries.
     int ImportV1(const std::u16string& path);
@@ -76,6 +94,9 @@ public:
 
 private:
     void DeleteOldRunValue();
+    bool UserRunValueStartsThis() const;
+    bool SetUserRunValue(bool on);
+    bool ProgramWritableByOthers() const;
     // Cursor at LANVOY's child CONFIG (main position), or false.
     bool FindConfig();
     // Cursor inside CONFIG at the first child whose ID is id, or false.

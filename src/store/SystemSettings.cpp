@@ -8,25 +8,39 @@ namespace {
 const std::u16string kRunKey = u"software\\microsoft\\windows\\currentversion\\run";
 const std::u16string kRunValue = u"Lanvoy(CORVELL STUDIO)";
 
+bool SameCommand(const std::u16string& a, const std::u16string& b)
+{
+    auto fold = [](char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c; };
+    if (a.size() != b.size())
+        return false;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (fold(a[i]) != fold(b[i]))
+            return false;
+    return true;
+}
+
 }  // namespace
 
 void CProfileStore::ReadSystemSettings()
 {
+    // Each user of an installed copy starts it from a Run value of their own:
+    // the file's switch, which every user shares, says nothing about this one.
+    if (environment.installed)
+        autoExec = UserRunValueStartsThis() ? 1 : 0;
     doc.ResetPosition();
     if (!doc.FindNext(kRoot) || !doc.Enter() || !doc.FindNext(kSysConfig))
         return;
-    if (doc.FindNextChild(kAutoExec)) {
+    if (!environment.installed && doc.FindNextChild(kAutoExec)) {
         autoExec = ReadSwitch(doc.ChildText());
-        // A task that already starts this program stays as it is: another
-        // user's start must not take it over from the user who switched
-        // autorun on. Off, the scheduler is not asked at all: switching off
-        // in the settings removed the task, and asking would start the
-        // scheduler's service on every start of the program. A failure here
-        // stays silent: the settings dialog tells it.
-        if (autoExec == 0 || environment.startupTask.Starts(AutorunTask()))
-            DeleteOldRunValue();
-        else
+        // A task that already starts this program stays as it is. Off, the
+        // scheduler is not asked at all: switching off in the settings removed
+        // the task, and asking would start the scheduler's service on every
+        // start of the program. A program others can change loses its task.
+        // A failure here stays silent: the settings dialog tells it.
+        if (autoExec != 0 && (ProgramWritableByOthers() || !environment.startupTask.Starts(AutorunTask())))
             SetAutorun(autoExec);
+        else
+            DeleteOldRunValue();
     }
     doc.ResetChildPosition();
     if (doc.FindNextChild(kLogFlag))
@@ -66,10 +80,15 @@ StartupTaskDefinition CProfileStore::AutorunTask() const
     return {program, u"-hide", folder};
 }
 
+std::u16string CProfileStore::AutorunCommand() const
+{
+    return u"\"" + AutorunTask().program + u"\" -hide";
+}
+
 void CProfileStore::DeleteOldRunValue()
 {
-    // Earlier versions started the program from this Run value, which UAC
-    // blocks at sign-in for a program that asks for administrator rights;
+    // Earlier versions started the program from this machine-wide value, which
+    // UAC blocks at sign-in for a program that asks for administrator rights;
     // the task replaces it either way. Without the rights it stays, harmless.
     CRegKey key(environment.registry);
     key.Open(kRunKey, IRegistry::Access::Default);
@@ -77,9 +96,63 @@ void CProfileStore::DeleteOldRunValue()
         key.Delete(kRunValue);
 }
 
+bool CProfileStore::UserRunValueStartsThis() const
+{
+    if (environment.userRegistry == nullptr)
+        return false;
+    CRegKey key(*environment.userRegistry);
+    std::u16string command;
+    return key.Open(kRunKey, IRegistry::Access::Read) == 0 && key.QueryText(kRunValue, &command) &&
+           SameCommand(command, AutorunCommand());
+}
+
+bool CProfileStore::SetUserRunValue(bool on)
+{
+    if (environment.userRegistry == nullptr)
+        return false;
+    {
+        CRegKey key(*environment.userRegistry);
+        if (on) {
+            if (key.Create(kRunKey) == 0)
+                key.Set(kRunValue, kRegSz, RegSzBytes(AutorunCommand()));
+        } else if (key.Open(kRunKey, IRegistry::Access::Write) == 0) {
+            key.Delete(kRunValue);
+        }
+    }
+    // Writes fail silently: what the key holds now is the answer. Off also
+    // removes a value that starts another copy from this user's sign-in.
+    if (on)
+        return UserRunValueStartsThis();
+    CRegKey key(*environment.userRegistry);
+    RegValue value;
+    return key.Open(kRunKey, IRegistry::Access::Read) != 0 || !key.Query(kRunValue, &value);
+}
+
+bool CProfileStore::ProgramWritableByOthers() const
+{
+    const StartupTaskDefinition task = AutorunTask();
+    const std::u16string user = environment.startupTask.User();
+    for (const std::u16string& path : {task.program, task.workingFolder}) {
+        // What cannot be read cannot be shown to be safe.
+        std::optional<AccessList> list = environment.startupTask.Access(path);
+        if (user.empty() || !list || WritableByNonAdministrators(*list, user))
+            return true;
+    }
+    return false;
+}
+
 int CProfileStore::SetAutorun(std::int32_t on)
 {
+    if (environment.installed)
+        return SetUserRunValue(on != 0) ? kAutorunDone : kAutorunFailed;
     DeleteOldRunValue();
-    const bool done = on != 0 ? environment.startupTask.Register(AutorunTask()) : environment.startupTask.Remove();
-    return done ? 1 : 0;
+    if (on == 0)
+        return environment.startupTask.Remove() ? kAutorunDone : kAutorunFailed;
+    if (ProgramWritableByOthers()) {
+        // A task made while the folder was safe would now hand full rights to
+        // whatever program someone puts there.
+        environment.startupTask.Remove();
+        return kAutorunUnsafe;
+    }
+    return environment.startupTask.Register(AutorunTask()) ? kAutorunDone : kAutorunFailed;
 }

@@ -1,19 +1,79 @@
 #include "ui/ProgramFiles.h"
 
+#include "platform/ProductNames.h"
 #include "store/ConfigFile.h"
 #include "store/ConfigSchema.h"
 
-ProgramFiles ProgramFilesBeside(const std::u16string& executablePath)
+namespace {
+
+std::u16string WithoutTrailingSeparators(std::u16string path)
+{
+    // "C:\" keeps its separator: "C:" alone is the drive's current folder.
+    while (path.size() > 3 && (path.back() == u'\\' || path.back() == u'/'))
+        path.pop_back();
+    return path;
+}
+
+char16_t Folded(char16_t c)
+{
+    if (c == u'/')
+        return u'\\';
+    return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
+}
+
+}  // namespace
+
+InstallRecord ReadInstallRecord(IRegistry& machine)
+{
+    InstallRecord record;
+    CRegKey key(machine);
+    if (key.Open(kInstallKey, IRegistry::Access::Read) != 0)
+        return record;
+    key.QueryText(kInstallDirValue, &record.installFolder);
+    key.QueryText(kDataDirValue, &record.dataFolder);
+    return record;
+}
+
+bool SameFolder(const std::u16string& a, const std::u16string& b)
+{
+    const std::u16string left = WithoutTrailingSeparators(a), right = WithoutTrailingSeparators(b);
+    if (left.size() != right.size())
+        return false;
+    for (std::size_t i = 0; i < left.size(); ++i)
+        if (Folded(left[i]) != Folded(right[i]))
+            return false;
+    return true;
+}
+
+ProgramFiles ProgramFilesFor(const std::u16string& executablePath, const InstallRecord& record,
+                             const std::u16string& programData)
 {
     ProgramFiles files;
     files.folder = FolderOf(executablePath);
-    files.config = JoinPath(files.folder, config::kFileName);
-    files.settingsCopy = JoinPath(files.folder, u"config.xml");
-    files.systemLog = JoinPath(files.folder, u"system.log");
-    files.debugLog = JoinPath(files.folder, u"debug.log");
+    files.dataFolder = files.folder;
+    if (!record.installFolder.empty() && SameFolder(record.installFolder, files.folder)) {
+        std::u16string data = WithoutTrailingSeparators(record.dataFolder);
+        if (data.empty() && !programData.empty())
+            data = JoinPath(WithoutTrailingSeparators(programData), u"Lanvoy");
+        // With no folder to go to, the files stay beside the program: better
+        // than writing them nowhere.
+        if (!data.empty()) {
+            files.dataFolder = data;
+            files.installed = true;
+        }
+    }
+    files.config = JoinPath(files.dataFolder, config::kFileName);
+    files.settingsCopy = JoinPath(files.dataFolder, u"config.xml");
+    files.systemLog = JoinPath(files.dataFolder, u"system.log");
+    files.debugLog = JoinPath(files.dataFolder, u"debug.log");
     files.manual = JoinPath(files.folder, u"Lanvoy使用手册.chm");
-    files.versionFile = JoinPath(files.folder, u"lanvoy.version");
+    files.versionFile = JoinPath(files.dataFolder, u"lanvoy.version");
     return files;
+}
+
+ProgramFiles ProgramFilesBeside(const std::u16string& executablePath)
+{
+    return ProgramFilesFor(executablePath, {}, {});
 }
 
 std::u16string CommandLineArgument(const std::u16string& path)

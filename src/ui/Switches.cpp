@@ -16,7 +16,9 @@ int SaveSwitches(CProfileStore& store, const SystemSwitches& switches, IMessageB
         messages.Show(u"保存配置文件失败!", kMessageCaption, kMbIconStop);
     // Ticked but never started, or unticked but still started: either way the
     // box would say what is not so.
-    if (!autorun)
+    if (autorun == kAutorunUnsafe)
+        messages.Show(kUnsafeAutorunMessage, kMessageCaption, kMbIconExclamation);
+    else if (autorun != kAutorunDone)
         messages.Show(u"设置开机自动运行失败!", kMessageCaption, kMbIconStop);
     return saved;
 }

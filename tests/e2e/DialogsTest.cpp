@@ -3,6 +3,8 @@
 // configuration file, the list and the registry.
 
 #include "Scenario.h"
+#include "platform/WideText.h"
+#include "platform/Win32StartupTask.h"
 #include "resource.h"
 #include "support/Win32TaskScheduler.h"
 
@@ -17,7 +19,8 @@ const std::wstring kLabLine = L"实验室网络-->VirtualBox Host-Only Ethernet 
 const wchar_t kRunKey[] = L"software\\microsoft\\windows\\currentversion\\run";
 const wchar_t kRunValue[] = L"Lanvoy(CORVELL STUDIO)";
 const wchar_t kOldRunValue[] = L"C:\\Old\\lanvoy.exe -hide";
-const std::wstring kTaskName = L"Lanvoy(CORVELL STUDIO)";
+// The signed-in user's task, the one the program makes.
+const std::wstring kTaskName = Wide(StartupTaskName(kStartupTaskName, CWin32StartupTask::SessionUserSid()));
 
 // The text of a stored entry that the capture took from a demo adapter.
 struct Captured {

@@ -1,13 +1,17 @@
 // The sign-in task switched by the store through the Task Scheduler of the
-// Wine prefix and read back through the scheduler's own interfaces; runs in
-// the windows build.
+// Wine prefix and read back through the scheduler's own interfaces, and the
+// access lists the store reads before it makes one; runs in the windows build.
 
 #include "platform/WideText.h"
 #include "platform/Win32Registry.h"
 #include "platform/Win32StartupTask.h"
 #include "store/ProfileStore.h"
 #include "support/MemoryFileSystem.h"
+#include "support/TempFolder.h"
 #include "support/Win32TaskScheduler.h"
+
+#include <aclapi.h>
+#include <sddl.h>
 
 #include <gtest/gtest.h>
 
@@ -24,9 +28,30 @@ __CRT_UUID_DECL(ILogonTrigger, 0x72dade38, 0xfae4, 0x4b3e, 0xba, 0xf4, 0x5d, 0x0
 
 namespace {
 
-const std::wstring kTestTask = L"LanvoyTest sign-in";
 const wchar_t kRunKey[] = L"software\\microsoft\\windows\\currentversion\\run";
 const wchar_t kRunValue[] = L"Lanvoy(CORVELL STUDIO)";
+
+// Gives a file or folder this access list, in SDDL, cut off from its parent's.
+DWORD SetAccess(const std::filesystem::path& path, const wchar_t* sddl)
+{
+    PSECURITY_DESCRIPTOR descriptor = nullptr;
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &descriptor, nullptr))
+        return GetLastError();
+    BOOL present = FALSE, defaulted = FALSE;
+    PACL dacl = nullptr;
+    GetSecurityDescriptorDacl(descriptor, &present, &dacl, &defaulted);
+    std::wstring name = path.wstring();
+    DWORD status = SetNamedSecurityInfoW(name.data(), SE_FILE_OBJECT,
+                                         DACL_SECURITY_INFORMATION | PROTECTED_DACL_SECURITY_INFORMATION, nullptr,
+                                         nullptr, dacl, nullptr);
+    LocalFree(descriptor);
+    return status;
+}
+
+// SYSTEM and Administrators full, Users read and run: a folder under Program Files.
+const wchar_t kAdminsOnly[] = L"D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1200a9;;;BU)";
+// A folder on another drive, as Windows makes one: Authenticated Users may change it.
+const wchar_t kUsersModify[] = L"D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x1301bf;;;AU)";
 
 class StartupTaskTest : public ::testing::Test {
 protected:
@@ -34,7 +59,13 @@ protected:
     {
         ASSERT_TRUE(com.Usable());
         ASSERT_TRUE(scheduler.Connected()) << "the Task Scheduler does not run";
+        ASSERT_FALSE(kTestTask.empty()) << "no user signed in to the session";
         scheduler.Delete(kTestTask);
+        // The program the task starts, in a folder only administrators change.
+        std::filesystem::create_directories(folder / "Lanvoy & Co");
+        std::ofstream(folder / "Lanvoy & Co" / "lanvoy.exe") << "MZ";
+        ASSERT_EQ(ERROR_SUCCESS, SetAccess(folder / "Lanvoy & Co", kAdminsOnly));
+        ASSERT_EQ(ERROR_SUCCESS, SetAccess(folder / "Lanvoy & Co" / "lanvoy.exe", kAdminsOnly));
     }
     void TearDown() override
     {
@@ -52,12 +83,33 @@ protected:
 
     CComScope com;
     CTaskSchedulerRoot scheduler;
-    CWin32StartupTask task{FromWide(kTestTask.c_str())};
+    CWin32StartupTask task{u"LanvoyTest sign-in"};
+    const std::wstring kTestTask = Wide(task.TaskName());
+    TempFolder folder;
     CMemoryFileSystem files;
     CWin32Registry registry;
     CSystemClock clock;
-    CProfileStore store{StoreEnvironment{u"C:\\Program Files\\Lanvoy & Co\\lanvoy.exe", files, registry, task, clock}};
+    CProfileStore store{StoreEnvironment{folder.Native("Lanvoy & Co\\lanvoy.exe"), files, registry, task, clock}};
 };
+
+// The SID of an account the scheduler names, either way it names it.
+std::wstring SidOf(const wchar_t* account)
+{
+    if (wcsncmp(account, L"S-1-", 4) == 0)
+        return account;
+    BYTE sid[SECURITY_MAX_SID_SIZE];
+    DWORD sidSize = sizeof sid;
+    wchar_t domain[256];
+    DWORD domainSize = ARRAYSIZE(domain);
+    SID_NAME_USE use;
+    LPWSTR text = nullptr;
+    if (!LookupAccountNameW(nullptr, account, sid, &sidSize, domain, &domainSize, &use) ||
+        !ConvertSidToStringSidW(sid, &text))
+        return {};
+    std::wstring result = text;
+    LocalFree(text);
+    return result;
+}
 
 }  // namespace
 
@@ -111,11 +163,12 @@ TEST_F(StartupTaskTest, TheTaskStartsTheProgramWithHighestRightsAtTheUsersSignIn
     ASSERT_HRESULT_SUCCEEDED(trigger->QueryInterface(__uuidof(ILogonTrigger), logon.Out()));
     CBstr user;
     ASSERT_HRESULT_SUCCEEDED(logon->get_UserId(user.Put()));
-    EXPECT_EQ(CSTR_EQUAL, CompareStringOrdinal(user.Text(), -1, Wide(CWin32StartupTask::CurrentUser()), -1, TRUE))
-        << "a trigger for another user";
+    EXPECT_EQ(std::wstring(Wide(CWin32StartupTask::SessionUserSid())), SidOf(user.Text())) << "a trigger for another user";
 
     CComHolder<IPrincipal> principal;
     ASSERT_HRESULT_SUCCEEDED(definition->get_Principal(principal.Put()));
+    ASSERT_HRESULT_SUCCEEDED(principal->get_UserId(user.Put()));
+    EXPECT_EQ(std::wstring(Wide(CWin32StartupTask::SessionUserSid())), SidOf(user.Text())) << "run by another user";
     TASK_RUNLEVEL_TYPE level = TASK_RUNLEVEL_LUA;
     TASK_LOGON_TYPE logonType = TASK_LOGON_NONE;
     ASSERT_HRESULT_SUCCEEDED(principal->get_RunLevel(&level));
@@ -139,4 +192,28 @@ TEST_F(StartupTaskTest, TheTaskStartsTheProgramWithHighestRightsAtTheUsersSignIn
               (StartupTaskDefinition{FromWide(program.Text()), FromWide(arguments.Text()), FromWide(folder.Text())}));
     EXPECT_TRUE(task.Starts(store.AutorunTask()));
     EXPECT_FALSE(task.Starts({u"D:\\other.exe", u"-hide", u"D:\\"}));
+}
+
+TEST_F(StartupTaskTest, AProgramThatStandardUsersCanChangeGetsNoTask)
+{
+    const std::filesystem::path program = folder / "Lanvoy & Co" / "lanvoy.exe";
+    const std::optional<AccessList> read = task.Access(program.u16string());
+    ASSERT_TRUE(read);
+    if (!read->empty() && WritableByNonAdministrators(*read, u"S-1-5-21-1-2-3-4"))
+        GTEST_SKIP() << "this file system keeps no access lists";
+    EXPECT_EQ(AccessEntry({true, u"S-1-5-32-545", 0x1200a9, false}), read->back());
+
+    // Either the program or its folder open to Authenticated Users: refused,
+    // and a task made before goes.
+    for (const std::filesystem::path& opened : {program, program.parent_path()}) {
+        ASSERT_EQ(1, store.SetAutorun(1));
+        ASSERT_TRUE(scheduler.Exists(kTestTask));
+        ASSERT_EQ(ERROR_SUCCESS, SetAccess(opened, kUsersModify));
+        EXPECT_TRUE(WritableByNonAdministrators(*task.Access(opened.u16string()), task.User()));
+        EXPECT_EQ(kAutorunUnsafe, store.SetAutorun(1)) << opened;
+        EXPECT_FALSE(scheduler.Exists(kTestTask)) << opened;
+        ASSERT_EQ(ERROR_SUCCESS, SetAccess(opened, kAdminsOnly));
+    }
+    // A program that is not there cannot be shown safe.
+    EXPECT_FALSE(task.Access((folder / "missing.exe").u16string()));
 }

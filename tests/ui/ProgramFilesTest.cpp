@@ -2,7 +2,20 @@
 #include "ui/OperationLog.h"
 #include "ui/ProgramFiles.h"
 
+#include "store/ConfigFile.h"
+#include "support/MemoryRegistry.h"
+#include "text/Utf8.h"
+
 #include <gtest/gtest.h>
+
+namespace {
+
+std::string U8(const std::u16string& text)
+{
+    return Utf16ToUtf8(text);
+}
+
+}  // namespace
 
 TEST(ProgramFilesTest, EveryFileSitsBesideTheProgramAndIsHandedOnWhole)
 {
@@ -22,4 +35,49 @@ TEST(ProgramFilesTest, EveryFileSitsBesideTheProgramAndIsHandedOnWhole)
               HelpRequest(paths.manual));
     EXPECT_EQ((ShellRequest{u"open", u"hh.exe", u"D:\\Lanvoy\\Lanvoy使用手册.chm"}),
               HelpRequest(ProgramFilesBeside(u"D:\\Lanvoy\\lanvoy.exe").manual));
+}
+
+TEST(ProgramFilesTest, OnlyTheRecordedInstallationKeepsItsFilesInTheDataFolder)
+{
+    const InstallRecord record{u"C:\\Program Files\\Lanvoy\\", u"C:\\ProgramData\\Lanvoy"};
+    // The recorded folder, whatever the case of its letters or its separators.
+    for (const char16_t* exe : {u"C:\\Program Files\\Lanvoy\\lanvoy.exe", u"c:\\PROGRAM FILES\\lanvoy\\lanvoy.exe",
+                                u"C:/Program Files/Lanvoy/lanvoy.exe"}) {
+        const ProgramFiles paths = ProgramFilesFor(exe, record, u"C:\\ProgramData");
+        EXPECT_TRUE(paths.installed) << U8(exe);
+        EXPECT_EQ(u"C:\\ProgramData\\Lanvoy", paths.dataFolder);
+        EXPECT_EQ(u"C:\\ProgramData\\Lanvoy\\lanvoy.cfg", paths.config);
+        EXPECT_EQ(u"C:\\ProgramData\\Lanvoy\\config.xml", paths.settingsCopy);
+        EXPECT_EQ(u"C:\\ProgramData\\Lanvoy\\system.log", paths.systemLog);
+        EXPECT_EQ(u"C:\\ProgramData\\Lanvoy\\debug.log", paths.debugLog);
+        EXPECT_EQ(u"C:\\ProgramData\\Lanvoy\\lanvoy.version", paths.versionFile);
+        EXPECT_EQ(JoinPath(FolderOf(exe), u"Lanvoy使用手册.chm"), paths.manual);
+    }
+    // Without a recorded data folder: %ProgramData%\Lanvoy.
+    EXPECT_EQ(u"D:\\Data\\Lanvoy",
+              ProgramFilesFor(u"C:\\Program Files\\Lanvoy\\lanvoy.exe", {record.installFolder, u""}, u"D:\\Data\\")
+                  .dataFolder);
+
+    // Any other copy is portable, also one in a folder whose name starts the same.
+    for (const char16_t* exe : {u"D:\\Tools\\Lanvoy\\lanvoy.exe", u"C:\\Program Files\\Lanvoy2\\lanvoy.exe",
+                                u"C:\\Program Files\\Lanvoy\\old\\lanvoy.exe"}) {
+        const ProgramFiles paths = ProgramFilesFor(exe, record, u"C:\\ProgramData");
+        EXPECT_FALSE(paths.installed) << U8(exe);
+        EXPECT_EQ(ProgramFilesBeside(exe).config, paths.config);
+        EXPECT_EQ(FolderOf(exe) + u"\\lanvoy.cfg", paths.config);
+    }
+    EXPECT_FALSE(ProgramFilesFor(u"C:\\Program Files\\Lanvoy\\lanvoy.exe", {}, u"C:\\ProgramData").installed);
+}
+
+TEST(ProgramFilesTest, TheRecordIsReadFromTheInstallersKey)
+{
+    CMemoryRegistry registry;
+    EXPECT_EQ(u"", ReadInstallRecord(registry).installFolder);
+    registry.PutText(u"Software\\Lanvoy", u"InstallDir", u"C:\\Program Files\\Lanvoy");
+    registry.PutText(u"Software\\Lanvoy", u"DataDir", u"C:\\ProgramData\\Lanvoy\\");
+    const InstallRecord record = ReadInstallRecord(registry);
+    EXPECT_EQ(u"C:\\Program Files\\Lanvoy", record.installFolder);
+    EXPECT_EQ(u"C:\\ProgramData\\Lanvoy",
+              ProgramFilesFor(u"C:\\Program Files\\Lanvoy\\lanvoy.exe", record, u"").dataFolder);
+    EXPECT_EQ(0, registry.OpenKeyCount());
 }

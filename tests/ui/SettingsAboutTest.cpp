@@ -139,3 +139,14 @@ TEST(AboutPages, DonationAndHomePageOverHttpOnTheProjectsHost)
     EXPECT_EQ((ShellRequest{u"open", u"http://lanvoy.net/lanvoy/register.html", u""}), DonateRequest());
     EXPECT_EQ((ShellRequest{u"open", u"http://lanvoy.net/lanvoy/index.html", u""}), HomePageRequest());
 }
+
+TEST_F(SettingsTest, AProgramOthersCanChangeIsToldWhyItDoesNotStartWithWindows)
+{
+    startupTask.access[u"C:\\Lanvoy"] = AccessList{{true, u"S-1-5-11", 0x1301bf}};
+    EXPECT_EQ(1, SaveSwitches(*store, {true, false, true}, messages));
+    EXPECT_FALSE(startupTask.task);
+    ASSERT_EQ(1u, messages.shown.size());
+    EXPECT_EQ(kUnsafeAutorunMessage, messages.shown[0].text);
+    EXPECT_EQ(u"Lanvoy", messages.shown[0].caption);
+    EXPECT_EQ(static_cast<std::uint32_t>(kMbIconExclamation), messages.shown[0].style);
+}
