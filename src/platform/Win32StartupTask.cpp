@@ -64,21 +64,6 @@ std::u16string SessionText(WTS_INFO_CLASS which)
     return result;
 }
 
-// "DOMAIN\name" or a SID as text, as the scheduler may give a principal back.
-std::u16string SidOfAccount(const std::u16string& account)
-{
-    if (account.rfind(u"S-1-", 0) == 0)
-        return account;
-    BYTE sid[SECURITY_MAX_SID_SIZE];
-    DWORD sidSize = sizeof sid;
-    wchar_t domain[256];
-    DWORD domainSize = ARRAYSIZE(domain);
-    SID_NAME_USE use;
-    if (account.empty() || !LookupAccountNameW(nullptr, Wide(account), sid, &sidSize, domain, &domainSize, &use))
-        return {};
-    return SidText(sid);
-}
-
 // The user of a process's token.
 std::u16string TokenUserSid(HANDLE process)
 {
@@ -95,6 +80,20 @@ std::u16string TokenUserSid(HANDLE process)
 }
 
 }  // namespace
+
+std::u16string SidOfAccount(const std::u16string& account)
+{
+    if (account.rfind(u"S-1-", 0) == 0)
+        return account;
+    BYTE sid[SECURITY_MAX_SID_SIZE];
+    DWORD sidSize = sizeof sid;
+    wchar_t domain[256];
+    DWORD domainSize = ARRAYSIZE(domain);
+    SID_NAME_USE use;
+    if (account.empty() || !LookupAccountNameW(nullptr, Wide(account), sid, &sidSize, domain, &domainSize, &use))
+        return {};
+    return SidText(sid);
+}
 
 std::u16string CWin32StartupTask::SessionUserSid()
 {

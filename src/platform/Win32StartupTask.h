@@ -26,3 +26,7 @@ public:
 private:
     std::u16string prefix;
 };
+
+// The SID as "S-1-..." of an account named "DOMAIN\name" or by its SID, as
+// the scheduler may give a principal back; empty when it is unknown.
+std::u16string SidOfAccount(const std::u16string& account);

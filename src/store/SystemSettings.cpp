@@ -1,5 +1,6 @@
 #include "store/ConfigSchema.h"
 #include "store/ProfileStore.h"
+#include "text/TextCase.h"
 
 using namespace config;
 
@@ -7,17 +8,6 @@ namespace {
 
 const std::u16string kRunKey = u"software\\microsoft\\windows\\currentversion\\run";
 const std::u16string kRunValue = u"Lanvoy(CORVELL STUDIO)";
-
-bool SameCommand(const std::u16string& a, const std::u16string& b)
-{
-    auto fold = [](char16_t c) { return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c; };
-    if (a.size() != b.size())
-        return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (fold(a[i]) != fold(b[i]))
-            return false;
-    return true;
-}
 
 }  // namespace
 
@@ -103,7 +93,7 @@ bool CProfileStore::UserRunValueStartsThis() const
     CRegKey key(*environment.userRegistry);
     std::u16string command;
     return key.Open(kRunKey, IRegistry::Access::Read) == 0 && key.QueryText(kRunValue, &command) &&
-           SameCommand(command, AutorunCommand());
+           SameIgnoringAsciiCase(command, AutorunCommand());
 }
 
 bool CProfileStore::SetUserRunValue(bool on)

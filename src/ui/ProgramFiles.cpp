@@ -3,22 +3,21 @@
 #include "platform/ProductNames.h"
 #include "store/ConfigFile.h"
 #include "store/ConfigSchema.h"
+#include "text/TextCase.h"
 
 namespace {
 
-std::u16string WithoutTrailingSeparators(std::u16string path)
+// Backslashes only, and no trailing one.
+std::u16string NormalFolder(std::u16string path)
 {
+    for (char16_t& c : path) {
+        if (c == u'/')
+            c = u'\\';
+    }
     // "C:\" keeps its separator: "C:" alone is the drive's current folder.
-    while (path.size() > 3 && (path.back() == u'\\' || path.back() == u'/'))
+    while (path.size() > 3 && path.back() == u'\\')
         path.pop_back();
     return path;
-}
-
-char16_t Folded(char16_t c)
-{
-    if (c == u'/')
-        return u'\\';
-    return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
 }
 
 }  // namespace
@@ -36,13 +35,7 @@ InstallRecord ReadInstallRecord(IRegistry& machine)
 
 bool SameFolder(const std::u16string& a, const std::u16string& b)
 {
-    const std::u16string left = WithoutTrailingSeparators(a), right = WithoutTrailingSeparators(b);
-    if (left.size() != right.size())
-        return false;
-    for (std::size_t i = 0; i < left.size(); ++i)
-        if (Folded(left[i]) != Folded(right[i]))
-            return false;
-    return true;
+    return SameIgnoringAsciiCase(NormalFolder(a), NormalFolder(b));
 }
 
 ProgramFiles ProgramFilesFor(const std::u16string& executablePath, const InstallRecord& record,
@@ -52,9 +45,9 @@ ProgramFiles ProgramFilesFor(const std::u16string& executablePath, const Install
     files.folder = FolderOf(executablePath);
     files.dataFolder = files.folder;
     if (!record.installFolder.empty() && SameFolder(record.installFolder, files.folder)) {
-        std::u16string data = WithoutTrailingSeparators(record.dataFolder);
+        std::u16string data = NormalFolder(record.dataFolder);
         if (data.empty() && !programData.empty())
-            data = JoinPath(WithoutTrailingSeparators(programData), u"Lanvoy");
+            data = JoinPath(NormalFolder(programData), u"Lanvoy");
         // With no folder to go to, the files stay beside the program: better
         // than writing them nowhere.
         if (!data.empty()) {

@@ -92,25 +92,6 @@ protected:
     CProfileStore store{StoreEnvironment{folder.Native("Lanvoy & Co\\lanvoy.exe"), files, registry, task, clock}};
 };
 
-// The SID of an account the scheduler names, either way it names it.
-std::wstring SidOf(const wchar_t* account)
-{
-    if (wcsncmp(account, L"S-1-", 4) == 0)
-        return account;
-    BYTE sid[SECURITY_MAX_SID_SIZE];
-    DWORD sidSize = sizeof sid;
-    wchar_t domain[256];
-    DWORD domainSize = ARRAYSIZE(domain);
-    SID_NAME_USE use;
-    LPWSTR text = nullptr;
-    if (!LookupAccountNameW(nullptr, account, sid, &sidSize, domain, &domainSize, &use) ||
-        !ConvertSidToStringSidW(sid, &text))
-        return {};
-    std::wstring result = text;
-    LocalFree(text);
-    return result;
-}
-
 }  // namespace
 
 TEST_F(StartupTaskTest, TheStoreSwitchesTheTaskAndDropsAnEarlierVersionsRunValue)
@@ -163,12 +144,12 @@ TEST_F(StartupTaskTest, TheTaskStartsTheProgramWithHighestRightsAtTheUsersSignIn
     ASSERT_HRESULT_SUCCEEDED(trigger->QueryInterface(__uuidof(ILogonTrigger), logon.Out()));
     CBstr user;
     ASSERT_HRESULT_SUCCEEDED(logon->get_UserId(user.Put()));
-    EXPECT_EQ(std::wstring(Wide(CWin32StartupTask::SessionUserSid())), SidOf(user.Text())) << "a trigger for another user";
+    EXPECT_EQ(std::wstring(Wide(CWin32StartupTask::SessionUserSid())), std::wstring(Wide(SidOfAccount(FromWide(user.Text()))))) << "a trigger for another user";
 
     CComHolder<IPrincipal> principal;
     ASSERT_HRESULT_SUCCEEDED(definition->get_Principal(principal.Put()));
     ASSERT_HRESULT_SUCCEEDED(principal->get_UserId(user.Put()));
-    EXPECT_EQ(std::wstring(Wide(CWin32StartupTask::SessionUserSid())), SidOf(user.Text())) << "run by another user";
+    EXPECT_EQ(std::wstring(Wide(CWin32StartupTask::SessionUserSid())), std::wstring(Wide(SidOfAccount(FromWide(user.Text()))))) << "run by another user";
     TASK_RUNLEVEL_TYPE level = TASK_RUNLEVEL_LUA;
     TASK_LOGON_TYPE logonType = TASK_LOGON_NONE;
     ASSERT_HRESULT_SUCCEEDED(principal->get_RunLevel(&level));
