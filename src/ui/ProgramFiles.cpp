@@ -4,6 +4,9 @@
 #include "store/ConfigFile.h"
 #include "store/ConfigSchema.h"
 
+#include <filesystem>
+#include <system_error>
+
 namespace {
 
 std::u16string WithoutTrailingSeparators(std::u16string path)
@@ -19,6 +22,12 @@ char16_t Folded(char16_t c)
     if (c == u'/')
         return u'\\';
     return c >= u'a' && c <= u'z' ? static_cast<char16_t>(c - u'a' + u'A') : c;
+}
+
+bool LocalFolderExists(const std::u16string& path)
+{
+    std::error_code error;
+    return std::filesystem::is_directory(std::filesystem::path(path), error);
 }
 
 }  // namespace
@@ -46,7 +55,7 @@ bool SameFolder(const std::u16string& a, const std::u16string& b)
 }
 
 ProgramFiles ProgramFilesFor(const std::u16string& executablePath, const InstallRecord& record,
-                             const std::u16string& programData)
+                             const std::u16string& programData, const FolderExists& folderExists)
 {
     ProgramFiles files;
     files.folder = FolderOf(executablePath);
@@ -62,6 +71,11 @@ ProgramFiles ProgramFilesFor(const std::u16string& executablePath, const Install
             files.installed = true;
         }
     }
+    if (!files.installed) {
+        const std::u16string data = JoinPath(files.folder, kPortableDataFolder);
+        if (folderExists ? folderExists(data) : LocalFolderExists(data))
+            files.dataFolder = data;
+    }
     files.config = JoinPath(files.dataFolder, config::kFileName);
     files.settingsCopy = JoinPath(files.dataFolder, u"config.xml");
     files.systemLog = JoinPath(files.dataFolder, u"system.log");
@@ -73,7 +87,7 @@ ProgramFiles ProgramFilesFor(const std::u16string& executablePath, const Install
 
 ProgramFiles ProgramFilesBeside(const std::u16string& executablePath)
 {
-    return ProgramFilesFor(executablePath, {}, {});
+    return ProgramFilesFor(executablePath, {}, {}, [](const std::u16string&) { return false; });
 }
 
 std::u16string CommandLineArgument(const std::u16string& path)
