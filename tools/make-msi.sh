@@ -35,9 +35,10 @@ cp -p "$stage/Lanvoy使用手册.chm" "$work/stage/manual.chm"
 cp "$here/../installer/lanvoy.wxs" "$work/lanvoy.wxs"
 
 # The look for a running Lanvoy, with the mutex names of installer/names.nsh;
-# no time stamp in it, so that it is the same wherever it is built.
+# no time stamp and no base address drawn from its path in it, so that it is
+# the same wherever it is built.
 "$here/names.py" header >"$work/lanvoy_names.h"
-x86_64-w64-mingw32-gcc -shared -O2 -s -Wl,--no-insert-timestamp -I"$work" \
+x86_64-w64-mingw32-gcc -shared -O2 -s -Wl,--no-insert-timestamp -Wl,--disable-auto-image-base -I"$work" \
   -ffile-prefix-map="$here/..=." -o "$work/stage/msi-running.dll" "$here/../installer/msi-running.c" -lmsi
 inputs+=(msi-running.dll)
 
