@@ -7,23 +7,31 @@
 ; user's lanvoy.cfg and logs are never overwritten or removed.
 ;
 ; makensis -DVERSION=<x.y.z> -DSTAGE=<folder with the files> -DOUTFILE=<setup.exe>
-;          [-DSIGN=<command that signs the file %1>] lanvoy.nsi
+;          [-DSIGN=<tools/sign.sh, which signs: --as <name> <file>>] lanvoy.nsi
 ; STAGE holds lanvoy.exe, Lanvoy使用手册.chm, lanvoy.cfg, readme.txt and
 ; lanvoy.ico, and lanvoy-service.exe once it is built: without it the setup
 ; installs no service.
 ;
 ; Switches: /S silent, /NODESKTOP no desktop icon, /ADMINSONLY the service
 ; answers Administrators and Network Configuration Operators only,
-; /D=<folder> (last) the folder. Exit codes: 0 installed, 2 Lanvoy runs,
-; 3 the rights of a folder outside Program Files could not be set.
-; The uninstaller's silent run "uninstall.exe /S _?=<folder>", as registered,
-; waits for the removal and exits 0 when it is done, 2 when Lanvoy runs.
+; /D=<folder> (last) the folder. Exit codes: 0 installed; 1 failed, a file
+; could not be written; 2 Lanvoy runs (in any session) or its program is in
+; use, nothing changed; 3 the rights of a folder outside Program Files could
+; not be set. The uninstaller's silent run "uninstall.exe /S _?=<folder>", as
+; registered, waits for the removal and exits 0 when it is done, 2 when
+; Lanvoy runs or a file of the program is in use (nothing removed), 1 when a
+; file could not go (the uninstall entry stays).
 
 Unicode true
 ; A 64-bit setup for a 64-bit program: it runs where the program runs.
 Target amd64-unicode
 SetCompressor /SOLID lzma
 RequestExecutionLevel admin
+; A file that cannot be written fails the installation: skipped, the old
+; program would stay under the new version's entry.
+AllowSkipFiles off
+
+!include "${__FILEDIR__}\names.nsh"
 
 !ifndef VERSION
   !error "VERSION is not defined"
@@ -37,19 +45,19 @@ RequestExecutionLevel admin
 ; The uninstaller is written into the setup at build time; signing it there
 ; is the only chance, and the setup is signed once it is complete.
 !ifdef SIGN
-  !uninstfinalize '${SIGN}' = 0
-  !finalize '${SIGN}' = 0
+  !uninstfinalize '"${SIGN}" --as uninstall.exe "%1"' = 0
+  !finalize '"${SIGN}" --as "lanvoy-${VERSION}-setup.exe" "%1"' = 0
 !endif
 
 !define PRODUCT "Lanvoy"
 !define PUBLISHER "Lanvoy"
 !define MANUAL "Lanvoy使用手册.chm"
-!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Lanvoy"
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\${SETUP_PRODUCT_CODE}"
 ; Earlier versions started with Windows from this machine-wide value and a
 ; sign-in task of the same name; an installed copy now uses each user's own
 ; Run value, which needs no rights.
 !define RUN_KEY "Software\Microsoft\Windows\CurrentVersion\Run"
-!define RUN_VALUE "Lanvoy(CORVELL STUDIO)"
+!define RUN_VALUE "${TASK_NAME}"
 ; What the program reads to know it is the installed copy, and where its files are.
 !define INSTALL_KEY "Software\Lanvoy"
 !define SERVICE_NAME "LanvoyService"
@@ -64,8 +72,6 @@ RequestExecutionLevel admin
 ; The data folder: users change its files but run nothing from it (modify
 ; without execute).
 !define DATA_ACCESS "D:P(A;OICI;FA;;;SY)(A;OICI;FA;;;BA)(A;OICI;0x13019f;;;BU)"
-; The running program holds this mutex; its files cannot be replaced meanwhile.
-!define MUTEX "Lanvoy-Good"
 
 !include "MUI2.nsh"
 !include "x64.nsh"
@@ -171,15 +177,62 @@ VIAddVersionKey /LANG=2052 "LegalCopyright" "© 2026 ${PUBLISHER}"
   ${EndIf}
 !macroend
 
-; Asks the user to end a running Lanvoy; a silent run gives up at once.
+; $0 = 1 when the mutex is there: open, or there but closed to us.
+!macro MutexThere NAME
+  StrCpy $0 0
+  System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "${NAME}") p .r1 ?e'
+  Pop $2
+  ${If} $1 P<> 0
+    System::Call 'kernel32::CloseHandle(p r1)'
+    StrCpy $0 1
+  ${ElseIf} $2 = 5
+    StrCpy $0 1
+  ${EndIf}
+!macroend
+
+; $0 = 1 when a file is there and cannot be had alone with this access (it
+; is in use, or its rights refuse it).
+!macro FileBusy PATH ACCESS
+  StrCpy $0 0
+  ${If} ${FileExists} "${PATH}"
+    ; OPEN_EXISTING, no sharing
+    System::Call 'kernel32::CreateFileW(w "${PATH}", i ${ACCESS}, i 0, p 0, i 3, i 0x80, p 0) p .r1'
+    ${If} $1 P= -1
+      StrCpy $0 1
+    ${Else}
+      System::Call 'kernel32::CloseHandle(p r1)'
+    ${EndIf}
+  ${EndIf}
+!macroend
+!define WRITE_ACCESS 0x40000000
+!define DELETE_ACCESS 0x00010000
+
+; Asks the user to end a running Lanvoy, seen from any session (earlier
+; versions only in their own); a silent run gives up at once with 2.
 !macro WaitForProgramEnd
   ${Do}
-    System::Call 'kernel32::OpenMutexW(i 0x00100000, i 0, w "${MUTEX}") p .r0'
+    !insertmacro MutexThere "${RUNNING_MUTEX}"
+    ${If} $0 = 0
+      !insertmacro MutexThere "${SESSION_MUTEX}"
+    ${EndIf}
     ${If} $0 = 0
       ${Break}
     ${EndIf}
-    System::Call 'kernel32::CloseHandle(p r0)'
-    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "Lanvoy 正在运行。请先从托盘菜单选择“退出”，再按“重试”。" /SD IDCANCEL IDRETRY +3
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "Lanvoy 正在运行（也可能在其他用户的会话中）。请先从托盘菜单选择“退出”，再按“重试”。" /SD IDCANCEL IDRETRY +3
+    SetErrorLevel 2
+    Abort
+  ${Loop}
+!macroend
+
+; Gives up with 2 while the file is in use (a copy of Lanvoy started in a way
+; no mutex shows, or another program holding it), before anything changes.
+!macro WaitForFile PATH ACCESS
+  ${Do}
+    !insertmacro FileBusy "${PATH}" "${ACCESS}"
+    ${If} $0 = 0
+      ${Break}
+    ${EndIf}
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "文件 ${PATH} 正在使用中。请关闭使用它的程序，再按“重试”。" /SD IDCANCEL IDRETRY +3
     SetErrorLevel 2
     Abort
   ${Loop}
@@ -190,6 +243,10 @@ Var DataDir
 Section "Lanvoy 程序和使用手册" SecProgram
   SectionIn RO
   SetShellVarContext all
+  ; Nothing changes until the program may be replaced: it may have been
+  ; started while the pages were open, and the folder may be another now.
+  !insertmacro WaitForProgramEnd
+  !insertmacro WaitForFile "$INSTDIR\lanvoy.exe" ${WRITE_ACCESS}
   ; The service runs as SYSTEM from this folder: outside Program Files, whose
   ; rights are already right, only administrators may change it.
   CreateDirectory "$INSTDIR"
@@ -209,6 +266,17 @@ Section "Lanvoy 程序和使用手册" SecProgram
 
   ; The running service holds its file.
   !insertmacro StopService
+!ifdef HAVE_SERVICE
+  ; Still held once stopped: start it again and change nothing more.
+  !insertmacro FileBusy "$INSTDIR\${SERVICE_EXE}" ${WRITE_ACCESS}
+  ${If} $0 = 1
+    nsExec::ExecToLog '"$SYSDIR\sc.exe" start ${SERVICE_NAME}'
+    Pop $0
+    DetailPrint "$INSTDIR\${SERVICE_EXE} 正在使用中。"
+    SetErrorLevel 2
+    Abort
+  ${EndIf}
+!endif
   SetOutPath "$INSTDIR"
   File "${STAGE}\lanvoy.exe"
   File "${STAGE}\${MANUAL}"
@@ -273,7 +341,8 @@ Section "Lanvoy 程序和使用手册" SecProgram
   CreateShortcut "$SMPROGRAMS\${PRODUCT}\Lanvoy 使用手册.lnk" "$INSTDIR\${MANUAL}"
   CreateShortcut "$SMPROGRAMS\${PRODUCT}\卸载 Lanvoy.lnk" "$INSTDIR\uninstall.exe"
 
-  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT} ${VERSION}"
+  ; The version has a column of its own in "Programs and Features".
+  WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "${PRODUCT}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "Publisher" "${PUBLISHER}"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\lanvoy.exe,0"
@@ -316,6 +385,20 @@ Function .onInit
   !insertmacro WaitForProgramEnd
 FunctionEnd
 
+; A file that could not be written: the installation failed, whatever the
+; page says; a refusal has set its own code already. The service, stopped to
+; replace its file, runs again.
+Function .onInstFailed
+  GetErrorLevel $0
+  ${If} $0 <= 0
+    SetErrorLevel 1
+  ${EndIf}
+!ifdef HAVE_SERVICE
+  nsExec::Exec '"$SYSDIR\sc.exe" start ${SERVICE_NAME}'
+  Pop $0
+!endif
+FunctionEnd
+
 Var UnCopyDir
 
 ; Started inside the installation folder (with "_?=", as registered) the
@@ -351,9 +434,9 @@ Function un.onInit
     ; open while it runs: the command processor removes it two seconds after
     ; (ping is its only way to wait), then the folder if nothing of the
     ; user's is left in it; should that fail, Windows does at the next start.
+    ; The folder is not queued for then: a new installation may be in it.
     ${If} $0 = 0
       Delete /REBOOTOK "$INSTDIR\uninstall.exe"
-      RMDir /REBOOTOK "$INSTDIR"
       SetRebootFlag false
       SetOutPath $TEMP
       ExecShell "" "$SYSDIR\cmd.exe" '/d /q /c ping -n 3 127.0.0.1 >nul & del /f /q "$INSTDIR\uninstall.exe" & rmdir "$INSTDIR"' SW_HIDE
@@ -361,7 +444,11 @@ Function un.onInit
     SetErrorLevel $0
     Quit
   ${EndIf}
+  ; Nothing goes, no registration either, unless all of the program can.
   !insertmacro WaitForProgramEnd
+  !insertmacro WaitForFile "$INSTDIR\lanvoy.exe" ${DELETE_ACCESS}
+  !insertmacro WaitForFile "$INSTDIR\${MANUAL}" ${DELETE_ACCESS}
+  !insertmacro WaitForFile "$INSTDIR\readme.txt" ${DELETE_ACCESS}
 FunctionEnd
 
 ; Only what the setup put there goes: the data folder, with lanvoy.cfg,
@@ -370,6 +457,15 @@ FunctionEnd
 Section "Uninstall"
   SetShellVarContext all
   !insertmacro StopService
+  ; Held once stopped: start it again and remove nothing.
+  !insertmacro FileBusy "$INSTDIR\${SERVICE_EXE}" ${DELETE_ACCESS}
+  ${If} $0 = 1
+    nsExec::ExecToLog '"$SYSDIR\sc.exe" start ${SERVICE_NAME}'
+    Pop $0
+    DetailPrint "$INSTDIR\${SERVICE_EXE} 正在使用中。"
+    SetErrorLevel 2
+    Abort
+  ${EndIf}
   nsExec::ExecToLog '"$SYSDIR\sc.exe" delete ${SERVICE_NAME}'
   Pop $0
   DeleteRegKey HKLM "${EVENT_KEY}"
@@ -382,12 +478,15 @@ Section "Uninstall"
   ; one stays until it has ended (see un.onInit).
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
-  ; Whatever of the program could not go is reported in the exit code.
+  ; Whatever of the program could not go is reported in the exit code, and
+  ; the uninstall entry stays to remove it later.
+  StrCpy $9 0
   ${If} ${FileExists} "$INSTDIR\lanvoy.exe"
   ${OrIf} ${FileExists} "$INSTDIR\${MANUAL}"
   ${OrIf} ${FileExists} "$INSTDIR\${SERVICE_EXE}"
     DetailPrint "未能删除 $INSTDIR 中的全部程序文件。"
     SetErrorLevel 1
+    StrCpy $9 1
   ${EndIf}
 
   Delete "$SMPROGRAMS\${PRODUCT}\Lanvoy.lnk"
@@ -398,5 +497,7 @@ Section "Uninstall"
 
   ; A start with Windows would point at a program that is gone.
   !insertmacro RemoveOldAutorun
-  DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  ${If} $9 = 0
+    DeleteRegKey HKLM "${UNINSTALL_KEY}"
+  ${EndIf}
 SectionEnd

@@ -8,7 +8,7 @@ packages=(
   wine wine64
   xvfb xauth x11-utils
   fonts-wqy-zenhei fonts-wine imagemagick fp-utils nsis unzip
-  wixl msitools osslsigncode openssl python3 python3-olefile python3-yaml
+  wixl msitools osslsigncode openssl python3 python3-olefile python3-yaml python3-jsonschema faketime
   libgtest-dev libbenchmark-dev libpugixml-dev libtinyxml2-dev
   locales
 )

@@ -5,22 +5,30 @@
   <dir>/scoop/lanvoy.json                Scoop, for the portable zip
 The download addresses are <base>/<file>; LANVOY_DOWNLOAD_BASE sets the base
 ("{version}" in it becomes the version). Each manifest is read back and
-checked for every field its schema requires, and each checksum against the
-package itself.
-Usage: manifests.py <version> <folder with the packages> <manifest folder>"""
+validated against the published JSON schema of its kind (tools/schemas/),
+checked for what the schemas cannot say, and each checksum against the
+package itself. The codes and names come from installer/names.nsh.
+Usage: manifests.py <version> <folder with the packages> <manifest folder>
+       manifests.py --check <version> <folder with the packages> <manifest folder>
+         only reads back and checks manifests written before"""
 import hashlib
 import json
 import os
 import re
 import sys
 
+import jsonschema
 import yaml
 
+import names
+
 PACKAGE_ID = "Lanvoy.Lanvoy"
-MANIFEST_VERSION = "1.6.0"
+# The version the manifests merged into winget's community repository carry;
+# its validation refuses older ones.
+MANIFEST_VERSION = "1.12.0"
 DEFAULT_BASE = "https://download.lanvoy.net/{version}"
 HOMEPAGE = "https://lanvoy.net/"
-UPGRADE_CODE = "{5B0C6A3E-52D1-4F4B-9E6A-3D1C7A2F9E11}"  # installer/lanvoy.wxs
+SCHEMAS = os.path.join(os.path.dirname(os.path.abspath(__file__)), "schemas")
 DESCRIPTION = "在不同的网络方案之间一键切换以太网网卡的 IP 地址、网关和 DNS"
 
 
@@ -32,15 +40,16 @@ def sha256(path):
     return digest.hexdigest().upper()
 
 
-def product_code(version):
-    """The MSI's product code, as tools/make-msi.sh derives it."""
-    import uuid
-    ns = uuid.UUID(UPGRADE_CODE.strip("{}"))
-    return "{" + str(uuid.uuid5(ns, "product " + version)).upper() + "}"
+def schema_header(kind):
+    return f"# yaml-language-server: $schema=https://aka.ms/winget-manifest.{kind}.{MANIFEST_VERSION}.schema.json\n"
+
+
+def download_base(version="$version"):
+    return os.environ.get("LANVOY_DOWNLOAD_BASE", DEFAULT_BASE).replace("{version}", version).rstrip("/")
 
 
 def build(version, packages):
-    base = os.environ.get("LANVOY_DOWNLOAD_BASE", DEFAULT_BASE).replace("{version}", version).rstrip("/")
+    base = download_base(version)
     setup = f"lanvoy-{version}-setup.exe"
     msi = f"lanvoy-{version}-win64.msi"
     zipname = f"lanvoy-{version}-win64.zip"
@@ -61,6 +70,8 @@ def build(version, packages):
                     "InstallerSha256": sha256(os.path.join(packages, setup)),
                     "InstallerSwitches": {"Silent": "/S", "SilentWithProgress": "/S"},
                     "ElevationRequirement": "elevatesSelf",
+                    # The name of its uninstall key, by which winget finds it installed.
+                    "ProductCode": names.names()["SETUP_PRODUCT_CODE"],
                     # The setup gives 2 when Lanvoy runs and is not replaced.
                     "ExpectedReturnCodes": [{"InstallerReturnCode": 2, "ReturnResponse": "packageInUse"}],
                 },
@@ -69,8 +80,8 @@ def build(version, packages):
                     "InstallerType": "msi",
                     "InstallerUrl": f"{base}/{msi}",
                     "InstallerSha256": sha256(os.path.join(packages, msi)),
-                    "ProductCode": product_code(version),
-                    "AppsAndFeaturesEntries": [{"UpgradeCode": UPGRADE_CODE}],
+                    "ProductCode": names.product_code(version),
+                    "AppsAndFeaturesEntries": [{"UpgradeCode": names.upgrade_code()}],
                 },
             ],
             "ManifestType": "installer",
@@ -103,8 +114,31 @@ def build(version, packages):
             }
         },
         "shortcuts": [["lanvoy.exe", "Lanvoy"]],
-        # The profiles stay when Scoop replaces the program's folder.
-        "persist": ["lanvoy.cfg"],
+        # The profiles, config.xml and the logs stay when Scoop replaces the
+        # program's folder: a folder is kept as a junction, which the
+        # program's save (a new file in the old one's place) goes through; a
+        # file would be a hard link, which the save cuts off. Lanvoy keeps its
+        # files in "data" when it is there.
+        "persist": ["data"],
+        # The distributed configuration (its DNS providers) when there is none
+        # yet; one an earlier manifest kept alone comes along.
+        "post_install": [
+            "$data = \"$persist_dir\\data\"",
+            "if (!(Test-Path \"$data\\lanvoy.cfg\")) {",
+            "    if (Test-Path \"$persist_dir\\lanvoy.cfg\") { Copy-Item \"$persist_dir\\lanvoy.cfg\" \"$data\\lanvoy.cfg\" }",
+            "    else { Copy-Item \"$dir\\lanvoy.cfg\" \"$data\\lanvoy.cfg\" }",
+            "}",
+        ],
+        "checkver": {"url": HOMEPAGE, "regex": r"lanvoy-([\d.]+)-win64\.zip"},
+        "autoupdate": {
+            "architecture": {
+                "64bit": {
+                    "url": f"{download_base()}/lanvoy-$version-win64.zip",
+                    "hash": {"url": "$baseurl/SHA256SUMS"},
+                    "extract_dir": "Lanvoy",
+                }
+            }
+        },
     }
     return winget, scoop
 
@@ -113,7 +147,6 @@ def build(version, packages):
 SHA = re.compile(r"^[0-9A-Fa-f]{64}$")
 VERSION = re.compile(r"^[0-9]+(\.[0-9]+){1,3}$")
 URL = re.compile(r"^https?://[^\s]+$")
-GUID = re.compile(r"^\{[0-9A-F]{8}(-[0-9A-F]{4}){3}-[0-9A-F]{12}\}$")
 WINGET_REQUIRED = {
     "version": {"PackageIdentifier": str, "PackageVersion": VERSION, "DefaultLocale": str,
                 "ManifestType": "version", "ManifestVersion": MANIFEST_VERSION},
@@ -139,6 +172,14 @@ def check_fields(where, data, required, problems):
             problems.append(f"{where}: {field} = {value!r}, not {rule!r}")
 
 
+def schema_problems(where, data, schema_file):
+    with open(os.path.join(SCHEMAS, schema_file), encoding="utf-8") as f:
+        schema = json.load(f)
+    validator = jsonschema.Draft7Validator(schema)
+    return [f"{where}: {'/'.join(map(str, e.absolute_path)) or '(top)'}: {e.message}"
+            for e in sorted(validator.iter_errors(data), key=lambda e: list(map(str, e.absolute_path)))]
+
+
 def validate(version, packages, folder):
     """Reads the written manifests back; returns what is wrong with them."""
     problems = []
@@ -146,11 +187,15 @@ def validate(version, packages, folder):
     kinds = {}
     for name in sorted(os.listdir(winget_dir)):
         with open(os.path.join(winget_dir, name), encoding="utf-8") as f:
-            data = yaml.safe_load(f)
+            text = f.read()
+        data = yaml.safe_load(text)
         kind = data.get("ManifestType")
         if kind not in WINGET_REQUIRED:
             problems.append(f"{name}: unknown ManifestType {kind!r}")
             continue
+        if not text.startswith(schema_header(kind)):
+            problems.append(f"{name}: the first line is not the $schema line of {kind} {MANIFEST_VERSION}")
+        problems += schema_problems(name, data, f"winget-{MANIFEST_VERSION}/manifest.{kind}.{MANIFEST_VERSION}.json")
         kinds[kind] = data
         check_fields(name, data, WINGET_REQUIRED[kind], problems)
         if data.get("PackageIdentifier") != PACKAGE_ID or data.get("PackageVersion") != version:
@@ -175,11 +220,16 @@ def validate(version, packages, folder):
         problems.append(f"winget: installers {sorted(map(str, files))}, not the setup program and the MSI")
     if "/S" not in files.get("nullsoft", {}).get("InstallerSwitches", {}).get("Silent", ""):
         problems.append("winget: the setup program has no silent switch")
-    if not GUID.match(str(files.get("msi", {}).get("ProductCode", ""))):
-        problems.append("winget: the MSI has no product code")
+    if files.get("msi", {}).get("ProductCode") != names.product_code(version):
+        problems.append("winget: the MSI's product code is not the package's")
+    if files.get("nullsoft", {}).get("ProductCode") != names.names()["SETUP_PRODUCT_CODE"]:
+        problems.append("winget: the setup program's product code is not its uninstall key")
 
     with open(os.path.join(folder, "scoop", "lanvoy.json"), encoding="utf-8") as f:
         scoop = json.load(f)
+    problems += schema_problems("lanvoy.json", scoop, "scoop/schema.json")
+    if scoop.get("persist") != ["data"]:
+        problems.append("lanvoy.json: persists something else than the data folder")
     check_fields("lanvoy.json", scoop, {"version": VERSION, "homepage": URL, "license": str,
                                         "description": str, "architecture": dict}, problems)
     if scoop.get("version") != version:
@@ -193,7 +243,19 @@ def validate(version, packages, folder):
     return problems
 
 
+def report(problems):
+    if problems:
+        for problem in problems:
+            print(f"manifests: {problem}", file=sys.stderr)
+        sys.exit(1)
+
+
 def main():
+    if sys.argv[1] == "--check":
+        version, packages, folder = sys.argv[2], sys.argv[3], sys.argv[4]
+        report(validate(version, packages, folder))
+        print(f"manifests: valid against the winget {MANIFEST_VERSION} and Scoop schemas")
+        return
     version, packages, folder = sys.argv[1], sys.argv[2], sys.argv[3]
     winget, scoop = build(version, packages)
     winget_dir = os.path.join(folder, "winget", PACKAGE_ID, version)
@@ -202,20 +264,17 @@ def main():
     for name, data in winget.items():
         kind = data["ManifestType"]
         with open(os.path.join(winget_dir, name), "w", encoding="utf-8", newline="\n") as f:
-            f.write(f"# yaml-language-server: $schema=https://aka.ms/winget-manifest.{kind}.{MANIFEST_VERSION}.schema.json\n")
+            f.write(schema_header(kind))
             yaml.safe_dump(data, f, allow_unicode=True, sort_keys=False)
     with open(os.path.join(folder, "scoop", "lanvoy.json"), "w", encoding="utf-8", newline="\n") as f:
         json.dump(scoop, f, ensure_ascii=False, indent=4)
         f.write("\n")
-    problems = validate(version, packages, folder)
-    if problems:
-        for problem in problems:
-            print(f"manifests: {problem}", file=sys.stderr)
-        sys.exit(1)
-    for root, _, names in sorted(os.walk(folder)):
-        for name in sorted(names):
+    report(validate(version, packages, folder))
+    for root, _, files in sorted(os.walk(folder)):
+        for name in sorted(files):
             print(os.path.relpath(os.path.join(root, name), folder))
-    print("manifests: every required field is there and every checksum matches its package")
+    print(f"manifests: valid against the winget {MANIFEST_VERSION} and Scoop schemas;"
+          " every checksum matches its package")
 
 
 if __name__ == "__main__":

@@ -6,14 +6,20 @@
 #   <out>/lanvoy-<version>-win64.msi     the Windows Installer package
 #   <out>/SHA256SUMS
 #   <out>/manifests/                     winget and Scoop manifests
+#   <out>/signatures/                    when signed: each signature detached
+#                                        (lanvoy.exe, lanvoy-service.exe,
+#                                        uninstall.exe, setup, MSI)
 # Usage: tools/package.sh <version> <stage folder> <out folder> <time, seconds since 1970>
 # The stage folder holds lanvoy.exe, Lanvoy使用手册.chm, lanvoy.cfg,
 # readme.txt and lanvoy.ico, and lanvoy-service.exe once it is built (the
 # setup program and the MSI install it; a portable copy runs without it);
 # every file takes the given time, so the same stage gives the same packages.
-# With LANVOY_SIGN_PKCS12 (see tools/sign.sh) lanvoy.exe, the uninstaller,
-# the setup program and the MSI are signed; without it they are not, and
-# this says so.
+# With LANVOY_SIGN_PKCS12 (see tools/sign.sh) lanvoy.exe, the service, the
+# uninstaller, the setup program and the MSI are signed, and each signature
+# is kept detached in <out>/signatures; with LANVOY_SIGNATURES=<such a
+# folder> instead, those signatures are attached to the rebuilt files, which
+# gives the released bytes again; with neither they are unsigned, and this
+# says so.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$(cd "$here/.." && pwd)"
@@ -30,6 +36,15 @@ if [ -n "${LANVOY_SIGN_PKCS12:-}" ]; then
   signing=1
   tsa="${LANVOY_SIGN_TIMESTAMP-http://timestamp.digicert.com}"
   echo "== signing with $LANVOY_SIGN_PKCS12 (time stamps: ${tsa:-none})"
+  rm -rf "$out/signatures"
+  export LANVOY_SIGNATURES_OUT="$out/signatures"
+elif [ -n "${LANVOY_SIGNATURES:-}" ]; then
+  signing=1
+  LANVOY_SIGNATURES="$(realpath "$LANVOY_SIGNATURES")"
+  export LANVOY_SIGNATURES
+  echo "== attaching the signatures in $LANVOY_SIGNATURES"
+fi
+if [ "$signing" = 1 ]; then
   "$here/sign.sh" "$stage/lanvoy.exe"
   if [ -f "$stage/lanvoy-service.exe" ]; then "$here/sign.sh" "$stage/lanvoy-service.exe"; fi
 else
@@ -68,7 +83,7 @@ fi
 setup="lanvoy-$version-setup.exe"
 echo "== $setup"
 sign_define=()
-[ "$signing" = 1 ] && sign_define=("-DSIGN=$here/sign.sh \"%1\"")
+[ "$signing" = 1 ] && sign_define=("-DSIGN=$here/sign.sh")
 makensis -V2 -DVERSION="$version" -DSTAGE="$stage" -DOUTFILE="$out/$setup" "${sign_define[@]}" \
   "$root/installer/lanvoy.nsi" >"$work/makensis.log" 2>&1 \
   || { cat "$work/makensis.log" >&2; exit 1; }

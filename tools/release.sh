@@ -5,16 +5,23 @@
 #   lanvoy-<version>-setup.exe     the installer (NSIS)
 #   lanvoy-<version>-win64.msi     the Windows Installer package
 #   SHA256SUMS, manifests/         checksums; winget and Scoop manifests
+#   signatures/                    when signed: each signature, detached
+#   tool-versions.txt              the tools that built it
 # The version is the CMake project's. Every time stamp is the commit's, so a
 # commit gives the same files wherever it is built.
 # Signing: see tools/sign.sh (LANVOY_SIGN_PKCS12, LANVOY_SIGN_PASSWORD,
-# LANVOY_SIGN_TIMESTAMP); download addresses: LANVOY_DOWNLOAD_BASE.
+# LANVOY_SIGN_TIMESTAMP); LANVOY_SIGNATURES=<a release's signatures/> instead
+# attaches the published signatures, which gives the released files byte for
+# byte; download addresses: LANVOY_DOWNLOAD_BASE.
 #
 # Usage: tools/release.sh [commit, default HEAD]
 #        tools/release.sh --check-reproducible [commit]
 #          builds the commit twice, unsigned, in two fresh clones and build
 #          folders (build/release-check/one and two) and compares the SHA-256
-#          of every file they made; exits 1 when any differs.
+#          of every file they made; exits 1 when any differs. The second
+#          build runs in another time zone, locale and umask, with a clock a
+#          day ahead (faketime), so that neither a date nor the host's
+#          settings can slip into the files unseen.
 set -euo pipefail
 root="$(cd "$(dirname "$0")/.." && pwd)"
 check=0
@@ -22,8 +29,30 @@ if [ "${1:-}" = --check-reproducible ]; then
   check=1
   shift
 fi
+into=""
+if [ "${1:-}" = --build-into ]; then
+  # The second build of the check, in its shifted environment (below).
+  into="$2"
+  shift 2
+fi
 commit="$(git -C "$root" rev-parse --verify "${1:-HEAD}^{commit}")"
-"$root/tools/install-deps.sh"
+[ -n "$into" ] || "$root/tools/install-deps.sh"
+
+# The tools that built a release, for anyone who wants to rebuild it.
+tool_versions() {
+  LC_ALL=C
+  echo "# The tools that built this release (Debian packages, then each tool's own word)."
+  dpkg-query -W -f '${Package} ${Version}\n' cmake g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix \
+    binutils-mingw-w64-x86-64 mingw-w64-x86-64-dev nsis wixl msitools fp-utils osslsigncode python3 \
+    python3-yaml python3-jsonschema zip unzip 2>/dev/null | sort
+  x86_64-w64-mingw32-g++-posix --version | head -n1
+  echo "makensis $(makensis -VERSION)"
+  echo "wixl $(wixl --version)"
+  chmcmd 2>&1 | head -n1
+  osslsigncode --version 2>&1 | head -n1
+  cmake --version | head -n1
+  python3 --version
+}
 
 # build_release <output folder>: the packages of $commit in <output folder>,
 # the clone, the build and the staged files in <output folder>/work.
@@ -78,8 +107,14 @@ build_release() {
   { printf '\xef\xbb\xbf'; sed "s/@VERSION@/$version/g; s/\$/\r/" "$src/installer/readme.txt"; } >"$stage/readme.txt"
 
   "$src/tools/package.sh" "$version" "$stage" "$out" "$epoch"
+  (tool_versions) >"$out/tool-versions.txt"
   echo "release $version from $commit: $out"
 }
+
+if [ -n "$into" ]; then
+  build_release "$into"
+  exit 0
+fi
 
 if [ "$check" = 0 ]; then
   build_release "$root/build/release"
@@ -92,7 +127,14 @@ fi
 unset LANVOY_SIGN_PKCS12
 checks="$root/build/release-check"
 build_release "$checks/one"
-build_release "$checks/two"
+# Another time zone (UTC+5:45), locale and umask, and tomorrow's clock.
+command -v faketime >/dev/null || { echo "release: faketime is missing (Debian: faketime)" >&2; exit 1; }
+echo "== the second build: TZ=Asia/Kathmandu, LC_ALL=zh_CN.UTF-8, umask 027, the clock a day ahead"
+(
+  umask 027
+  TZ=Asia/Kathmandu LC_ALL=zh_CN.UTF-8 LANG=zh_CN.UTF-8 \
+    faketime -f '+1d' "$root/tools/release.sh" --build-into "$checks/two" "$commit"
+)
 # Every file either build made: the packages, the checksums, the manifests
 # and the staged program, manual, configuration and readme.
 list() {

@@ -7,6 +7,7 @@
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/ProcessPaths.h"
+#include "platform/RunningSign.h"
 #include "platform/Win32MessageBox.h"
 #include "platform/Win32Registry.h"
 #include "platform/Win32Shell.h"
@@ -19,7 +20,7 @@
 
 namespace {
 
-const wchar_t kInstanceName[] = L"Lanvoy-Good";
+const wchar_t kInstanceName[] = L"" LANVOY_SESSION_MUTEX;
 
 }  // namespace
 
@@ -47,6 +48,10 @@ int CLanvoyApp::Run(const std::u16string& commandText)
 
     const CommandLine commandLine = ParseCommandLine(commandText);
     const bool applyRun = !commandLine.applyId.empty();
+
+    // Every run, a shortcut's too, keeps lanvoy.exe busy: the installers
+    // must see it from any session.
+    HoldRunningSign();
 
     // A shortcut's run has no window and no single-instance test. Otherwise
     // the mutex is never released: the system drops it when the process ends.

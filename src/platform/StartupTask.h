@@ -7,6 +7,8 @@
 // Since the task hands full rights to whatever program is at its path, it is
 // only made for a program that no standard user can replace.
 
+#include "lanvoy_names.h"
+
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -50,7 +52,7 @@ public:
 };
 
 // Earlier versions' one task for the whole machine; the installers remove it.
-inline const std::u16string kStartupTaskName = u"Lanvoy(CORVELL STUDIO)";
+inline const std::u16string kStartupTaskName = u"" LANVOY_TASK_NAME;
 
 // The task of the user with this SID, in the scheduler's root folder.
 std::u16string StartupTaskName(const std::u16string& prefix, const std::u16string& sid);

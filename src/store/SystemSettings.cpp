@@ -2,12 +2,15 @@
 #include "store/ProfileStore.h"
 #include "text/TextCase.h"
 
+#include "lanvoy_names.h"
+
 using namespace config;
 
 namespace {
 
 const std::u16string kRunKey = u"software\\microsoft\\windows\\currentversion\\run";
-const std::u16string kRunValue = u"Lanvoy(CORVELL STUDIO)";
+// The same name as earlier versions' task, which the installers remove.
+const std::u16string kRunValue = u"" LANVOY_TASK_NAME;
 
 }  // namespace
 

@@ -5,6 +5,9 @@
 #include "store/ConfigSchema.h"
 #include "text/TextCase.h"
 
+#include <filesystem>
+#include <system_error>
+
 namespace {
 
 // Backslashes only, and no trailing one.
@@ -18,6 +21,12 @@ std::u16string NormalFolder(std::u16string path)
     while (path.size() > 3 && path.back() == u'\\')
         path.pop_back();
     return path;
+}
+
+bool LocalFolderExists(const std::u16string& path)
+{
+    std::error_code error;
+    return std::filesystem::is_directory(std::filesystem::path(path), error);
 }
 
 }  // namespace
@@ -39,7 +48,7 @@ bool SameFolder(const std::u16string& a, const std::u16string& b)
 }
 
 ProgramFiles ProgramFilesFor(const std::u16string& executablePath, const InstallRecord& record,
-                             const std::u16string& programData)
+                             const std::u16string& programData, const FolderExists& folderExists)
 {
     ProgramFiles files;
     files.folder = FolderOf(executablePath);
@@ -55,6 +64,11 @@ ProgramFiles ProgramFilesFor(const std::u16string& executablePath, const Install
             files.installed = true;
         }
     }
+    if (!files.installed) {
+        const std::u16string data = JoinPath(files.folder, kPortableDataFolder);
+        if (folderExists ? folderExists(data) : LocalFolderExists(data))
+            files.dataFolder = data;
+    }
     files.config = JoinPath(files.dataFolder, config::kFileName);
     files.settingsCopy = JoinPath(files.dataFolder, u"config.xml");
     files.systemLog = JoinPath(files.dataFolder, u"system.log");
@@ -66,7 +80,7 @@ ProgramFiles ProgramFilesFor(const std::u16string& executablePath, const Install
 
 ProgramFiles ProgramFilesBeside(const std::u16string& executablePath)
 {
-    return ProgramFilesFor(executablePath, {}, {});
+    return ProgramFilesFor(executablePath, {}, {}, [](const std::u16string&) { return false; });
 }
 
 std::u16string CommandLineArgument(const std::u16string& path)

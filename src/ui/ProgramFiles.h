@@ -8,6 +8,7 @@
 
 #include "platform/Registry.h"
 
+#include <functional>
 #include <string>
 
 struct ProgramFiles {
@@ -35,12 +36,22 @@ InstallRecord ReadInstallRecord(IRegistry& machine);
 // either separator, trailing separators left out.
 bool SameFolder(const std::u16string& a, const std::u16string& b);
 
+// A portable copy with this folder beside it keeps its files there instead.
+// Scoop replaces the program's folder on every update and keeps one folder
+// (a junction to its persisted copy): a file kept alone would be a hard link,
+// which the save (a new file put in the old one's place) cuts off.
+inline const std::u16string kPortableDataFolder = u"data";
+
+using FolderExists = std::function<bool(const std::u16string& path)>;
+
 // The files of the copy at executablePath. Only the executable in the recorded
 // installation folder is the installed copy; every other copy is portable and
-// keeps everything beside itself. An installed copy without a recorded data
-// folder uses "Lanvoy" in programData (%ProgramData%).
+// keeps everything beside itself, or in kPortableDataFolder when that is there.
+// An installed copy without a recorded data folder uses "Lanvoy" in
+// programData (%ProgramData%). Without folderExists the file system is asked.
 ProgramFiles ProgramFilesFor(const std::u16string& executablePath, const InstallRecord& record,
-                             const std::u16string& programData);
+                             const std::u16string& programData, const FolderExists& folderExists = {});
+// Everything beside the program, whatever folders are there.
 ProgramFiles ProgramFilesBeside(const std::u16string& executablePath);
 
 // A path as one argument of a command line: quoted when it holds a blank.

@@ -2,15 +2,24 @@
 # The release packages as an administrator meets them, in a fresh Wine prefix:
 #  - packed and signed with a throwaway certificate made here: lanvoy.exe,
 #    the uninstaller, the setup program and the MSI verify against its CA;
+#  - the detached signatures put back on files rebuilt unsigned give the
+#    same bytes; the manifests validate against the published schemas, the
+#    MSI's edited tables against their rules;
 #  - the setup program: /S /NODESKTOP /ADMINSONLY over an earlier version's
 #    files in the program's folder, which move into the data folder; the
-#    service runs; then the registered silent uninstall refuses with 2 while
-#    Lanvoy runs and removes everything but the user's files with 0 once it
-#    has ended, the service and its temporary copy gone too;
-#  - the MSI: /qn install with PIPEACCESS=admins, the same move, an upgrade
+#    service runs; then, while Lanvoy runs (also on another window station,
+#    or seen only by its machine-wide mutex, as from another session) or a
+#    program file is held, the setup and the registered silent uninstall
+#    refuse with 2 and change nothing, a held manual fails the setup with 1;
+#    the uninstall removes everything but the user's files with 0 once
+#    Lanvoy has ended, the service and its temporary copy gone too;
+#  - the MSI: refused (1603) while Lanvoy runs; /qn install with
+#    PIPEACCESS=admins NODESKTOP=0 (shortcut made), the same move, an upgrade
 #    that keeps a changed lanvoy.cfg byte for byte and honours NODESKTOP=1,
-#    and /x that stops and removes the service and the earlier versions'
-#    sign-in task and keeps the data folder.
+#    /x refused while Lanvoy runs, and /x that stops and removes the service
+#    and the earlier versions' sign-in task and keeps the data folder;
+#  - Scoop's layout: the portable copy keeps its files in the persisted
+#    "data" folder, which its save reaches, and an update keeps them.
 # The service is the built lanvoy-service.exe; the installed lanvoy.exe
 # finds it (its -debug line in the data folder).
 # Usage: packages-test.sh <lanvoy.exe> <version> <work folder>
@@ -47,14 +56,18 @@ mkdir -p "$pki"
   openssl pkcs12 -export -inkey signer.key -in signer.pem -certfile ca.pem -passout pass:test-password -out signer.p12
 ) >"$pki/openssl.log" 2>&1 || { cat "$pki/openssl.log"; echo "FAILED: the test certificate"; exit 1; }
 
-stage="$work/stage"
-mkdir -p "$stage"
-x86_64-w64-mingw32-strip -o "$stage/lanvoy.exe" "$exe"
-cp "$(dirname "$exe")/Lanvoy使用手册.chm" "$root/res/lanvoy.cfg" "$root/res/art/lanvoy.ico" "$stage/"
-cp "$root/installer/readme.txt" "$stage/readme.txt"
 service_exe="$(dirname "$exe")/../service/lanvoy-service.exe"
 [ -f "$service_exe" ] || { echo "FAILED: no lanvoy-service.exe beside the build of lanvoy.exe ($service_exe)"; exit 1; }
-x86_64-w64-mingw32-strip -o "$stage/lanvoy-service.exe" "$service_exe"
+make_stage() {  # folder: the unsigned files the packages are made of
+  mkdir -p "$1"
+  # The commit's time in the PE headers, as a release has it: two stages are the same.
+  SOURCE_DATE_EPOCH=1700000000 x86_64-w64-mingw32-strip -o "$1/lanvoy.exe" "$exe"
+  cp "$(dirname "$exe")/Lanvoy使用手册.chm" "$root/res/lanvoy.cfg" "$root/res/art/lanvoy.ico" "$1/"
+  cp "$root/installer/readme.txt" "$1/readme.txt"
+  SOURCE_DATE_EPOCH=1700000000 x86_64-w64-mingw32-strip -o "$1/lanvoy-service.exe" "$service_exe"
+}
+stage="$work/stage"
+make_stage "$stage"
 out="$work/packages"
 if ! LANVOY_SIGN_PKCS12="$pki/signer.p12" LANVOY_SIGN_PASSWORD=test-password LANVOY_SIGN_TIMESTAMP= \
      "$root/tools/package.sh" "$version" "$stage" "$out" 1700000000 >"$work/package.log" 2>&1; then
@@ -81,6 +94,33 @@ unsigned="$work/unsigned.exe"
 osslsigncode remove-signature -in "$stage/lanvoy.exe" -out "$unsigned" >/dev/null 2>&1
 check "an unsigned file does not verify" bash -c "! osslsigncode verify -CAfile '$pki/ca.pem' -in '$unsigned' >/dev/null 2>&1"
 
+# Anyone can rebuild the unsigned files; the published signatures, attached,
+# must give the released bytes.
+make_stage "$work/stage-again"
+if LANVOY_SIGNATURES="$out/signatures" LANVOY_SIGN_CAFILE="$pki/ca.pem" \
+     "$root/tools/package.sh" "$version" "$work/stage-again" "$work/reattached" 1700000000 >"$work/reattach.log" 2>&1; then
+  for f in "lanvoy-$version-win64.zip" "lanvoy-$version-setup.exe" "lanvoy-$version-win64.msi"; do
+    check "the detached signatures reattached give $f byte for byte" cmp -s "$out/$f" "$work/reattached/$f"
+  done
+else
+  cat "$work/reattach.log"
+  fail "the packages with the detached signatures attached"
+fi
+x86_64-w64-mingw32-strip -o "$work/other.exe" "$service_exe"
+check "a signature does not attach to other bytes" bash -c "! LANVOY_SIGNATURES='$out/signatures' LANVOY_SIGN_CAFILE='$pki/ca.pem' '$root/tools/sign.sh' --as lanvoy.exe '$work/other.exe' >/dev/null 2>&1"
+
+check "the manifests validate against the winget 1.12.0 and Scoop schemas" \
+  grep -q "valid against the winget 1.12.0 and Scoop schemas" "$work/package.log"
+cp -r "$out/manifests" "$work/wrong-manifests"
+sed -i 's/ElevationRequirement: elevatesSelf/ElevationRequirement: elevates/' \
+  "$work/wrong-manifests/winget/Lanvoy.Lanvoy/$version/Lanvoy.Lanvoy.installer.yaml"
+check "... and a value their schema does not know is refused" \
+  bash -c "! /usr/bin/python3 '$root/tools/manifests.py' --check '$version' '$out' '$work/wrong-manifests' 2>/dev/null"
+cp "$msi" "$work/wrong.msi"
+msibuild "$work/wrong.msi" -q "UPDATE Component SET Condition = 'NOT NODESKTOP' WHERE Component = 'DesktopShortcut'"
+check "the MSI check refuses the desktop shortcut's earlier condition" \
+  bash -c "! /usr/bin/python3 '$root/tools/check-msi.py' '$work/wrong.msi' 2>/dev/null"
+
 # ---- A fresh prefix ------------------------------------------------------------
 # Wine links the user's desktop to $HOME/Desktop: one inside the work folder.
 export HOME="$work/home"
@@ -101,6 +141,29 @@ user_desktop="$HOME/Desktop"
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall'
 runner="$work/run-uninstall.exe"
 x86_64-w64-mingw32-gcc -municode -O1 -o "$runner" "$here/run-uninstall.c" || exit 1
+probe="$work/probe.exe"
+x86_64-w64-mingw32-gcc -municode -O1 -o "$probe" "$here/probe.c" -ladvapi32 || exit 1
+running_mutex="$("$root/tools/names.py" get RUNNING_MUTEX)"
+# As lanvoy.exe makes it (src/platform/RunningSign.h).
+sign_access='D:(A;;0x1F0001;;;SY)(A;;0x1F0001;;;BA)(A;;0x100000;;;WD)'
+# What a refusal must leave as it was: the program's files, the Start menu,
+# the records and the service.
+snapshot() {
+  find "$dir" "$menu" -printf '%p %s %T@\n' 2>/dev/null | sort
+  wine reg query "$key\\Lanvoy" /s /reg:64 2>/dev/null | tr -d '\r'
+  wine reg query "$lanvoy_key" /s /reg:64 2>/dev/null | tr -d '\r'
+  wine sc query LanvoyService 2>/dev/null | tr -d '\r' | grep STATE
+}
+# background <log> <command...>: started, its process id in $!
+stop_lanvoy() { wine taskkill /f /im lanvoy.exe >/dev/null 2>&1; sleep 1; }
+# refuses <what>: the silent setup and the silent uninstall give 2 and leave
+# everything as it was.
+refuses() {
+  local before; before="$(snapshot)"
+  check "the silent setup exits 2 while $1" [ "$(code wine "$setup" /S)" = 2 ]
+  check "the silent uninstall exits 2 while $1" [ "$(code wine "$runner")" = 2 ]
+  check "... and neither changed anything" [ "$before" = "$(snapshot)" ]
+}
 code() { "$@" >>"$work/wine.log" 2>&1; echo $?; }
 entries() { wine reg query "$key" /s /reg:64 2>/dev/null | tr -d '\r'; }
 running() { wine sc query LanvoyService 2>/dev/null | tr -d '\r' | grep -q 'STATE.*RUNNING'; }
@@ -154,14 +217,47 @@ cp "$data/lanvoy.cfg" "$work/changed.cfg"
 # While Lanvoy runs, the silent uninstall refuses with 2 and removes nothing.
 (cd "$dir" && exec wine lanvoy.exe -hide -debug >/dev/null 2>&1) &
 program=$!
-sleep 5
+for _ in $(seq 30); do [ -s "$data/debug.log" ] && break; sleep 1; done
 check "the installed lanvoy.exe asked the service at start" bash -c "iconv -f UTF-16LE -t UTF-8 '$data/debug.log' 2>/dev/null | grep -q '服务：已应答'"
 check "the silent uninstall exits 2 while Lanvoy runs" [ "$(code wine "$runner")" = 2 ]
 check "... and removed nothing" present "$dir/lanvoy.exe" "$dir/uninstall.exe" "$menu/Lanvoy.lnk"
 check "... and kept the uninstall entry" bash -c "wine reg query '$key\\Lanvoy' /reg:64 >/dev/null 2>&1"
+check "the running Lanvoy holds the machine-wide sign, which everyone may open to wait on" \
+  bash -c "wine '$probe' mutex '$running_mutex' | tr -d '\r' | grep -qi 'A;;0x100000;;;WD'"
 kill "$program" 2>/dev/null
-wine taskkill /f /im lanvoy.exe >/dev/null 2>&1
+stop_lanvoy
 wait "$program" 2>/dev/null
+
+# Started where the installers' session would not see its windows: on a
+# window station of its own.
+wine "$probe" elsewhere 'C:\Program Files\Lanvoy\lanvoy.exe' -hide >"$work/elsewhere.log" 2>&1 &
+program=$!
+sleep 5
+check "a Lanvoy on another window station runs" [ "$(code wine "$probe" mutex "$running_mutex")" = 0 ]
+refuses "Lanvoy runs on another window station"
+stop_lanvoy
+wait "$program" 2>/dev/null
+# Another session's Lanvoy, as an installer sees it: only the machine-wide
+# sign (Wine has one namespace for all sessions; the session's mutex would
+# not be seen on Windows).
+wine "$probe" sign "$running_mutex" "$sign_access" >>"$work/wine.log" 2>&1 &
+sign=$!
+sleep 2
+refuses "another session's Lanvoy runs"
+wine taskkill /f /im probe.exe >/dev/null 2>&1
+wait "$sign" 2>/dev/null
+
+# A program file in use (by whatever): refused before anything changes.
+hold() { wine "$probe" hold "$(winepath -w "$1")" >>"$work/wine.log" 2>&1 & sleep 2; }
+hold "$dir/lanvoy.exe"
+refuses "lanvoy.exe is held open"
+wine taskkill /f /im probe.exe >/dev/null 2>&1
+# A file that cannot be written midway fails the setup, never 0.
+hold "$dir/Lanvoy使用手册.chm"
+check "the silent setup fails with 1 when the manual cannot be replaced" [ "$(code wine "$setup" /S)" = 1 ]
+check "... and starts the service it stopped again" running
+check "the silent uninstall exits 2 while the manual is held" [ "$(code wine "$runner")" = 2 ]
+wine taskkill /f /im probe.exe >/dev/null 2>&1
 sleep 1
 
 # Once it has ended: 0, and everything of the program gone when it returns.
@@ -187,7 +283,16 @@ rm -rf "$dir"
 
 # ---- The MSI ----------------------------------------------------------------------
 earlier_layout
-check "msiexec /i /qn PIPEACCESS=admins exits 0" [ "$(code wine msiexec /i "$(winepath -w "$msi")" /qn PIPEACCESS=admins)" = 0 ]
+wine "$probe" sign "$running_mutex" "$sign_access" >>"$work/wine.log" 2>&1 &
+sleep 2
+# Windows ends a package whose immediate action fails with 1603; Wine's
+# msiexec gives another code (67) for it: refused is what counts here.
+refused_msi() { [ "$1" != 0 ] && { [ "$1" = 1603 ] || echo "note: msiexec refused with $1 (Windows: 1603)"; }; }
+check "msiexec /i /qn refuses while Lanvoy runs" refused_msi "$(code wine msiexec /i "$(winepath -w "$msi")" /qn /norestart)"
+check "... and installed nothing" bash -c "[ ! -e '$dir/lanvoy.exe' ] && $(declare -f no_service); no_service"
+wine taskkill /f /im probe.exe >/dev/null 2>&1
+check "msiexec /i /qn PIPEACCESS=admins NODESKTOP=0 exits 0" \
+  [ "$(code wine msiexec /i "$(winepath -w "$msi")" /qn /norestart PIPEACCESS=admins NODESKTOP=0)" = 0 ]
 for f in lanvoy.exe lanvoy-service.exe "Lanvoy使用手册.chm" readme.txt; do
   check "the MSI installed $f" [ -f "$dir/$f" ]
 done
@@ -198,8 +303,8 @@ check "the MSI registered the event source" bash -c "$(declare -f value); value 
 check "the MSI removed the earlier Run value" bash -c "! wine reg query '$run_key' /v '$old_task' /reg:64 >/dev/null 2>&1"
 menu_entries() { present "$1/Lanvoy.lnk" "$1/Lanvoy 使用手册.lnk" "$1/卸载 Lanvoy.lnk"; }
 check "the MSI made the Start-menu entries" bash -c "$(declare -f present menu_entries); menu_entries '$menu' || menu_entries '$user_menu'"
-check "the MSI made the desktop shortcut" bash -c "[ -f '$desktop/Lanvoy.lnk' ] || [ -f '$user_desktop/Lanvoy.lnk' ]"
-check "the MSI registered Lanvoy $version" bash -c "wine reg query '$key' /s /reg:64 2>/dev/null | tr -d '\r' | grep -q 'DisplayName.*Lanvoy $version'"
+check "NODESKTOP=0: the MSI made the desktop shortcut" bash -c "[ -f '$desktop/Lanvoy.lnk' ] || [ -f '$user_desktop/Lanvoy.lnk' ]"
+check "the MSI registered Lanvoy, its version apart" bash -c "wine reg query '$key' /s /reg:64 2>/dev/null | tr -d '\r' | grep -qE 'DisplayName +REG_SZ +Lanvoy\$' && wine reg query '$key' /s /reg:64 2>/dev/null | tr -d '\r' | grep -qE 'DisplayVersion +REG_SZ +$version\$'"
 check "... with its folder" bash -c "wine reg query '$key' /s /reg:64 2>/dev/null | tr -d '\r' | grep -q 'InstallLocation.*C:.Program Files.Lanvoy'"
 
 # An upgrade to a later version over a changed configuration and a log.
@@ -212,9 +317,16 @@ check "the upgrade kept lanvoy.cfg byte for byte" cmp -s "$data/lanvoy.cfg" "$wo
 check "the upgrade kept the log" [ -f "$data/system.log" ]
 check "the service runs after the upgrade" running
 check "the upgrade kept the restricted pipe" bash -c "$(declare -f value); value '$lanvoy_key' PipeAccess admins"
-check "the upgrade left one entry, for $next" bash -c "n=\$(wine reg query '$key' /s /reg:64 2>/dev/null | tr -d '\r' | grep -c 'DisplayName.*Lanvoy '); [ \"\$n\" = 1 ] && wine reg query '$key' /s /reg:64 2>/dev/null | tr -d '\r' | grep -q 'DisplayName.*Lanvoy $next'"
+check "the upgrade left one entry, for $next" bash -c "n=\$(wine reg query '$key' /s /reg:64 2>/dev/null | tr -d '\r' | grep -cE 'DisplayName +REG_SZ +Lanvoy\$'); [ \"\$n\" = 1 ] && wine reg query '$key' /s /reg:64 2>/dev/null | tr -d '\r' | grep -qE 'DisplayVersion +REG_SZ +$next\$'"
 check "NODESKTOP=1 left out the desktop shortcut" absent "$desktop/Lanvoy.lnk" "$user_desktop/Lanvoy.lnk"
 check "the upgraded program is there" [ -f "$dir/lanvoy.exe" ]
+
+# While Lanvoy runs the removal is refused too.
+(cd "$dir" && exec wine lanvoy.exe -hide >/dev/null 2>&1) &
+sleep 5
+check "msiexec /x /qn refuses while Lanvoy runs" refused_msi "$(code wine msiexec /x "$(winepath -w "$work/next.msi")" /qn /norestart)"
+check "... and removed nothing" bash -c "[ -f '$dir/lanvoy.exe' ] && $(declare -f running); running"
+stop_lanvoy
 
 # A task as an earlier version made it: the removal takes it too.
 earlier_task
@@ -231,7 +343,33 @@ if [ -e "$c/windows/system32/tasks/$old_task" ]; then
 fi
 check "msiexec /x kept lanvoy.cfg byte for byte in the data folder" cmp -s "$data/lanvoy.cfg" "$work/changed.cfg"
 check "msiexec /x kept the log" [ -f "$data/system.log" ]
-check "msiexec /x removed the entry" bash -c "! wine reg query '$key' /s /reg:64 2>/dev/null | tr -d '\r' | grep -q 'DisplayName.*Lanvoy '"
+check "msiexec /x removed the entry" bash -c "! wine reg query '$key' /s /reg:64 2>/dev/null | tr -d '\r' | grep -qE 'DisplayName +REG_SZ +Lanvoy\$'"
+
+# ---- Scoop ---------------------------------------------------------------------
+# Its layout: each version unpacked into a folder of its own, the persisted
+# "data" folder linked into it (a junction on Windows, a link here).
+scoop="$c/users/$(id -un)/scoop"
+scoop_version() {  # folder name
+  mkdir -p "$scoop/apps/lanvoy/$1" "$scoop/persist/lanvoy/data"
+  unzip -q -o "$out/lanvoy-$version-win64.zip" -d "$work/scoop-unzip-$1"
+  cp -r "$work/scoop-unzip-$1/Lanvoy/." "$scoop/apps/lanvoy/$1/"
+  ln -sfn "$scoop/persist/lanvoy/data" "$scoop/apps/lanvoy/$1/data"
+}
+run_scoop() {  # folder name: the copy started and ended again
+  (cd "$scoop/apps/lanvoy/$1" && exec wine lanvoy.exe -hide -debug >/dev/null 2>&1) &
+  for _ in $(seq 30); do [ -s "$scoop/persist/lanvoy/data/debug.log" ] && break; sleep 1; done
+  stop_lanvoy
+}
+scoop_version one
+run_scoop one
+check "Scoop: the save of the configuration reaches the persisted copy" [ -s "$scoop/persist/lanvoy/data/lanvoy.cfg" ]
+check "... and so does the log" [ -s "$scoop/persist/lanvoy/data/debug.log" ]
+check "... and the distributed lanvoy.cfg beside the program is untouched" cmp -s "$scoop/apps/lanvoy/one/lanvoy.cfg" "$root/res/lanvoy.cfg"
+printf 'scoop user profiles\r\n' >>"$scoop/persist/lanvoy/data/lanvoy.cfg"
+cp "$scoop/persist/lanvoy/data/lanvoy.cfg" "$work/scoop.cfg"
+scoop_version two
+run_scoop two
+check "Scoop: after an update the persisted lanvoy.cfg is still the user's, byte for byte" cmp -s "$scoop/persist/lanvoy/data/lanvoy.cfg" "$work/scoop.cfg"
 
 if [ "$failures" -ne 0 ]; then
   echo "$failures checks failed (Wine's output: $work/wine.log)"

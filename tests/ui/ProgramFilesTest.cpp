@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+
 namespace {
 
 std::string U8(const std::u16string& text)
@@ -80,4 +83,48 @@ TEST(ProgramFilesTest, TheRecordIsReadFromTheInstallersKey)
     EXPECT_EQ(u"C:\\ProgramData\\Lanvoy",
               ProgramFilesFor(u"C:\\Program Files\\Lanvoy\\lanvoy.exe", record, u"").dataFolder);
     EXPECT_EQ(0, registry.OpenKeyCount());
+}
+
+TEST(ProgramFilesTest, APortableCopyWithADataFolderKeepsItsFilesThere)
+{
+    // Scoop's layout: the version's folder, with "data" a junction to the
+    // persisted copy that every update keeps.
+    const std::u16string exe = u"C:\\Users\\li\\scoop\\apps\\lanvoy\\current\\lanvoy.exe";
+    std::u16string asked;
+    const ProgramFiles paths = ProgramFilesFor(exe, {}, u"C:\\ProgramData", [&](const std::u16string& folder) {
+        asked = folder;
+        return true;
+    });
+    EXPECT_EQ(u"C:\\Users\\li\\scoop\\apps\\lanvoy\\current\\data", asked);
+    EXPECT_FALSE(paths.installed);
+    EXPECT_EQ(asked, paths.dataFolder);
+    for (const std::u16string* file : {&paths.config, &paths.settingsCopy, &paths.systemLog, &paths.debugLog,
+                                       &paths.versionFile})
+        EXPECT_EQ(asked, FolderOf(*file)) << U8(*file);
+    // The manual comes with the program, not with the user's files.
+    EXPECT_EQ(u"C:\\Users\\li\\scoop\\apps\\lanvoy\\current\\Lanvoy使用手册.chm", paths.manual);
+
+    // The installed copy keeps the recorded data folder, whatever lies beside it.
+    const InstallRecord record{u"C:\\Program Files\\Lanvoy", u"C:\\ProgramData\\Lanvoy"};
+    EXPECT_EQ(u"C:\\ProgramData\\Lanvoy",
+              ProgramFilesFor(u"C:\\Program Files\\Lanvoy\\lanvoy.exe", record, u"", [](const std::u16string&) {
+                  return true;
+              }).dataFolder);
+}
+
+TEST(ProgramFilesTest, TheDataFolderIsLookedForOnDisk)
+{
+    const std::filesystem::path folder =
+        std::filesystem::temp_directory_path() / ("lanvoy-programfiles-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()));
+    std::filesystem::remove_all(folder);
+    std::filesystem::create_directories(folder);
+    const std::u16string exe = (folder / "lanvoy.exe").u16string();
+    EXPECT_EQ(folder.u16string(), ProgramFilesFor(exe, {}, u"").dataFolder);
+    // A file of that name is no folder to keep anything in.
+    { std::ofstream(folder / "data") << "x"; }
+    EXPECT_EQ(folder.u16string(), ProgramFilesFor(exe, {}, u"").dataFolder);
+    std::filesystem::remove(folder / "data");
+    std::filesystem::create_directory(folder / "data");
+    EXPECT_EQ((folder / "data").u16string(), ProgramFilesFor(exe, {}, u"").dataFolder);
+    std::filesystem::remove_all(folder);
 }
