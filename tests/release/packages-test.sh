@@ -355,20 +355,22 @@ scoop_version() {  # folder name
   cp -r "$work/scoop-unzip-$1/Lanvoy/." "$scoop/apps/lanvoy/$1/"
   ln -sfn "$scoop/persist/lanvoy/data" "$scoop/apps/lanvoy/$1/data"
 }
-run_scoop() {  # folder name: the copy started and ended again
+run_scoop() {  # folder name, the persisted file to wait for: the copy started and ended again
   (cd "$scoop/apps/lanvoy/$1" && exec wine lanvoy.exe -hide -debug >/dev/null 2>&1) &
-  for _ in $(seq 30); do [ -s "$scoop/persist/lanvoy/data/debug.log" ] && break; sleep 1; done
+  for _ in $(seq 30); do [ -s "$scoop/persist/lanvoy/data/$2" ] && break; sleep 1; done
   stop_lanvoy
 }
 scoop_version one
-run_scoop one
+# No configuration yet: the program saves a new one (and says so in a box).
+run_scoop one lanvoy.cfg
 check "Scoop: the save of the configuration reaches the persisted copy" [ -s "$scoop/persist/lanvoy/data/lanvoy.cfg" ]
+run_scoop one debug.log
 check "... and so does the log" [ -s "$scoop/persist/lanvoy/data/debug.log" ]
 check "... and the distributed lanvoy.cfg beside the program is untouched" cmp -s "$scoop/apps/lanvoy/one/lanvoy.cfg" "$root/res/lanvoy.cfg"
 printf 'scoop user profiles\r\n' >>"$scoop/persist/lanvoy/data/lanvoy.cfg"
 cp "$scoop/persist/lanvoy/data/lanvoy.cfg" "$work/scoop.cfg"
 scoop_version two
-run_scoop two
+run_scoop two debug.log
 check "Scoop: after an update the persisted lanvoy.cfg is still the user's, byte for byte" cmp -s "$scoop/persist/lanvoy/data/lanvoy.cfg" "$work/scoop.cfg"
 
 if [ "$failures" -ne 0 ]; then
