@@ -1,27 +1,10 @@
 #include "controls/ListText.h"
 
+#include "text/TextCut.h"
+
+#include <algorithm>
 #include <climits>
 #include <string>
-
-namespace {
-
-bool IsHigh(char16_t c) { return c >= 0xD800 && c <= 0xDBFF; }
-bool IsLow(char16_t c) { return c >= 0xDC00 && c <= 0xDFFF; }
-
-// Whether cutting `text` after `length` units would split a surrogate pair.
-bool Splits(std::u16string_view text, std::size_t length)
-{
-    return length > 0 && length < text.size() && IsHigh(text[length - 1]) && IsLow(text[length]);
-}
-
-std::u16string_view Cut(std::u16string_view text, std::size_t length)
-{
-    if (length >= text.size())
-        return text;
-    return text.substr(0, Splits(text, length) ? length - 1 : length);
-}
-
-}  // namespace
 
 ShortText ShortenText(std::u16string_view text, int width, int margin, const TextMeasure& measure)
 {
@@ -29,16 +12,11 @@ ShortText ShortenText(std::u16string_view text, int width, int margin, const Tex
         return {std::u16string(text), false};
 
     const int dots = measure(u"...");
-    const std::size_t first = Splits(text, 1) ? 2 : 1;
+    const std::size_t first = SplitsPair(text, 1) ? 2 : 1;
     std::size_t length = text.size() - 1;
     for (;;) {
-        while (length > first && Splits(text, length))
-            --length;
-        if (length <= first) {
-            length = first;
-            break;
-        }
-        if (measure(text.substr(0, length)) + margin + dots <= width)
+        length = std::max(CutText(text, length).size(), first);
+        if (length == first || measure(text.substr(0, length)) + margin + dots <= width)
             break;
         --length;
     }
@@ -99,5 +77,5 @@ std::u16string CCellTips::TipForRow(int row) const
     auto found = tips.find(Key(row, 0));
     if (found == tips.end())
         return {};
-    return std::u16string(Cut(found->second, static_cast<std::size_t>(maxLength)));
+    return std::u16string(CutText(found->second, static_cast<std::size_t>(maxLength)));
 }

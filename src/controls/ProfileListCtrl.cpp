@@ -1,6 +1,7 @@
 #include "controls/ProfileListCtrl.h"
 
 #include "controls/Dpi.h"
+#include "text/TextCut.h"
 
 #include <windowsx.h>
 
@@ -222,7 +223,7 @@ const wchar_t* CProfileListCtrl::TipTextAt(POINT client)
         return nullptr;
     // The row's tip shows over every cell of the row.
     const std::u16string text =
-        rowSource.tip ? std::u16string(rowSource.tip(hit.iItem).substr(0, static_cast<std::size_t>(tips.MaxLength())))
+        rowSource.tip ? std::u16string(CutText(rowSource.tip(hit.iItem), static_cast<std::size_t>(tips.MaxLength())))
                       : tips.TipForRow(hit.iItem);
     if (text.empty())
         return nullptr;
