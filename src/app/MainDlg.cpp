@@ -244,6 +244,9 @@ void CMainDlg::LayOutStatusBar()
 void CMainDlg::SetUpList()
 {
     list.Attach(Item(IDC_PROFILE_LIST));
+    // The row pictures are this window's (rowImages): the list must not free
+    // them as well when it goes.
+    SetWindowLongPtrW(list, GWL_STYLE, GetWindowLongPtrW(list, GWL_STYLE) | LVS_SHAREIMAGELISTS);
     list.InsertColumn(0, u"", ScaleForDpi(kColumnWidths[0], dpi), LVCFMT_LEFT | LVCFMT_IMAGE);
     list.InsertColumn(1, u"NO.", ScaleForDpi(kColumnWidths[1], dpi));
     list.InsertColumn(2, u"名称", ScaleForDpi(kColumnWidths[2], dpi));
