@@ -522,6 +522,13 @@ void CMainDlg::ShowContextMenu(CMenu menu)
 
 void CMainDlg::OnTrayCallback(LPARAM mouse)
 {
+    // A dialog of this window is open: its commands must wait until it is
+    // answered, so a click only brings it forward.
+    if (!IsWindowEnabled(hwnd)) {
+        if (mouse == WM_LBUTTONDOWN || mouse == WM_RBUTTONDOWN || mouse == WM_LBUTTONDBLCLK)
+            BringForward(hwnd);
+        return;
+    }
     switch (mouse) {
     case WM_LBUTTONDBLCLK:
         OnOpenMainWindow();
