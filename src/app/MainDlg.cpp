@@ -6,7 +6,6 @@
 #include "dialogs/AboutDlg.h"
 #include "dialogs/BackupDlg.h"
 #include "dialogs/CurrentIpDlg.h"
-#include "dialogs/DialogIcon.h"
 #include "dialogs/ProfileDlg.h"
 #include "dialogs/SettingsDlg.h"
 #include "platform/ProcessPaths.h"
@@ -151,7 +150,7 @@ bool CMainDlg::OnInitDialog()
         AppendMenuW(system, MF_SEPARATOR, 0, nullptr);
         AppendMenuW(system, MF_STRING, IDM_ABOUTBOX, Wide(*about));
     }
-    SetAppIcons(hwnd);
+    SetTitleIcons(IDI_APP);
 
     // The program's files are reached by their full paths; the current
     // folder is set only for what the system starts from here.
@@ -183,8 +182,10 @@ bool CMainDlg::OnInitDialog()
 
 void CMainDlg::AddTrayIcon()
 {
-    CIconHolder icon(LoadDrawnIcon(IDI_APP, MetricForDpi(SM_CXSMICON, dpi)));
-    tray.Add(hwnd, TRAY_ICON_UID, kTrayCallback, icon, u"Lanvoy（Lanvoy）");
+    // Sized for the taskbar, which stays at the system's scale wherever this
+    // window goes.
+    CIconHolder icon(LoadDrawnIcon(IDI_APP, GetSystemMetrics(SM_CXSMICON)));
+    tray.Add(hwnd, TRAY_ICON_UID, kTrayCallback, std::move(icon), u"Lanvoy（Lanvoy）");
 }
 
 void CMainDlg::CreateBars()
@@ -271,15 +272,14 @@ void CMainDlg::SetRowImages()
 
 void CMainDlg::OnDpiChanged(UINT newDpi)
 {
+    const UINT oldDpi = dpi;
     dpi = newDpi;
     LayOutToolBar();
+    // The widths may be the user's: each keeps its size on the new screen.
     for (int column = 0; column < static_cast<int>(std::size(kColumnWidths)); ++column)
-        list.SetColumnWidth(column, ScaleForDpi(kColumnWidths[column], dpi));
+        list.SetColumnWidth(column, MulDiv(list.ColumnWidth(column), static_cast<int>(newDpi), static_cast<int>(oldDpi)));
     SetRowImages();
     LayOutStatusBar();
-    SetAppIcons(hwnd);
-    tray.Delete();
-    AddTrayIcon();
 }
 
 void CMainDlg::RefreshList()

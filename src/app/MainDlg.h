@@ -46,6 +46,7 @@ public:
     void UpdateCommandStates();
     bool ApplyRow(int row);
     void BuildQuickMenus();
+    const CTrayIcon& TrayIcon() const { return tray; }
 
 protected:
     bool OnMessage(UINT message, WPARAM w, LPARAM l, LRESULT* result) override;

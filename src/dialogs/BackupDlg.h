@@ -12,6 +12,7 @@ public:
 protected:
     bool OnInitDialog() override;
     bool OnCommand(int id, int code, HWND control) override;
+    void OnDpiChanged(UINT dpi) override;
 
 private:
     void ShowDetails();

@@ -1,6 +1,5 @@
 #include "dialogs/CurrentIpDlg.h"
-
-#include "dialogs/DialogIcon.h"
+#include "resource.h"
 
 CCurrentIpDlg::CCurrentIpDlg(CProfileStore& store, const CAdapterList& adapters, const NetPlatform& net,
                              IMessageBox& messages)
@@ -10,7 +9,7 @@ CCurrentIpDlg::CCurrentIpDlg(CProfileStore& store, const CAdapterList& adapters,
 
 bool CCurrentIpDlg::OnInitDialog()
 {
-    SetAppIcons(hwnd);
+    SetTitleIcons(IDI_APP);
     SetItemText(IDC_CURRENT_IP_DETAILS, model.ReadDetails(own));
     // The name is what the user types; the read-only details need no caret.
     SetFocus(Item(IDC_CURRENT_IP_NAME));

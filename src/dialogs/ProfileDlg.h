@@ -15,6 +15,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class CProfileDlg : public CDialogBase {
 public:
@@ -52,6 +53,7 @@ private:
 
     void NewEditor();
     void FillProviders();
+    std::vector<std::u16string> ProviderNames() const;
     EditorControls ReadControls() const;
     void ShowPage(const EditorPage& page);
     void ApplyEnables(const EditorEnables& enables, bool ipGroupToo);

@@ -1,7 +1,7 @@
 #include "dialogs/SettingsDlg.h"
 
-#include "dialogs/DialogIcon.h"
 #include "ui/Switches.h"
+#include "resource.h"
 
 CSettingsDlg::CSettingsDlg(CProfileStore& store, IMessageBox& messages)
     : CDialogBase(IDD_SETTINGS), store(store), messages(messages)
@@ -10,7 +10,7 @@ CSettingsDlg::CSettingsDlg(CProfileStore& store, IMessageBox& messages)
 
 bool CSettingsDlg::OnInitDialog()
 {
-    SetAppIcons(hwnd);
+    SetTitleIcons(IDI_APP);
     const SystemSwitches switches = ReadSwitches(store);
     SetChecked(IDC_SETTINGS_AUTORUN, switches.autoExec);
     SetChecked(IDC_SETTINGS_LOG, switches.logFlag);
