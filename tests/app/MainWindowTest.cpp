@@ -200,8 +200,9 @@ TEST_F(MainWindowTest, MovingToAScreenOfAnotherScaleSizesTheWindowAgain)
               PictureSize(reinterpret_cast<HIMAGELIST>(SendMessageW(toolBar, TB_GETIMAGELIST, 0, 0))));
 
     EXPECT_EQ(DropDownWidth(box, target), static_cast<int>(SendMessageW(box, CB_GETDROPPEDWIDTH, 0, 0)));
-    if (NearestDrawnSize(MetricForDpi(SM_CXSMICON, from)) != NearestDrawnSize(MetricForDpi(SM_CXSMICON, target)))
+    if (NearestDrawnSize(MetricForDpi(SM_CXSMICON, from)) != NearestDrawnSize(MetricForDpi(SM_CXSMICON, target))) {
         EXPECT_NE(icon, SendMessageW(backup.Handle(), WM_GETICON, ICON_SMALL, 0)) << "the title bar's icon stayed";
+    }
 }
 
 TEST_F(MainWindowTest, TrayIconKeepsItsPictureAndComesBackWithTheTaskbar)
