@@ -15,6 +15,7 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <objbase.h>
 
 namespace {
 
@@ -24,6 +25,18 @@ const wchar_t kInstanceName[] = L"Lanvoy-Good";
 
 int CLanvoyApp::Run(const std::u16string& commandText)
 {
+    // One apartment for the whole run: the shell's extensions behind
+    // ShellExecuteW and the file dialog are COM objects of this thread.
+    const HRESULT com = CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+    struct ComRun {
+        bool entered;
+        ~ComRun()
+        {
+            if (entered)
+                CoUninitialize();
+        }
+    } comRun{SUCCEEDED(com)};
+
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES |
                                                           ICC_PROGRESS_CLASS | ICC_INTERNET_CLASSES | ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
