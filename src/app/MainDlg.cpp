@@ -85,6 +85,20 @@ CImageListHolder ButtonImages(int firstStrip, int size)
     return images;
 }
 
+// A folder of the system, as GetSystemDirectoryW and its kin answer.
+std::u16string SystemFolder(UINT(WINAPI* query)(LPWSTR, UINT))
+{
+    std::vector<wchar_t> path(MAX_PATH);
+    for (;;) {
+        const UINT length = query(path.data(), static_cast<UINT>(path.size()));
+        if (length == 0)
+            return {};
+        if (length < path.size())
+            return FromWide(path.data(), length);
+        path.resize(length);
+    }
+}
+
 void BringForward(HWND window)
 {
     SetForegroundWindow(window);
@@ -379,10 +393,10 @@ bool CMainDlg::OnCommand(int id, int, HWND)
         Apply(commands.Repair());
         return true;
     case ID_VIEW_LOG:
-        services.shell.Open(ViewLogRequest(services.paths.systemLog));
+        services.shell.Open(ViewLogRequest(services.paths.systemLog, SystemFolder(GetSystemDirectoryW)));
         return true;
     case ID_HELP_MANUAL:
-        services.shell.Open(HelpRequest(services.paths.manual));
+        services.shell.Open(HelpRequest(services.paths.manual, SystemFolder(GetSystemWindowsDirectoryW)));
         return true;
     case ID_APP_EXIT:
         End(IDOK);

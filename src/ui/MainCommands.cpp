@@ -190,7 +190,7 @@ bool CMainCommands::WriteSettingsCopy(const std::u16string& path)
     return false;
 }
 
-ShellRequest HelpRequest(const std::u16string& manualPath)
+ShellRequest HelpRequest(const std::u16string& manualPath, const std::u16string& windowsFolder)
 {
-    return ShellRequest{u"open", u"hh.exe", CommandLineArgument(manualPath)};
+    return ShellRequest{u"open", windowsFolder + u"\\hh.exe", CommandLineArgument(manualPath)};
 }

@@ -98,5 +98,6 @@ private:
     std::vector<ProfileRow> rows;
 };
 
-// The help command: the manual in the help viewer.
-ShellRequest HelpRequest(const std::u16string& manualPath);
+// The help command: the manual in the help viewer, started from the Windows
+// folder by its full path (an elevated run must not pick up another hh.exe).
+ShellRequest HelpRequest(const std::u16string& manualPath, const std::u16string& windowsFolder);
