@@ -17,10 +17,13 @@
 
 #include "resource.h"
 
+#include <cderr.h>
 #include <commdlg.h>
 
+#include <algorithm>
 #include <iterator>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 namespace {
@@ -43,6 +46,8 @@ constexpr int kColumnWidths[] = {37, 40, 225, 120};
 constexpr int kRowImage = 32;
 // The status bar's two small parts on the right.
 constexpr int kStatusPartWidth = 100;
+// The longest path the system takes, terminator included.
+constexpr std::size_t kLongestPath = 32768;
 
 // Commands that need a marked row: on the toolbar, and in the menu bar.
 constexpr unsigned kRowButtons[] = {ID_PROFILE_APPLY, ID_PROFILE_PROPERTIES, ID_PROFILE_EDIT, ID_PROFILE_DELETE};
@@ -604,19 +609,29 @@ std::optional<std::u16string> CMainDlg::AskImportFile()
     for (wchar_t& c : filter)
         if (c == L'|')
             c = L'\0';
-    wchar_t path[MAX_PATH] = L"ipconfig.xml";
-    OPENFILENAMEW ask = {};
-    ask.lStructSize = sizeof ask;
-    ask.hwndOwner = hwnd;
-    ask.lpstrFilter = filter.c_str();
-    ask.lpstrFile = path;
-    ask.nMaxFile = MAX_PATH;
-    ask.lpstrDefExt = L"xml";
-    // The dialog must not move the current folder under the rest of the program.
-    ask.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_EXPLORER | OFN_NOCHANGEDIR;
-    if (!GetOpenFileNameW(&ask))
-        return std::nullopt;
-    return FromWide(path);
+    // Room for the longest path Windows has; should the dialog still want
+    // more, it says how much and is asked again.
+    std::vector<wchar_t> path(kLongestPath);
+    for (;;) {
+        const std::wstring_view suggested = L"ipconfig.xml";
+        std::copy(suggested.begin(), suggested.end(), path.begin());
+        path[suggested.size()] = L'\0';
+        OPENFILENAMEW ask = {};
+        ask.lStructSize = sizeof ask;
+        ask.hwndOwner = hwnd;
+        ask.lpstrFilter = filter.c_str();
+        ask.lpstrFile = path.data();
+        ask.nMaxFile = static_cast<DWORD>(path.size());
+        ask.lpstrDefExt = L"xml";
+        // The dialog must not move the current folder under the rest of the program.
+        ask.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_EXPLORER | OFN_NOCHANGEDIR;
+        if (GetOpenFileNameW(&ask))
+            return FromWide(path.data());
+        if (CommDlgExtendedError() != FNERR_BUFFERTOOSMALL)
+            return std::nullopt;
+        const auto needed = *reinterpret_cast<const WORD*>(path.data());
+        path.resize(std::max<std::size_t>(path.size() * 2, needed + 1u));
+    }
 }
 
 void CMainDlg::ShowAbout()
