@@ -15,7 +15,6 @@ const char16_t kNameInUse[] = u"配置名已存在，是否重新输入配置名
 const char16_t kStoreFailed[] = u"保存配置文件失败!";
 const char16_t kNewNamePrefix[] = u"配置方案";
 const char16_t kApplyText[] = u"启用";
-const char16_t kProvince[] = u"PROVINCE";
 
 constexpr std::uint32_t kMbOkCancel = 0x1;
 constexpr int kIdCancel = 2;
