@@ -664,7 +664,6 @@ void CMainDlg::OnDestroy()
     listMenu = CMenu();
     trayMenuResource.Reset();
     listMenuResource.Reset();
-    list.DeleteAllRows();
     services.messages.SetOwner(nullptr);
 }
 
