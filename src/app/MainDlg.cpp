@@ -3,6 +3,7 @@
 #include "app/UpdateWorker.h"
 #include "app/WaitDlg.h"
 #include "controls/Dpi.h"
+#include "controls/QuickMenuItems.h"
 #include "dialogs/AboutDlg.h"
 #include "dialogs/BackupDlg.h"
 #include "dialogs/CurrentIpDlg.h"
@@ -108,31 +109,6 @@ void BringForward(HWND window)
 {
     SetForegroundWindow(window);
     SetForegroundWindow(GetLastActivePopup(window));
-}
-
-// Puts the built items into a menu: each replaces the previous build's item
-// at its position when that one has the same text.
-void RenderQuickItems(CMenu menu, const std::vector<QuickMenuItem>& items)
-{
-    for (const QuickMenuItem& item : items) {
-        if (menu.ItemText(item.position) == item.text) {
-            HMENU old = GetSubMenu(menu.Handle(), item.position);
-            menu.Remove(item.position);
-            if (old)
-                DestroyMenu(old);
-        }
-        if (!item.popup.empty()) {
-            CMenuHolder popup(CreatePopupMenu());
-            for (const MenuEntry& entry : item.popup)
-                CMenu(popup).Append(entry.id, entry.text);
-            if (menu.InsertPopup(item.position, popup, item.text))
-                popup.Release();
-        } else {
-            menu.InsertItem(item.position, item.id, item.text);
-            if (item.greyed)
-                menu.GreyAt(item.position);
-        }
-    }
 }
 
 }  // namespace
@@ -308,29 +284,8 @@ void CMainDlg::RefreshList()
     const std::vector<ProfileRow>& rows = commands.RefreshRows();
     list.SetMaxTipLength(commands.MaxTipLength());
     list.SetVirtualRows(static_cast<int>(rows.size()),
-                        {[this](int row, int column) { return CellText(row, column); },
-                         [this](int row) { return RowTip(row); }});
-}
-
-std::u16string CMainDlg::CellText(int row, int column) const
-{
-    const std::vector<ProfileRow>& rows = commands.Rows();
-    if (row < 0 || static_cast<std::size_t>(row) >= rows.size())
-        return {};
-    const ProfileRow& shown = rows[static_cast<std::size_t>(row)];
-    switch (column) {
-    case 1: return shown.number;
-    case 2: return shown.name;
-    case 3: return shown.dateTime;
-    default: return {};  // the image column shows no text
-    }
-}
-
-std::u16string CMainDlg::RowTip(int row) const
-{
-    const std::vector<ProfileRow>& rows = commands.Rows();
-    return row >= 0 && static_cast<std::size_t>(row) < rows.size() ? rows[static_cast<std::size_t>(row)].summary
-                                                                    : std::u16string();
+                        {[this](int row, int column) { return RowCellText(commands.Rows(), row, column); },
+                         [this](int row) { return RowTipText(commands.Rows(), row); }});
 }
 
 void CMainDlg::UpdateCommandStates()
@@ -366,9 +321,9 @@ void CMainDlg::BuildQuickMenus()
         rowNames.push_back(row.name);
     QuickMenus built = ::BuildQuickMenus(adapterNames, rowNames);
     if (trayMenu)
-        RenderQuickItems(trayMenu, built.tray);
+        PutQuickItems(trayMenu, built.tray);
     if (CMenu options = CMenu(GetMenu(hwnd)).SubMenu(MAINMENU_OPTIONS_POS))
-        RenderQuickItems(options, built.options);
+        PutQuickItems(options, built.options);
 }
 
 void CMainDlg::Apply(const ListChange& change)
@@ -415,28 +370,13 @@ bool CMainDlg::OnCommand(int id, int, HWND)
         OpenEditor(id, marked);
         return true;
     case ID_PROFILE_SHORTCUT:
-        if (commands.NeedsRow(marked))
-            CreateProfileShortcut(services.shell, ExecutablePath(),
-                                  commands.Rows()[static_cast<std::size_t>(marked)]);
+        OnProfileShortcut(marked);
         return true;
-    case ID_BACKUP: {
-        CBackupDlg backup(store, adapters, services.messages);
-        if (backup.RunModal(hwnd) == IDOK)
-            Apply(commands.AfterDialogSaved(CommitKind::Captured));
+    case ID_BACKUP:
+    case ID_CURRENT_IP:
+    case ID_SETTINGS:
+        OpenSystemDialog(id);
         return true;
-    }
-    case ID_CURRENT_IP: {
-        CCurrentIpDlg current(store, adapters, services.net, services.messages);
-        if (current.RunModal(hwnd) == IDOK)
-            Apply(commands.AfterDialogSaved(CommitKind::Captured));
-        return true;
-    }
-    case ID_SETTINGS: {
-        CSettingsDlg settings(store, services.messages);
-        if (settings.RunModal(hwnd) == IDOK)
-            commands.WriteSettingsCopy(services.paths.settingsCopy);
-        return true;
-    }
     case ID_APP_ABOUT:
         ShowAbout();
         return true;
@@ -454,15 +394,52 @@ bool CMainDlg::OnCommand(int id, int, HWND)
     default:
         break;
     }
-    if (std::optional<int> row = OnApplyItem(static_cast<unsigned>(id))) {
+    return OnQuickItem(static_cast<unsigned>(id));
+}
+
+bool CMainDlg::OnQuickItem(unsigned id)
+{
+    if (std::optional<int> row = OnApplyItem(id)) {
         ApplyRow(*row);
         return true;
     }
     if (id >= ID_ENABLE_FIRST && id <= ID_DISABLE_LAST) {
-        commands.SwitchAdapter(static_cast<unsigned>(id));
+        commands.SwitchAdapter(id);
         return true;
     }
     return false;
+}
+
+void CMainDlg::OnProfileShortcut(int marked)
+{
+    if (commands.NeedsRow(marked))
+        CreateProfileShortcut(services.shell, ExecutablePath(), commands.Rows()[static_cast<std::size_t>(marked)]);
+}
+
+void CMainDlg::OpenSystemDialog(int command)
+{
+    switch (command) {
+    case ID_BACKUP: {
+        CBackupDlg backup(store, adapters, services.messages);
+        if (backup.RunModal(hwnd) == IDOK)
+            Apply(commands.AfterDialogSaved(CommitKind::Captured));
+        break;
+    }
+    case ID_CURRENT_IP: {
+        CCurrentIpDlg current(store, adapters, services.net, services.messages);
+        if (current.RunModal(hwnd) == IDOK)
+            Apply(commands.AfterDialogSaved(CommitKind::Captured));
+        break;
+    }
+    case ID_SETTINGS: {
+        CSettingsDlg settings(store, services.messages);
+        if (settings.RunModal(hwnd) == IDOK)
+            commands.WriteSettingsCopy(services.paths.settingsCopy);
+        break;
+    }
+    default:
+        break;
+    }
 }
 
 bool CMainDlg::OnNotify(int id, NMHDR* header, LRESULT*)
@@ -472,32 +449,38 @@ bool CMainDlg::OnNotify(int id, NMHDR* header, LRESULT*)
         return false;
     }
     switch (header->code) {
-    case TTN_GETDISPINFOW: {
-        // Tool tips of the toolbar buttons, keyed by command.
-        auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
-        if (info->uFlags & TTF_IDISHWND)
-            return false;
-        std::optional<std::u16string> string = ResourceString(static_cast<UINT>(header->idFrom));
-        if (!string)
-            return false;
-        std::u16string tip = ToolTipText(*string, std::size(info->szText));
-        tip.copy(reinterpret_cast<char16_t*>(info->szText), tip.size());
-        info->szText[tip.size()] = L'\0';
-        info->lpszText = info->szText;
-        SetWindowPos(header->hwndFrom, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        return true;
-    }
-    case TBN_HOTITEMCHANGE: {
-        auto* hot = reinterpret_cast<NMTBHOTITEM*>(header);
-        if (!(hot->dwFlags & HICF_LEAVING))
-            ShowPrompt(MenuPrompt(ResourceString(static_cast<UINT>(hot->idNew))));
-        else
-            ShowPrompt(kIdlePrompt);
+    case TTN_GETDISPINFOW:
+        return OnButtonTipRequest(*reinterpret_cast<NMTTDISPINFOW*>(header));
+    case TBN_HOTITEMCHANGE:
+        OnHotButtonChange(*reinterpret_cast<NMTBHOTITEM*>(header));
         return false;
-    }
     default:
         return false;
     }
+}
+
+bool CMainDlg::OnButtonTipRequest(NMTTDISPINFOW& info)
+{
+    // Tool tips of the toolbar buttons, keyed by command.
+    if (info.uFlags & TTF_IDISHWND)
+        return false;
+    std::optional<std::u16string> string = ResourceString(static_cast<UINT>(info.hdr.idFrom));
+    if (!string)
+        return false;
+    std::u16string tip = ToolTipText(*string, std::size(info.szText));
+    tip.copy(reinterpret_cast<char16_t*>(info.szText), tip.size());
+    info.szText[tip.size()] = L'\0';
+    info.lpszText = info.szText;
+    SetWindowPos(info.hdr.hwndFrom, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return true;
+}
+
+void CMainDlg::OnHotButtonChange(const NMTBHOTITEM& hot)
+{
+    if (!(hot.dwFlags & HICF_LEAVING))
+        ShowPrompt(MenuPrompt(ResourceString(static_cast<UINT>(hot.idNew))));
+    else
+        ShowPrompt(kIdlePrompt);
 }
 
 void CMainDlg::OnListNotify(NMHDR* header)
@@ -667,6 +650,37 @@ void CMainDlg::OnDestroy()
     services.messages.SetOwner(nullptr);
 }
 
+void CMainDlg::OnPaint()
+{
+    // A start in the tray: the dialog manager shows the window once.
+    if (!visible)
+        ShowWindow(hwnd, SW_HIDE);
+}
+
+void CMainDlg::OnMenuSelect(UINT item, UINT flags, HMENU menu)
+{
+    if (flags == 0xFFFF && !menu)
+        ShowPrompt(kIdlePrompt);  // the menu closed
+    else if (!(flags & (MF_POPUP | MF_SEPARATOR)))
+        ShowPrompt(MenuPrompt(ResourceString(item)));
+    else
+        ShowPrompt(u"");
+}
+
+void CMainDlg::OnSetCursor(HWND over)
+{
+    // Over the toolbar its buttons' prompts show as the pointer moves.
+    if (over == hwnd || over == toolBar.Handle() || !IsChild(hwnd, over))
+        return;
+    // A control inside a combo box speaks for the combo box.
+    wchar_t className[32] = {};
+    HWND parent = GetParent(over);
+    if (parent != hwnd && GetClassNameW(parent, className, 32) && _wcsicmp(className, L"ComboBox") == 0)
+        over = parent;
+    std::optional<std::u16string> string = ResourceString(static_cast<UINT>(GetDlgCtrlID(over)));
+    ShowPrompt(ControlPrompt(string, over == statusBar.Handle()));
+}
+
 bool CMainDlg::OnMessage(UINT message, WPARAM w, LPARAM l, LRESULT* result)
 {
     if (list.ReflectFromParent(message, w, l, result))
@@ -692,33 +706,14 @@ bool CMainDlg::OnMessage(UINT message, WPARAM w, LPARAM l, LRESULT* result)
         return handled;
     }
     case WM_PAINT:
-        if (!visible)
-            ShowWindow(hwnd, SW_HIDE);
+        OnPaint();
         return false;
-    case WM_MENUSELECT: {
-        UINT flags = HIWORD(w);
-        if (flags == 0xFFFF && !l)
-            ShowPrompt(kIdlePrompt);  // the menu closed
-        else if (!(flags & (MF_POPUP | MF_SEPARATOR)))
-            ShowPrompt(MenuPrompt(ResourceString(LOWORD(w))));
-        else
-            ShowPrompt(u"");
+    case WM_MENUSELECT:
+        OnMenuSelect(LOWORD(w), HIWORD(w), reinterpret_cast<HMENU>(l));
         return false;
-    }
-    case WM_SETCURSOR: {
-        HWND over = reinterpret_cast<HWND>(w);
-        // Over the toolbar its buttons' prompts show as the pointer moves.
-        if (over != hwnd && over != toolBar.Handle() && IsChild(hwnd, over)) {
-            // A control inside a combo box speaks for the combo box.
-            wchar_t className[32] = {};
-            HWND parent = GetParent(over);
-            if (parent != hwnd && GetClassNameW(parent, className, 32) && _wcsicmp(className, L"ComboBox") == 0)
-                over = parent;
-            std::optional<std::u16string> string = ResourceString(static_cast<UINT>(GetDlgCtrlID(over)));
-            ShowPrompt(ControlPrompt(string, over == statusBar.Handle()));
-        }
+    case WM_SETCURSOR:
+        OnSetCursor(reinterpret_cast<HWND>(w));
         return false;
-    }
     case WM_DESTROY:
         OnDestroy();
         return false;

@@ -190,6 +190,25 @@ bool CMainCommands::WriteSettingsCopy(const std::u16string& path)
     return false;
 }
 
+std::u16string RowCellText(const std::vector<ProfileRow>& rows, int row, int column)
+{
+    if (row < 0 || static_cast<std::size_t>(row) >= rows.size())
+        return {};
+    const ProfileRow& shown = rows[static_cast<std::size_t>(row)];
+    switch (column) {
+    case 1: return shown.number;
+    case 2: return shown.name;
+    case 3: return shown.dateTime;
+    default: return {};
+    }
+}
+
+std::u16string RowTipText(const std::vector<ProfileRow>& rows, int row)
+{
+    return row >= 0 && static_cast<std::size_t>(row) < rows.size() ? rows[static_cast<std::size_t>(row)].summary
+                                                                    : std::u16string();
+}
+
 ShellRequest HelpRequest(const std::u16string& manualPath, const std::u16string& windowsFolder)
 {
     return ShellRequest{u"open", windowsFolder + u"\\hh.exe", CommandLineArgument(manualPath)};

@@ -27,6 +27,11 @@ struct ProfileRow {
     std::u16string summary;   // the row's tip
 };
 
+// What the list shows of a row: a cell's text (the picture's column 0 has
+// none), and the row's tip; empty for a row that is not there.
+std::u16string RowCellText(const std::vector<ProfileRow>& rows, int row, int column);
+std::u16string RowTipText(const std::vector<ProfileRow>& rows, int row);
+
 // Shown while an apply runs: the window's wait dialog, painted before the
 // apply starts and closed before its result is shown.
 class IBusyIndicator {

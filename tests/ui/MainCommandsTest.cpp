@@ -100,6 +100,21 @@ TEST_F(MainCommandsTest, RowsFollowTheStoreInOrderWithNumbersAndTips)
     EXPECT_TRUE(Shown().empty());
 }
 
+TEST_F(MainCommandsTest, TheListShowsTheRowsColumnsAndTipAndNothingPastThem)
+{
+    const auto& rows = commands->Rows();
+    EXPECT_EQ(u"", RowCellText(rows, 0, 0));  // the picture's column
+    EXPECT_EQ(u"1", RowCellText(rows, 0, 1));
+    EXPECT_EQ(u"P2", RowCellText(rows, 1, 2));
+    EXPECT_EQ(rows[2].dateTime, RowCellText(rows, 2, 3));
+    EXPECT_EQ(rows[1].summary, RowTipText(rows, 1));
+    // A row asked for while the list still counts a deleted one.
+    for (int row : {-1, 3}) {
+        EXPECT_EQ(u"", RowCellText(rows, row, 2));
+        EXPECT_EQ(u"", RowTipText(rows, row));
+    }
+}
+
 TEST_F(MainCommandsTest, TipLengthIsCappedAt800)
 {
     std::string many;
