@@ -7,21 +7,17 @@
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "platform/ProcessPaths.h"
+#include "platform/ProductNames.h"
 #include "platform/Win32MessageBox.h"
 #include "platform/Win32Shell.h"
 #include "platform/Win32StartupTask.h"
+#include "platform/WideText.h"
 #include "ui/ChangeRoute.h"
 #include "ui/CommandLine.h"
 
 #include <windows.h>
 #include <commctrl.h>
 #include <objbase.h>
-
-namespace {
-
-const wchar_t kInstanceName[] = L"Lanvoy-Good";
-
-}  // namespace
 
 int CLanvoyApp::Run(const std::u16string& commandText)
 {
@@ -59,7 +55,7 @@ int CLanvoyApp::Run(const std::u16string& commandText)
     // the mutex is never released: the system drops it when the process ends.
     HANDLE instance = nullptr;
     if (!applyRun) {
-        instance = CreateMutexW(nullptr, TRUE, kInstanceName);
+        instance = CreateMutexW(nullptr, TRUE, Wide(kInstanceName));
         if (GetLastError() == ERROR_ALREADY_EXISTS) {
             RaiseRunningInstance();
             return 0;
@@ -113,7 +109,7 @@ int CLanvoyApp::RunElevated(const std::u16string& commandText, bool applyRun, IM
 void CLanvoyApp::RaiseRunningInstance()
 {
     for (HWND window = GetWindow(GetDesktopWindow(), GW_CHILD); window; window = GetWindow(window, GW_HWNDNEXT)) {
-        if (!GetPropW(window, kInstanceName))
+        if (!GetPropW(window, Wide(kInstanceName)))
             continue;
         ShowWindow(window, IsIconic(window) ? SW_RESTORE : SW_SHOWNORMAL);
         SetForegroundWindow(window);

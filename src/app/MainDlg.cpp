@@ -10,6 +10,7 @@
 #include "dialogs/ProfileDlg.h"
 #include "dialogs/SettingsDlg.h"
 #include "platform/ProcessPaths.h"
+#include "platform/ProductNames.h"
 #include "platform/WideText.h"
 #include "ui/About.h"
 #include "ui/QuickMenus.h"
@@ -29,7 +30,6 @@
 
 namespace {
 
-const wchar_t kInstanceProperty[] = L"Lanvoy-Good";
 constexpr UINT kTrayCallback = WM_USER + TRAY_CALLBACK_OFFSET;
 constexpr int kToolBarId = 0xE800;
 constexpr int kListTipHitMask = 4;  // on an item's label
@@ -130,7 +130,7 @@ bool CMainDlg::OnInitDialog()
 {
     // What the window needs before anything shows in it.
     services.messages.SetOwner(hwnd);
-    SetPropW(hwnd, kInstanceProperty, reinterpret_cast<HANDLE>(1));
+    SetPropW(hwnd, Wide(kInstanceName), reinterpret_cast<HANDLE>(1));
     dpi = WindowDpi(hwnd);
     // Without a taskbar yet (a start at sign-in) the icon comes with it.
     // Explorer runs without administrator rights, so its message must be let
@@ -642,7 +642,7 @@ bool CMainDlg::PreTranslate(MSG& message)
 void CMainDlg::OnDestroy()
 {
     tray.Delete();
-    RemovePropW(hwnd, kInstanceProperty);
+    RemovePropW(hwnd, Wide(kInstanceName));
     trayMenu = CMenu();
     listMenu = CMenu();
     trayMenuResource.Reset();

@@ -10,6 +10,9 @@ inline const std::u16string kServiceDisplayName = u"Lanvoy Network Service";
 inline const std::u16string kServiceExecutable = u"lanvoy-service.exe";
 // Its one pipe.
 inline const std::u16string kServicePipeName = u"\\\\.\\pipe\\LanvoyService";
+// The mutex that keeps one window-owning instance, and the property of that
+// instance's main window by which another start or a test finds it.
+inline const std::u16string kInstanceName = u"Lanvoy-Good";
 // The event log source under Application.
 inline const std::u16string kEventSource = u"Lanvoy";
 

@@ -4,6 +4,8 @@
 
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
+#include "platform/ProductNames.h"
+#include "platform/WideText.h"
 #include "store/ProfileStore.h"
 #include "support/MemoryRegistry.h"
 #include "support/MemoryStartupTask.h"
@@ -557,7 +559,7 @@ CProcess& CLanvoyFolder::Start(const std::wstring& arguments)
 HWND FindMainWindow(DWORD processId)
 {
     for (HWND window : TopLevelWindows(processId, nullptr, false))
-        if (GetPropW(window, L"Lanvoy-Good"))
+        if (GetPropW(window, Wide(kInstanceName)))
             return window;
     return nullptr;
 }
@@ -566,7 +568,7 @@ HWND WaitMainWindow(const CProcess& process, Duration timeout)
 {
     HWND main = nullptr;
     WaitFor(
-        L"the main window (property \"Lanvoy-Good\") of process " + std::to_wstring(process.Id()),
+        L"the main window (property \"" + std::wstring(Wide(kInstanceName)) + L"\") of process " + std::to_wstring(process.Id()),
         [&] {
             if (!process.Running())
                 throw CDriverError(L"process " + std::to_wstring(process.Id()) +
@@ -614,7 +616,7 @@ std::vector<HWND> MessageBoxes(DWORD processId)
     for (HWND window : TopLevelWindows(processId, L"#32770")) {
         wchar_t caption[64] = {};
         GetWindowTextW(window, caption, 64);
-        if (std::wstring(caption) == L"Lanvoy" && !GetPropW(window, L"Lanvoy-Good") && GetDlgItem(window, 0xFFFF))
+        if (std::wstring(caption) == L"Lanvoy" && !GetPropW(window, Wide(kInstanceName)) && GetDlgItem(window, 0xFFFF))
             boxes.push_back(window);
     }
     return boxes;
@@ -729,7 +731,7 @@ HWND WaitDialog(const CProcess& process, const std::wstring& caption, Duration t
     return WaitTopLevel(process, L"#32770", L"the dialog \"" + caption + L"\"", [&](HWND window) {
         wchar_t text[256] = {};
         GetWindowTextW(window, text, 256);
-        return caption == text && !GetPropW(window, L"Lanvoy-Good");
+        return caption == text && !GetPropW(window, Wide(kInstanceName));
     }, timeout);
 }
 
@@ -737,7 +739,7 @@ HWND WaitFileDialog(const CProcess& process, Duration timeout)
 {
     // Its file name box: the combo box cmb13 of the Explorer-style dialog.
     return WaitTopLevel(process, L"#32770", L"the open-file dialog", [](HWND window) {
-        return GetDlgItem(window, cmb13) && !GetPropW(window, L"Lanvoy-Good");
+        return GetDlgItem(window, cmb13) && !GetPropW(window, Wide(kInstanceName));
     }, timeout);
 }
 

@@ -166,7 +166,7 @@ private:
 
 // ---- Windows of the program -------------------------------------------------
 
-// The main window: the one carrying the property "Lanvoy-Good".
+// The main window: the one carrying the instance property (kInstanceName).
 HWND WaitMainWindow(const CProcess& process, Duration timeout = kWait);
 HWND FindMainWindow(DWORD processId);
 void WaitVisible(HWND window, bool visible, Duration timeout = kWait);
