@@ -7,6 +7,7 @@
 #include "platform/Win32Registry.h"
 #include "platform/WideText.h"
 #include "text/DecimalText.h"
+#include "ui/Texts.h"
 
 #include <windows.h>
 
@@ -80,7 +81,7 @@ int wmain(int argc, wchar_t** argv)
 
     CAdapterList list(system.Platform(messages));
     if (list.Refresh() == 0) {
-        messages.Show(u"载入网卡信息有误！", kMessageCaption, kMbOk | kMbIconStop);
+        messages.Show(kAdaptersLoadError, kMessageCaption, kMbOk | kMbIconStop);
         return 1;
     }
     const std::u16string text = Describe(list);

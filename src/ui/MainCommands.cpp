@@ -4,6 +4,7 @@
 #include "ui/QuickMenus.h"
 #include "text/DecimalText.h"
 #include "text/Utf8.h"
+#include "ui/Texts.h"
 
 #include <algorithm>
 
@@ -13,7 +14,6 @@ constexpr int kMaxTipLength = 800;
 
 const char16_t kNoSelection[] = u"没有选中任何配置!";
 const char16_t kApplyFailed[] = u"网络连接失败!请检查是否网线是否已连接!";
-const char16_t kSaveFailed[] = u"保存配置文件失败!";
 const char16_t kSaved[] = u"保存成功!";
 const char16_t kSaveLogged[] = u"建立一个新配置文件,备份配置文件成功!";
 
@@ -43,9 +43,9 @@ void CMainCommands::LoadAtStart()
     if (!store.Load())
         Tell(u"打开配置系统配置文件错误！", kMbOk);
     if (!adapters.Refresh())
-        Tell(u"载入网卡信息有误！", kMbOk);
+        Tell(kAdaptersLoadError, kMbOk);
     else if (adapters.Count() == 0)
-        Tell(u"本机没有任何安装任何网卡！", kMbOk);
+        Tell(kNoAdapters, kMbOk);
 }
 
 void CMainCommands::WriteStartupFacts(const OsVersion& version, const ServiceState& service)
