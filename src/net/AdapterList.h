@@ -68,9 +68,5 @@ private:
     std::int32_t platformCode = kPlatformWinXp;
 };
 
-// inet_addr for a wide text: the address in network byte order, 0xFFFFFFFF
-// (INADDR_NONE) when the text is no address.
-std::uint32_t InetAddr(const std::u16string& text);
-
 // The NameServer text split at its commas.
 void SplitNameServers(const std::u16string& text, AdapterRecord& record);
