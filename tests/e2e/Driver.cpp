@@ -9,6 +9,7 @@
 #include "store/ProfileStore.h"
 #include "support/MemoryRegistry.h"
 #include "support/MemoryStartupTask.h"
+#include "support/Win32RegistryValue.h"
 
 #include <commctrl.h>
 #include <dlgs.h>
@@ -135,16 +136,7 @@ private:
 
 bool ReadTcpIp(const DemoAdapter& adapter, const wchar_t* name, DWORD* type, std::vector<BYTE>* data)
 {
-    data->assign(4096, 0);
-    DWORD size = static_cast<DWORD>(data->size());
-    const std::wstring key = kInterfaces + WideOf(adapter.guid);
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), name, RRF_RT_ANY | RRF_NOEXPAND, type, data->data(), &size) !=
-        ERROR_SUCCESS) {
-        data->clear();
-        return false;
-    }
-    data->resize(size);
-    return true;
+    return ReadRegistryValue(kInterfaces + WideOf(adapter.guid), name, type, data);
 }
 
 fs::path TempRoot()
