@@ -39,12 +39,7 @@ protected:
     void AddCaptureMachine()
     {
         AddEthernet(u"0002", u"Broadcom NIC", u"");
-        const std::u16string a = kTcpIpPath + u"{A}";
-        fake.registry.PutMulti(a, u"IPAddress", {u"192.168.1.10", u"10.0.0.5"});
-        fake.registry.PutMulti(a, u"SubnetMask", {u"255.255.255.0", u"255.0.0.0"});
-        fake.registry.PutMulti(a, u"DefaultGateway", {u"192.168.1.1"});
-        fake.registry.PutText(a, u"NameServer", u"1.1.1.1,8.8.8.8,9.9.9.9");
-        fake.registry.PutDword(a, u"EnableDHCP", 0);
+        SetManualTcpIp(u"{A}");
         const std::u16string b = kTcpIpPath + u"{B}";
         fake.registry.PutMulti(b, u"IPAddress", {u"0.0.0.0"});
         fake.registry.PutDword(b, u"EnableDHCP", 1);

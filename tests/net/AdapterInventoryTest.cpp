@@ -25,12 +25,7 @@ TEST_F(NetTest, RefreshTakesEthernetAdaptersInEnumerationOrderWithTheirSettings)
     fake.registry.AddKey(kClassPath + u"0003");  // no Ndi\Interfaces: not an adapter
     fake.registry.PutText(kClassPath + u"Properties", u"DriverDesc", u"x");
 
-    const std::u16string tcp = kTcpIpPath + u"{AAAA}";
-    fake.registry.PutMulti(tcp, u"IPAddress", {u"192.168.1.10", u"10.0.0.5"});
-    fake.registry.PutMulti(tcp, u"SubnetMask", {u"255.255.255.0", u"255.0.0.0"});
-    fake.registry.PutMulti(tcp, u"DefaultGateway", {u"192.168.1.1"});
-    fake.registry.PutText(tcp, u"NameServer", u"1.1.1.1,8.8.8.8,9.9.9.9");
-    fake.registry.PutDword(tcp, u"EnableDHCP", 0);
+    SetManualTcpIp(u"{AAAA}");
     fake.registry.PutText(kClassPath + u"0000", u"NetworkAddress", u"001122334455");
     fake.registry.PutDword(kTcpIpPath + u"{CCCC}", u"EnableDHCP", 1);
     fake.addresses.adapters = {{u"{OTHER}", {1, 2, 3, 4, 5, 6}}, {u"{AAAA}", {0x00, 0x1a, 0x2b, 0xc3, 0xd4, 0xef}}};
