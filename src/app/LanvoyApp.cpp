@@ -85,8 +85,11 @@ int CLanvoyApp::Run(const std::u16string& commandText)
     if (applyRun) {
         CProfileStore store(storage);
         store.Load();
-        CProfileApplier applier(store, messages, *changer);
-        ApplyRunOutcome outcome = ApplyRunResult(applier.ApplyProfile(commandLine.applyId));
+        CProfileApplier applier(store, *changer);
+        const ApplyResult result = applier.ApplyProfile(commandLine.applyId);
+        if (!result.stop.empty())
+            messages.Show(result.stop, kMessageCaption, kMbOk | kMbIconStop);
+        ApplyRunOutcome outcome = ApplyRunResult(result.applied);
         messages.Show(outcome.message, kMessageCaption, kMbOk);
         return outcome.exitCode;
     }

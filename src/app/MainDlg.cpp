@@ -118,7 +118,7 @@ CMainDlg::CMainDlg(const MainServices& services)
       services(services),
       adapters(services.net),
       store(services.storage),
-      applier(store, services.messages, services.changer),
+      applier(store, services.changer),
       log(services.storage.files, services.storage.clock, services.paths.systemLog, services.paths.debugLog),
       commands(store, adapters, applier, services.changer, services.messages, log, services.storage.files),
       updateCheck(store, services.messages, services.shell, services.storage.files,

@@ -90,9 +90,12 @@ bool CMainCommands::ApplyRow(int row, IBusyIndicator& busy)
         return false;
     const ProfileRow picked = rows[static_cast<std::size_t>(row)];
     busy.Begin();
-    bool applied = applier.ApplyProfile(picked.id);
+    const ApplyResult result = applier.ApplyProfile(picked.id);
     adapters.Refresh();
     busy.End();
+    if (!result.stop.empty())
+        Tell(result.stop, kMbOk | kMbIconStop);
+    const bool applied = result.applied;
     if (applied) {
         std::u16string text = Bracketed(u"应用网络配置[", picked.name, u"]成功!");
         Tell(text, kMbIconInformation);

@@ -30,7 +30,9 @@ protected:
     {
         fake.registry.ClearJournal();
         CProfileApplier applier(*store, fake.Platform());
-        return applier.ApplyProfile(id);
+        const ApplyResult result = applier.ApplyProfile(id);
+        stop = result.stop;
+        return result.applied;
     }
 
     // A third adapter whose TCP/IP settings cannot be found, and settings for
@@ -55,6 +57,7 @@ protected:
     CMemoryStartupTask startupTask;
     CFixedClock clock{LocalTime{2008, 5, 1, 14, 5, 9}};
     std::unique_ptr<CProfileStore> store;
+    std::u16string stop;  // what stopped the last apply
 };
 
 // A CONNECTION entry with one group per address list given.
