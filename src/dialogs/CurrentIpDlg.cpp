@@ -2,8 +2,8 @@
 #include "resource.h"
 
 CCurrentIpDlg::CCurrentIpDlg(CProfileStore& store, const CAdapterList& adapters, const NetPlatform& net,
-                             IMessageBox& messages)
-    : CDialogBase(IDD_CURRENT_IP), model(store, adapters, messages), own(net)
+                             CWin32MessageBox& boxes)
+    : CDialogBase(IDD_CURRENT_IP), messages(boxes, *this), model(store, adapters, messages), own(net)
 {
 }
 

@@ -1,7 +1,6 @@
 #include "dialogs/ProfileDlg.h"
 
 #include "controls/ComboBox.h"
-#include "platform/Win32MessageBox.h"
 #include "resource.h"
 
 #include <commctrl.h>
@@ -44,19 +43,7 @@ const wchar_t* DigitFace()
 
 }  // namespace
 
-int CProfileDlg::COwnedMessages::Show(const std::u16string& text, const std::u16string& caption, std::uint32_t style)
-{
-    auto* boxes = dynamic_cast<CWin32MessageBox*>(&inner);
-    const HWND dialogWindow = dialog.Handle();
-    if (boxes == nullptr || dialogWindow == nullptr || !IsWindowVisible(dialogWindow))
-        return inner.Show(text, caption, style);
-    boxes->SetOwner(dialogWindow);
-    const int answer = inner.Show(text, caption, style);
-    boxes->SetOwner(GetWindow(dialogWindow, GW_OWNER));
-    return answer;
-}
-
-CProfileDlg::CProfileDlg(CProfileStore& store, const CAdapterList& adapters, IMessageBox& messages,
+CProfileDlg::CProfileDlg(CProfileStore& store, const CAdapterList& adapters, CWin32MessageBox& messages,
                          std::function<void(std::u16string_view)> writeSystemLog)
     : CDialogBase(IDD_PROFILE),
       store(store),

@@ -3,8 +3,8 @@
 #include "ui/Switches.h"
 #include "resource.h"
 
-CSettingsDlg::CSettingsDlg(CProfileStore& store, IMessageBox& messages)
-    : CDialogBase(IDD_SETTINGS), store(store), messages(messages)
+CSettingsDlg::CSettingsDlg(CProfileStore& store, CWin32MessageBox& boxes)
+    : CDialogBase(IDD_SETTINGS), store(store), messages(boxes, *this)
 {
 }
 
