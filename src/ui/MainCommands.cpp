@@ -91,10 +91,11 @@ bool CMainCommands::ApplyRow(int row, IBusyIndicator& busy)
     const ProfileRow picked = rows[static_cast<std::size_t>(row)];
     busy.Begin();
     const ApplyResult result = applier.ApplyProfile(picked.id);
-    adapters.Refresh();
-    busy.End();
+    // Said where the apply stopped, over the wait.
     if (!result.stop.empty())
         Tell(result.stop, kMbOk | kMbIconStop);
+    adapters.Refresh();
+    busy.End();
     const bool applied = result.applied;
     if (applied) {
         std::u16string text = Bracketed(u"应用网络配置[", picked.name, u"]成功!");

@@ -142,13 +142,13 @@ TEST_F(MainCommandsTest, ApplyShowsTheWaitThenTheResultAndLogsIt)
     EXPECT_EQ(u"网络连接失败!请检查是否网线是否已连接!", Logged().back());
 }
 
-TEST_F(MainCommandsTest, AnApplyStoppedByABadAddressSaysWhyOnceTheWaitIsOverThenThatItFailed)
+TEST_F(MainCommandsTest, AnApplyStoppedByABadAddressSaysWhyDuringTheWaitThenThatItFailed)
 {
     Open(Profile("1", {Entry("{A}", "0", "0.0.0.0", "255.0.0.0")}));
     fake.messages.shown.clear();
     CRecordedBusy busy(fake.messages);
     EXPECT_FALSE(commands->ApplyRow(0, busy));
-    EXPECT_EQ((std::vector<std::string>{"begin after 0", "end after 0"}), busy.steps);
+    EXPECT_EQ((std::vector<std::string>{"begin after 0", "end after 1"}), busy.steps);
     ASSERT_EQ(2u, fake.messages.shown.size());
     EXPECT_EQ(u"网络配置【Net {A}】中存在非法IP地址!0.0.0.0", fake.messages.shown[0].text);
     EXPECT_EQ(kMbOk | kMbIconStop, fake.messages.shown[0].style);
