@@ -4,7 +4,7 @@
 
 // The task in the root folder of the Task Scheduler (2.0 interface), for the
 // user the process runs as. Registering a task with the highest run level
-// needs an elevated process.
+// needs an elevated process. The calling thread has COM set up.
 class CWin32StartupTask : public IStartupTask {
 public:
     explicit CWin32StartupTask(std::u16string name = kStartupTaskName) : name(std::move(name)) {}
