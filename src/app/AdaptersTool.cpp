@@ -8,6 +8,7 @@
 #include "platform/WideText.h"
 #include "text/DecimalText.h"
 #include "ui/Texts.h"
+#include "engine/AdapterFailures.h"
 
 #include <windows.h>
 
@@ -80,7 +81,7 @@ int wmain(int argc, wchar_t** argv)
     IMessageBox& messages = window ? static_cast<IMessageBox&>(windowMessages) : consoleMessages;
 
     CAdapterList list(system.Platform(messages));
-    if (list.Refresh() == 0) {
+    if (RefreshAndTell(list, messages) == 0) {
         messages.Show(kAdaptersLoadError, kMessageCaption, kMbOk | kMbIconStop);
         return 1;
     }

@@ -3,6 +3,7 @@
 #include "engine/ProfileCapture.h"
 #include "ui/DialogTexts.h"
 #include "ui/Texts.h"
+#include "engine/AdapterFailures.h"
 
 CBackupModel::CBackupModel(CProfileStore& store, const CAdapterList& adapters, IMessageBox& messages)
     : store(store), adapters(adapters), messages(messages)
@@ -58,7 +59,7 @@ CCurrentIpModel::CCurrentIpModel(CProfileStore& store, const CAdapterList& mainA
 
 std::u16string CCurrentIpModel::ReadDetails(CAdapterList& own)
 {
-    if (!own.Refresh()) {
+    if (!RefreshAndTell(own, messages)) {
         messages.Show(kAdaptersLoadError, kMessageCaption, kMbOk);
         return {};
     }

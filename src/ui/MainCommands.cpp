@@ -5,6 +5,7 @@
 #include "text/DecimalText.h"
 #include "text/Utf8.h"
 #include "ui/Texts.h"
+#include "engine/AdapterFailures.h"
 
 #include <algorithm>
 
@@ -42,7 +43,7 @@ void CMainCommands::LoadAtStart()
 {
     if (!store.Load())
         Tell(u"打开配置系统配置文件错误！", kMbOk);
-    if (!adapters.Refresh())
+    if (!RefreshAndTell(adapters, messages))
         Tell(kAdaptersLoadError, kMbOk);
     else if (adapters.Count() == 0)
         Tell(kNoAdapters, kMbOk);
@@ -94,7 +95,7 @@ bool CMainCommands::ApplyRow(int row, IBusyIndicator& busy)
     // Said where the apply stopped, over the wait.
     if (!result.stop.empty())
         Tell(result.stop, kMbOk | kMbIconStop);
-    adapters.Refresh();
+    RefreshAndTell(adapters, messages);
     busy.End();
     const bool applied = result.applied;
     if (applied) {

@@ -1,4 +1,5 @@
 #include "EngineFixture.h"
+#include "engine/AdapterFailures.h"
 
 using Kind = CMemoryRegistry::Write::Kind;
 
@@ -131,4 +132,18 @@ TEST_F(EngineTest, AManualEntryWithoutAddressesIsWrittenEmpty)
     ASSERT_TRUE(Apply(u"5"));
     EXPECT_EQ(u"", Text(u"{A}", u"IPAddress"));
     EXPECT_TRUE(fake.messages.shown.empty());
+}
+
+TEST_F(EngineTest, WhatTheInventoryCouldNotReadIsShownByTheLayerThatAsked)
+{
+    // A third adapter without its connection key.
+    fake.registry.PutText(kClassPath + u"0002\\Ndi\\Interfaces", u"LowerRange", u"ethernet");
+    fake.registry.PutText(kClassPath + u"0002", u"DriverDesc", u"Broadcom NIC");
+    fake.registry.PutText(kClassPath + u"0002", u"NetCfgInstanceID", u"{C}");
+    CAdapterList adapters(fake.Platform());
+    EXPECT_EQ(3, RefreshAndTell(adapters, fake.messages));
+    ASSERT_EQ(1u, fake.messages.shown.size());
+    EXPECT_EQ(SystemErrorText(2), fake.messages.shown[0].text);
+    EXPECT_EQ(u"Lanvoy", fake.messages.shown[0].caption);
+    EXPECT_EQ(kMbOk, fake.messages.shown[0].style);
 }

@@ -120,10 +120,11 @@ TEST_F(NetTest, MissingConnectionKeyShowsTheSystemTextAndKeepsTheAdapter)
     EXPECT_TRUE(b.connectionName.empty());
     EXPECT_EQ(1, b.enabled);
     EXPECT_EQ(0, b.mode);
-    ASSERT_EQ(1u, fake.messages.shown.size());
-    EXPECT_EQ(SystemErrorText(2), fake.messages.shown[0].text);  // the open's own error: key not found
-    EXPECT_EQ(u"Lanvoy", fake.messages.shown[0].caption);
-    EXPECT_EQ(kMbOk, fake.messages.shown[0].style);
+    // The open's own error, key not found, for the layer above to show.
+    EXPECT_EQ(std::vector<std::u16string>{SystemErrorText(2)}, list.Failures());
+    EXPECT_TRUE(fake.messages.shown.empty());
+    ASSERT_EQ(2, list.Refresh());
+    EXPECT_EQ(1u, list.Failures().size()) << "a refresh keeps the failures of the one before";
 }
 
 TEST_F(NetTest, TcpIpSettingsEdgeCases)
