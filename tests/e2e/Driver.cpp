@@ -531,7 +531,18 @@ std::vector<std::wstring> CLanvoyFolder::ConfigNames() const
 
 CProcess& CLanvoyFolder::Start(const std::wstring& arguments)
 {
-    const fs::path exe = folder / L"lanvoy.exe";
+    return Launch(folder / L"lanvoy.exe", arguments);
+}
+
+CProcess& CLanvoyFolder::StartCopyOf(const fs::path& program)
+{
+    const fs::path exe = folder / program.filename();
+    fs::copy_file(program, exe, fs::copy_options::overwrite_existing);
+    return Launch(exe, L"");
+}
+
+CProcess& CLanvoyFolder::Launch(const fs::path& exe, const std::wstring& arguments)
+{
     std::wstring commandLine = L"\"" + exe.wstring() + L"\"";
     if (!arguments.empty())
         commandLine += L" " + arguments;

@@ -158,8 +158,13 @@ public:
     // Starts lanvoy.exe with the arguments; the current directory is elsewhere,
     // since the program must find its files beside itself.
     CProcess& Start(const std::wstring& arguments = L"");
+    // Starts a copy of another program put beside lanvoy.exe in this folder,
+    // in the same way (a benchmark's floor).
+    CProcess& StartCopyOf(const std::filesystem::path& program);
 
 private:
+    CProcess& Launch(const std::filesystem::path& exe, const std::wstring& arguments);
+
     std::filesystem::path folder;
     std::vector<std::unique_ptr<CProcess>> processes;
 };
