@@ -2,7 +2,10 @@
 // process start to the whole list shown, and for copy, a confirmed delete and
 // exit with the list full, until the window answers again. Medians of a few
 // runs, in milliseconds. Run under Wine by tools/bench-startup.sh.
-// Usage: startup_bench --lanvoy=<lanvoy.exe> [--runs=5] [--counts=0,500,5000]
+// With --floor=<bare_list_dialog.exe> each run of the start is followed by
+// one of the floor, a bare dialog with the same list from the same file, and
+// the ratio of the two medians is printed.
+// Usage: startup_bench --lanvoy=<lanvoy.exe> [--floor=<exe>] [--runs=5] [--counts=0,500,5000]
 
 #include "Driver.h"
 #include "resource.h"
@@ -48,8 +51,22 @@ double Median(std::vector<double> values)
 }
 
 struct Times {
-    std::vector<double> start, copy, remove, exit;
+    std::vector<double> start, copy, remove, exit, floor;
 };
+
+// The floor's start: from its process start to its list full and answering.
+void RunFloor(int count, const std::wstring& floorProgram, Times& times)
+{
+    CLanvoyFolder folder;
+    WriteProfiles(folder, count);
+    const auto started = Clock::now();
+    CProcess& program = folder.StartCopyOf(floorProgram);
+    HWND main = WaitMainWindow(program, 120s);
+    WaitAnswering(main, count, 300s);
+    times.floor.push_back(Since(started));
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    program.WaitExit(120s);
+}
 
 void RunOnce(int count, bool commands, Times& times)
 {
@@ -89,9 +106,12 @@ int wmain(int argc, wchar_t** argv)
 {
     int runs = 5;
     std::vector<int> counts = {0, 500, 5000};
+    std::wstring floorProgram;
     for (int i = 1; i < argc; ++i) {
         std::wstring arg = argv[i];
-        if (arg.rfind(L"--runs=", 0) == 0) {
+        if (arg.rfind(L"--floor=", 0) == 0) {
+            floorProgram = arg.substr(8);
+        } else if (arg.rfind(L"--runs=", 0) == 0) {
             runs = std::stoi(arg.substr(7));
         } else if (arg.rfind(L"--counts=", 0) == 0) {
             counts.clear();
@@ -104,14 +124,19 @@ int wmain(int argc, wchar_t** argv)
     }
     ParseDriverArguments(argc, argv);
     try {
-        std::printf("%8s %10s %10s %10s %10s   (medians of %d runs, ms)\n", "profiles", "start", "copy",
-                    "delete", "exit", runs);
+        std::printf("%8s %10s %10s %10s %10s %10s %8s   (medians of %d runs, ms)\n", "profiles", "start", "copy",
+                    "delete", "exit", "floor", "ratio", runs);
         for (int count : counts) {
             Times times;
-            for (int run = 0; run < runs; ++run)
+            for (int run = 0; run < runs; ++run) {
                 RunOnce(count, true, times);
-            std::printf("%8d %10.0f %10.0f %10.0f %10.0f\n", count, Median(times.start), Median(times.copy),
-                        Median(times.remove), Median(times.exit));
+                if (!floorProgram.empty())
+                    RunFloor(count, floorProgram, times);
+            }
+            const double floor = Median(times.floor);
+            std::printf("%8d %10.0f %10.0f %10.0f %10.0f %10.0f %8.2f\n", count, Median(times.start),
+                        Median(times.copy), Median(times.remove), Median(times.exit), floor,
+                        floor > 0 ? Median(times.start) / floor : 0.0);
             std::fflush(stdout);
         }
     } catch (const std::exception& error) {

@@ -7,6 +7,8 @@
 #include "platform/Win32Registry.h"
 #include "platform/WideText.h"
 #include "text/DecimalText.h"
+#include "ui/Texts.h"
+#include "engine/AdapterFailures.h"
 
 #include <windows.h>
 
@@ -79,8 +81,8 @@ int wmain(int argc, wchar_t** argv)
     IMessageBox& messages = window ? static_cast<IMessageBox&>(windowMessages) : consoleMessages;
 
     CAdapterList list(system.Platform(messages));
-    if (list.Refresh() == 0) {
-        messages.Show(u"载入网卡信息有误！", kMessageCaption, kMbOk | kMbIconStop);
+    if (RefreshAndTell(list, messages) == 0) {
+        messages.Show(kAdaptersLoadError, kMessageCaption, kMbOk | kMbIconStop);
         return 1;
     }
     const std::u16string text = Describe(list);

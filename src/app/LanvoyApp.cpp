@@ -5,27 +5,28 @@
 #include "ipc/ServiceClient.h"
 #include "net/Win32Net.h"
 #include "platform/Clock.h"
+#include "platform/ComScope.h"
 #include "platform/FileSystem.h"
 #include "platform/ProcessPaths.h"
+#include "platform/ProductNames.h"
 #include "platform/RunningSign.h"
 #include "platform/Win32MessageBox.h"
 #include "platform/Win32Registry.h"
 #include "platform/Win32Shell.h"
 #include "platform/Win32StartupTask.h"
+#include "platform/WideText.h"
 #include "ui/ChangeRoute.h"
 #include "ui/CommandLine.h"
 
 #include <windows.h>
 #include <commctrl.h>
 
-namespace {
-
-const wchar_t kInstanceName[] = L"" LANVOY_SESSION_MUTEX;
-
-}  // namespace
-
 int CLanvoyApp::Run(const std::u16string& commandText)
 {
+    // One apartment for the whole run: the shell's extensions behind
+    // ShellExecuteW and the file dialog are COM objects of this thread.
+    CComScope com;
+
     INITCOMMONCONTROLSEX controls = {sizeof controls, ICC_WIN95_CLASSES | ICC_BAR_CLASSES | ICC_LISTVIEW_CLASSES |
                                                           ICC_PROGRESS_CLASS | ICC_INTERNET_CLASSES | ICC_TAB_CLASSES};
     InitCommonControlsEx(&controls);
@@ -57,7 +58,7 @@ int CLanvoyApp::Run(const std::u16string& commandText)
     // the mutex is never released: the system drops it when the process ends.
     HANDLE instance = nullptr;
     if (!applyRun) {
-        instance = CreateMutexW(nullptr, TRUE, kInstanceName);
+        instance = CreateMutexW(nullptr, TRUE, Wide(kInstanceName));
         if (GetLastError() == ERROR_ALREADY_EXISTS) {
             RaiseRunningInstance();
             return 0;
@@ -84,18 +85,26 @@ int CLanvoyApp::Run(const std::u16string& commandText)
         return RunElevated(commandText, applyRun, messages);
     }
 
-    if (applyRun) {
-        CProfileStore store(storage);
-        store.Load();
-        CProfileApplier applier(store, messages, *changer);
-        ApplyRunOutcome outcome = ApplyRunResult(applier.ApplyProfile(commandLine.applyId));
-        messages.Show(outcome.message, kMessageCaption, kMbOk);
-        return outcome.exitCode;
-    }
+    if (applyRun)
+        return RunApply(storage, *changer, messages, commandLine.applyId);
 
     CMainDlg window(MainServices{net, *changer, service, storage, messages, shell, commandLine, paths});
     window.RunModal(nullptr);
     return 0;
+}
+
+int CLanvoyApp::RunApply(const StoreEnvironment& storage, IAdapterChanger& changer, IMessageBox& messages,
+                         const std::u16string& id)
+{
+    CProfileStore store(storage);
+    store.Load();
+    CProfileApplier applier(store, changer);
+    const ApplyResult result = applier.ApplyProfile(id);
+    if (!result.stop.empty())
+        messages.Show(result.stop, kMessageCaption, kMbOk | kMbIconStop);
+    ApplyRunOutcome outcome = ApplyRunResult(result.applied);
+    messages.Show(outcome.message, kMessageCaption, kMbOk);
+    return outcome.exitCode;
 }
 
 int CLanvoyApp::RunElevated(const std::u16string& commandText, bool applyRun, IMessageBox& messages)
@@ -110,7 +119,7 @@ int CLanvoyApp::RunElevated(const std::u16string& commandText, bool applyRun, IM
 void CLanvoyApp::RaiseRunningInstance()
 {
     for (HWND window = GetWindow(GetDesktopWindow(), GW_CHILD); window; window = GetWindow(window, GW_HWNDNEXT)) {
-        if (!GetPropW(window, kInstanceName))
+        if (!GetPropW(window, Wide(kInstanceName)))
             continue;
         ShowWindow(window, IsIconic(window) ? SW_RESTORE : SW_SHOWNORMAL);
         SetForegroundWindow(window);

@@ -4,7 +4,9 @@
 
 #include <string>
 
+class IAdapterChanger;
 class IMessageBox;
+struct StoreEnvironment;
 
 class CLanvoyApp {
 public:
@@ -13,6 +15,9 @@ public:
 
 private:
     static void RaiseRunningInstance();
+    // A shortcut's run: the profile applied, the outcome shown, its exit code.
+    static int RunApply(const StoreEnvironment& storage, IAdapterChanger& changer, IMessageBox& messages,
+                        const std::u16string& id);
     // Without the service and without the rights: the same run, elevated.
     static int RunElevated(const std::u16string& commandText, bool applyRun, IMessageBox& messages);
 };

@@ -3,13 +3,14 @@
 #include "app/UpdateWorker.h"
 #include "app/WaitDlg.h"
 #include "controls/Dpi.h"
+#include "controls/QuickMenuItems.h"
 #include "dialogs/AboutDlg.h"
 #include "dialogs/BackupDlg.h"
 #include "dialogs/CurrentIpDlg.h"
-#include "dialogs/DialogIcon.h"
 #include "dialogs/ProfileDlg.h"
 #include "dialogs/SettingsDlg.h"
 #include "platform/ProcessPaths.h"
+#include "platform/ProductNames.h"
 #include "platform/WideText.h"
 #include "ui/About.h"
 #include "ui/QuickMenus.h"
@@ -18,15 +19,17 @@
 
 #include "resource.h"
 
+#include <cderr.h>
 #include <commdlg.h>
 
+#include <algorithm>
 #include <iterator>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 namespace {
 
-const wchar_t kInstanceProperty[] = L"Lanvoy-Good";
 constexpr UINT kTrayCallback = WM_USER + TRAY_CALLBACK_OFFSET;
 constexpr int kToolBarId = 0xE800;
 constexpr int kListTipHitMask = 4;  // on an item's label
@@ -44,6 +47,8 @@ constexpr int kColumnWidths[] = {37, 40, 225, 120};
 constexpr int kRowImage = 32;
 // The status bar's two small parts on the right.
 constexpr int kStatusPartWidth = 100;
+// The longest path the system takes, terminator included.
+constexpr std::size_t kLongestPath = 32768;
 
 // Commands that need a marked row: on the toolbar, and in the menu bar.
 constexpr unsigned kRowButtons[] = {ID_PROFILE_APPLY, ID_PROFILE_PROPERTIES, ID_PROFILE_EDIT, ID_PROFILE_DELETE};
@@ -86,35 +91,24 @@ CImageListHolder ButtonImages(int firstStrip, int size)
     return images;
 }
 
+// A folder of the system, as GetSystemDirectoryW and its kin answer.
+std::u16string SystemFolder(UINT(WINAPI* query)(LPWSTR, UINT))
+{
+    std::vector<wchar_t> path(MAX_PATH);
+    for (;;) {
+        const UINT length = query(path.data(), static_cast<UINT>(path.size()));
+        if (length == 0)
+            return {};
+        if (length < path.size())
+            return FromWide(path.data(), length);
+        path.resize(length);
+    }
+}
+
 void BringForward(HWND window)
 {
     SetForegroundWindow(window);
     SetForegroundWindow(GetLastActivePopup(window));
-}
-
-// Puts the built items into a menu: each replaces the previous build's item
-// at its position when that one has the same text.
-void RenderQuickItems(CMenu menu, const std::vector<QuickMenuItem>& items)
-{
-    for (const QuickMenuItem& item : items) {
-        if (menu.ItemText(item.position) == item.text) {
-            HMENU old = GetSubMenu(menu.Handle(), item.position);
-            menu.Remove(item.position);
-            if (old)
-                DestroyMenu(old);
-        }
-        if (!item.popup.empty()) {
-            CMenuHolder popup(CreatePopupMenu());
-            for (const MenuEntry& entry : item.popup)
-                CMenu(popup).Append(entry.id, entry.text);
-            if (menu.InsertPopup(item.position, popup, item.text))
-                popup.Release();
-        } else {
-            menu.InsertItem(item.position, item.id, item.text);
-            if (item.greyed)
-                menu.GreyAt(item.position);
-        }
-    }
 }
 
 }  // namespace
@@ -124,7 +118,7 @@ CMainDlg::CMainDlg(const MainServices& services)
       services(services),
       adapters(services.net),
       store(services.storage),
-      applier(store, services.messages, services.changer),
+      applier(store, services.changer),
       log(services.storage.files, services.storage.clock, services.paths.systemLog, services.paths.debugLog),
       commands(store, adapters, applier, services.changer, services.messages, log, services.storage.files),
       updateCheck(store, services.messages, services.shell, services.storage.files,
@@ -136,7 +130,7 @@ bool CMainDlg::OnInitDialog()
 {
     // What the window needs before anything shows in it.
     services.messages.SetOwner(hwnd);
-    SetPropW(hwnd, kInstanceProperty, reinterpret_cast<HANDLE>(1));
+    SetPropW(hwnd, Wide(kInstanceName), reinterpret_cast<HANDLE>(1));
     dpi = WindowDpi(hwnd);
     // Without a taskbar yet (a start at sign-in) the icon comes with it.
     // Explorer runs without administrator rights, so its message must be let
@@ -151,7 +145,7 @@ bool CMainDlg::OnInitDialog()
         AppendMenuW(system, MF_SEPARATOR, 0, nullptr);
         AppendMenuW(system, MF_STRING, IDM_ABOUTBOX, Wide(*about));
     }
-    SetAppIcons(hwnd);
+    SetTitleIcons(IDI_APP);
 
     // The program's files are reached by their full paths; the current
     // folder is set only for what the system starts from here.
@@ -183,8 +177,10 @@ bool CMainDlg::OnInitDialog()
 
 void CMainDlg::AddTrayIcon()
 {
-    CIconHolder icon(LoadDrawnIcon(IDI_APP, MetricForDpi(SM_CXSMICON, dpi)));
-    tray.Add(hwnd, TRAY_ICON_UID, kTrayCallback, icon, u"Lanvoy（Lanvoy）");
+    // Sized for the taskbar, which stays at the system's scale wherever this
+    // window goes.
+    CIconHolder icon(LoadDrawnIcon(IDI_APP, GetSystemMetrics(SM_CXSMICON)));
+    tray.Add(hwnd, TRAY_ICON_UID, kTrayCallback, std::move(icon), u"Lanvoy（Lanvoy）");
 }
 
 void CMainDlg::CreateBars()
@@ -244,6 +240,9 @@ void CMainDlg::LayOutStatusBar()
 void CMainDlg::SetUpList()
 {
     list.Attach(Item(IDC_PROFILE_LIST));
+    // The row pictures are this window's (rowImages): the list must not free
+    // them as well when it goes.
+    SetWindowLongPtrW(list, GWL_STYLE, GetWindowLongPtrW(list, GWL_STYLE) | LVS_SHAREIMAGELISTS);
     list.InsertColumn(0, u"", ScaleForDpi(kColumnWidths[0], dpi), LVCFMT_LEFT | LVCFMT_IMAGE);
     list.InsertColumn(1, u"NO.", ScaleForDpi(kColumnWidths[1], dpi));
     list.InsertColumn(2, u"名称", ScaleForDpi(kColumnWidths[2], dpi));
@@ -268,15 +267,14 @@ void CMainDlg::SetRowImages()
 
 void CMainDlg::OnDpiChanged(UINT newDpi)
 {
+    const UINT oldDpi = dpi;
     dpi = newDpi;
     LayOutToolBar();
+    // The widths may be the user's: each keeps its size on the new screen.
     for (int column = 0; column < static_cast<int>(std::size(kColumnWidths)); ++column)
-        list.SetColumnWidth(column, ScaleForDpi(kColumnWidths[column], dpi));
+        list.SetColumnWidth(column, MulDiv(list.ColumnWidth(column), static_cast<int>(newDpi), static_cast<int>(oldDpi)));
     SetRowImages();
     LayOutStatusBar();
-    SetAppIcons(hwnd);
-    tray.Delete();
-    AddTrayIcon();
 }
 
 void CMainDlg::RefreshList()
@@ -286,29 +284,8 @@ void CMainDlg::RefreshList()
     const std::vector<ProfileRow>& rows = commands.RefreshRows();
     list.SetMaxTipLength(commands.MaxTipLength());
     list.SetVirtualRows(static_cast<int>(rows.size()),
-                        {[this](int row, int column) { return CellText(row, column); },
-                         [this](int row) { return RowTip(row); }});
-}
-
-std::u16string CMainDlg::CellText(int row, int column) const
-{
-    const std::vector<ProfileRow>& rows = commands.Rows();
-    if (row < 0 || static_cast<std::size_t>(row) >= rows.size())
-        return {};
-    const ProfileRow& shown = rows[static_cast<std::size_t>(row)];
-    switch (column) {
-    case 1: return shown.number;
-    case 2: return shown.name;
-    case 3: return shown.dateTime;
-    default: return {};  // the image column shows no text
-    }
-}
-
-std::u16string CMainDlg::RowTip(int row) const
-{
-    const std::vector<ProfileRow>& rows = commands.Rows();
-    return row >= 0 && static_cast<std::size_t>(row) < rows.size() ? rows[static_cast<std::size_t>(row)].summary
-                                                                    : std::u16string();
+                        {[this](int row, int column) { return RowCellText(commands.Rows(), row, column); },
+                         [this](int row) { return RowTipText(commands.Rows(), row); }});
 }
 
 void CMainDlg::UpdateCommandStates()
@@ -344,9 +321,9 @@ void CMainDlg::BuildQuickMenus()
         rowNames.push_back(row.name);
     QuickMenus built = ::BuildQuickMenus(adapterNames, rowNames);
     if (trayMenu)
-        RenderQuickItems(trayMenu, built.tray);
+        PutQuickItems(trayMenu, built.tray);
     if (CMenu options = CMenu(GetMenu(hwnd)).SubMenu(MAINMENU_OPTIONS_POS))
-        RenderQuickItems(options, built.options);
+        PutQuickItems(options, built.options);
 }
 
 void CMainDlg::Apply(const ListChange& change)
@@ -376,10 +353,10 @@ bool CMainDlg::OnCommand(int id, int, HWND)
         Apply(commands.Repair());
         return true;
     case ID_VIEW_LOG:
-        services.shell.Open(ViewLogRequest(services.paths.systemLog));
+        services.shell.Open(ViewLogRequest(services.paths.systemLog, SystemFolder(GetSystemDirectoryW)));
         return true;
     case ID_HELP_MANUAL:
-        services.shell.Open(HelpRequest(services.paths.manual));
+        services.shell.Open(HelpRequest(services.paths.manual, SystemFolder(GetSystemWindowsDirectoryW)));
         return true;
     case ID_APP_EXIT:
         End(IDOK);
@@ -393,28 +370,13 @@ bool CMainDlg::OnCommand(int id, int, HWND)
         OpenEditor(id, marked);
         return true;
     case ID_PROFILE_SHORTCUT:
-        if (commands.NeedsRow(marked))
-            CreateProfileShortcut(services.shell, ExecutablePath(),
-                                  commands.Rows()[static_cast<std::size_t>(marked)]);
+        OnProfileShortcut(marked);
         return true;
-    case ID_BACKUP: {
-        CBackupDlg backup(store, adapters, services.messages);
-        if (backup.RunModal(hwnd) == IDOK)
-            Apply(commands.AfterDialogSaved(CommitKind::Captured));
+    case ID_BACKUP:
+    case ID_CURRENT_IP:
+    case ID_SETTINGS:
+        OpenSystemDialog(id);
         return true;
-    }
-    case ID_CURRENT_IP: {
-        CCurrentIpDlg current(store, adapters, services.net, services.messages);
-        if (current.RunModal(hwnd) == IDOK)
-            Apply(commands.AfterDialogSaved(CommitKind::Captured));
-        return true;
-    }
-    case ID_SETTINGS: {
-        CSettingsDlg settings(store, services.messages);
-        if (settings.RunModal(hwnd) == IDOK)
-            commands.WriteSettingsCopy(services.paths.settingsCopy);
-        return true;
-    }
     case ID_APP_ABOUT:
         ShowAbout();
         return true;
@@ -432,15 +394,52 @@ bool CMainDlg::OnCommand(int id, int, HWND)
     default:
         break;
     }
-    if (std::optional<int> row = OnApplyItem(static_cast<unsigned>(id))) {
+    return OnQuickItem(static_cast<unsigned>(id));
+}
+
+bool CMainDlg::OnQuickItem(unsigned id)
+{
+    if (std::optional<int> row = OnApplyItem(id)) {
         ApplyRow(*row);
         return true;
     }
     if (id >= ID_ENABLE_FIRST && id <= ID_DISABLE_LAST) {
-        commands.SwitchAdapter(static_cast<unsigned>(id));
+        commands.SwitchAdapter(id);
         return true;
     }
     return false;
+}
+
+void CMainDlg::OnProfileShortcut(int marked)
+{
+    if (commands.NeedsRow(marked))
+        CreateProfileShortcut(services.shell, ExecutablePath(), commands.Rows()[static_cast<std::size_t>(marked)]);
+}
+
+void CMainDlg::OpenSystemDialog(int command)
+{
+    switch (command) {
+    case ID_BACKUP: {
+        CBackupDlg backup(store, adapters, services.messages);
+        if (backup.RunModal(hwnd) == IDOK)
+            Apply(commands.AfterDialogSaved(CommitKind::Captured));
+        break;
+    }
+    case ID_CURRENT_IP: {
+        CCurrentIpDlg current(store, adapters, services.net, services.messages);
+        if (current.RunModal(hwnd) == IDOK)
+            Apply(commands.AfterDialogSaved(CommitKind::Captured));
+        break;
+    }
+    case ID_SETTINGS: {
+        CSettingsDlg settings(store, services.messages);
+        if (settings.RunModal(hwnd) == IDOK)
+            commands.WriteSettingsCopy(services.paths.settingsCopy);
+        break;
+    }
+    default:
+        break;
+    }
 }
 
 bool CMainDlg::OnNotify(int id, NMHDR* header, LRESULT*)
@@ -450,32 +449,38 @@ bool CMainDlg::OnNotify(int id, NMHDR* header, LRESULT*)
         return false;
     }
     switch (header->code) {
-    case TTN_GETDISPINFOW: {
-        // Tool tips of the toolbar buttons, keyed by command.
-        auto* info = reinterpret_cast<NMTTDISPINFOW*>(header);
-        if (info->uFlags & TTF_IDISHWND)
-            return false;
-        std::optional<std::u16string> string = ResourceString(static_cast<UINT>(header->idFrom));
-        if (!string)
-            return false;
-        std::u16string tip = ToolTipText(*string, std::size(info->szText));
-        tip.copy(reinterpret_cast<char16_t*>(info->szText), tip.size());
-        info->szText[tip.size()] = L'\0';
-        info->lpszText = info->szText;
-        SetWindowPos(header->hwndFrom, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-        return true;
-    }
-    case TBN_HOTITEMCHANGE: {
-        auto* hot = reinterpret_cast<NMTBHOTITEM*>(header);
-        if (!(hot->dwFlags & HICF_LEAVING))
-            ShowPrompt(MenuPrompt(ResourceString(static_cast<UINT>(hot->idNew))));
-        else
-            ShowPrompt(kIdlePrompt);
+    case TTN_GETDISPINFOW:
+        return OnButtonTipRequest(*reinterpret_cast<NMTTDISPINFOW*>(header));
+    case TBN_HOTITEMCHANGE:
+        OnHotButtonChange(*reinterpret_cast<NMTBHOTITEM*>(header));
         return false;
-    }
     default:
         return false;
     }
+}
+
+bool CMainDlg::OnButtonTipRequest(NMTTDISPINFOW& info)
+{
+    // Tool tips of the toolbar buttons, keyed by command.
+    if (info.uFlags & TTF_IDISHWND)
+        return false;
+    std::optional<std::u16string> string = ResourceString(static_cast<UINT>(info.hdr.idFrom));
+    if (!string)
+        return false;
+    std::u16string tip = ToolTipText(*string, std::size(info.szText));
+    tip.copy(reinterpret_cast<char16_t*>(info.szText), tip.size());
+    info.szText[tip.size()] = L'\0';
+    info.lpszText = info.szText;
+    SetWindowPos(info.hdr.hwndFrom, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    return true;
+}
+
+void CMainDlg::OnHotButtonChange(const NMTBHOTITEM& hot)
+{
+    if (!(hot.dwFlags & HICF_LEAVING))
+        ShowPrompt(MenuPrompt(ResourceString(static_cast<UINT>(hot.idNew))));
+    else
+        ShowPrompt(kIdlePrompt);
 }
 
 void CMainDlg::OnListNotify(NMHDR* header)
@@ -519,6 +524,13 @@ void CMainDlg::ShowContextMenu(CMenu menu)
 
 void CMainDlg::OnTrayCallback(LPARAM mouse)
 {
+    // A dialog of this window is open: its commands must wait until it is
+    // answered, so a click only brings it forward.
+    if (!IsWindowEnabled(hwnd)) {
+        if (mouse == WM_LBUTTONDOWN || mouse == WM_RBUTTONDOWN || mouse == WM_LBUTTONDBLCLK)
+            BringForward(hwnd);
+        return;
+    }
     switch (mouse) {
     case WM_LBUTTONDBLCLK:
         OnOpenMainWindow();
@@ -580,19 +592,29 @@ std::optional<std::u16string> CMainDlg::AskImportFile()
     for (wchar_t& c : filter)
         if (c == L'|')
             c = L'\0';
-    wchar_t path[MAX_PATH] = L"ipconfig.xml";
-    OPENFILENAMEW ask = {};
-    ask.lStructSize = sizeof ask;
-    ask.hwndOwner = hwnd;
-    ask.lpstrFilter = filter.c_str();
-    ask.lpstrFile = path;
-    ask.nMaxFile = MAX_PATH;
-    ask.lpstrDefExt = L"xml";
-    // The dialog must not move the current folder under the rest of the program.
-    ask.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_EXPLORER | OFN_NOCHANGEDIR;
-    if (!GetOpenFileNameW(&ask))
-        return std::nullopt;
-    return FromWide(path);
+    // Room for the longest path Windows has; should the dialog still want
+    // more, it says how much and is asked again.
+    std::vector<wchar_t> path(kLongestPath);
+    for (;;) {
+        const std::wstring_view suggested = L"ipconfig.xml";
+        std::copy(suggested.begin(), suggested.end(), path.begin());
+        path[suggested.size()] = L'\0';
+        OPENFILENAMEW ask = {};
+        ask.lStructSize = sizeof ask;
+        ask.hwndOwner = hwnd;
+        ask.lpstrFilter = filter.c_str();
+        ask.lpstrFile = path.data();
+        ask.nMaxFile = static_cast<DWORD>(path.size());
+        ask.lpstrDefExt = L"xml";
+        // The dialog must not move the current folder under the rest of the program.
+        ask.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_EXPLORER | OFN_NOCHANGEDIR;
+        if (GetOpenFileNameW(&ask))
+            return FromWide(path.data());
+        if (CommDlgExtendedError() != FNERR_BUFFERTOOSMALL)
+            return std::nullopt;
+        const auto needed = *reinterpret_cast<const WORD*>(path.data());
+        path.resize(std::max<std::size_t>(path.size() * 2, needed + 1u));
+    }
 }
 
 void CMainDlg::ShowAbout()
@@ -620,13 +642,43 @@ bool CMainDlg::PreTranslate(MSG& message)
 void CMainDlg::OnDestroy()
 {
     tray.Delete();
-    RemovePropW(hwnd, kInstanceProperty);
+    RemovePropW(hwnd, Wide(kInstanceName));
     trayMenu = CMenu();
     listMenu = CMenu();
     trayMenuResource.Reset();
     listMenuResource.Reset();
-    list.DeleteAllRows();
     services.messages.SetOwner(nullptr);
+}
+
+void CMainDlg::OnPaint()
+{
+    // A start in the tray: the dialog manager shows the window once.
+    if (!visible)
+        ShowWindow(hwnd, SW_HIDE);
+}
+
+void CMainDlg::OnMenuSelect(UINT item, UINT flags, HMENU menu)
+{
+    if (flags == 0xFFFF && !menu)
+        ShowPrompt(kIdlePrompt);  // the menu closed
+    else if (!(flags & (MF_POPUP | MF_SEPARATOR)))
+        ShowPrompt(MenuPrompt(ResourceString(item)));
+    else
+        ShowPrompt(u"");
+}
+
+void CMainDlg::OnSetCursor(HWND over)
+{
+    // Over the toolbar its buttons' prompts show as the pointer moves.
+    if (over == hwnd || over == toolBar.Handle() || !IsChild(hwnd, over))
+        return;
+    // A control inside a combo box speaks for the combo box.
+    wchar_t className[32] = {};
+    HWND parent = GetParent(over);
+    if (parent != hwnd && GetClassNameW(parent, className, 32) && _wcsicmp(className, L"ComboBox") == 0)
+        over = parent;
+    std::optional<std::u16string> string = ResourceString(static_cast<UINT>(GetDlgCtrlID(over)));
+    ShowPrompt(ControlPrompt(string, over == statusBar.Handle()));
 }
 
 bool CMainDlg::OnMessage(UINT message, WPARAM w, LPARAM l, LRESULT* result)
@@ -654,33 +706,14 @@ bool CMainDlg::OnMessage(UINT message, WPARAM w, LPARAM l, LRESULT* result)
         return handled;
     }
     case WM_PAINT:
-        if (!visible)
-            ShowWindow(hwnd, SW_HIDE);
+        OnPaint();
         return false;
-    case WM_MENUSELECT: {
-        UINT flags = HIWORD(w);
-        if (flags == 0xFFFF && !l)
-            ShowPrompt(kIdlePrompt);  // the menu closed
-        else if (!(flags & (MF_POPUP | MF_SEPARATOR)))
-            ShowPrompt(MenuPrompt(ResourceString(LOWORD(w))));
-        else
-            ShowPrompt(u"");
+    case WM_MENUSELECT:
+        OnMenuSelect(LOWORD(w), HIWORD(w), reinterpret_cast<HMENU>(l));
         return false;
-    }
-    case WM_SETCURSOR: {
-        HWND over = reinterpret_cast<HWND>(w);
-        // Over the toolbar its buttons' prompts show as the pointer moves.
-        if (over != hwnd && over != toolBar.Handle() && IsChild(hwnd, over)) {
-            // A control inside a combo box speaks for the combo box.
-            wchar_t className[32] = {};
-            HWND parent = GetParent(over);
-            if (parent != hwnd && GetClassNameW(parent, className, 32) && _wcsicmp(className, L"ComboBox") == 0)
-                over = parent;
-            std::optional<std::u16string> string = ResourceString(static_cast<UINT>(GetDlgCtrlID(over)));
-            ShowPrompt(ControlPrompt(string, over == statusBar.Handle()));
-        }
+    case WM_SETCURSOR:
+        OnSetCursor(reinterpret_cast<HWND>(w));
         return false;
-    }
     case WM_DESTROY:
         OnDestroy();
         return false;

@@ -40,12 +40,10 @@ public:
     explicit CMainDlg(const MainServices& services);
 
     void RefreshList();
-    // What the list shows of a row: a cell's text, and the row's tip.
-    std::u16string CellText(int row, int column) const;
-    std::u16string RowTip(int row) const;
     void UpdateCommandStates();
     bool ApplyRow(int row);
     void BuildQuickMenus();
+    const CTrayIcon& TrayIcon() const { return tray; }
 
 protected:
     bool OnMessage(UINT message, WPARAM w, LPARAM l, LRESULT* result) override;
@@ -73,6 +71,14 @@ private:
     std::optional<std::u16string> AskImportFile();
     void OpenEditor(int command, int marked);
     void OnDestroy();
+    void OnPaint();
+    void OnMenuSelect(UINT item, UINT flags, HMENU menu);
+    void OnSetCursor(HWND over);
+    bool OnButtonTipRequest(NMTTDISPINFOW& info);
+    void OnHotButtonChange(const NMTBHOTITEM& hot);
+    bool OnQuickItem(unsigned id);
+    void OnProfileShortcut(int marked);
+    void OpenSystemDialog(int command);
 
     MainServices services;
     CTrayIcon tray;

@@ -3,17 +3,23 @@
 // Explorer restarts, and a start at sign-in may come before the taskbar;
 // either way the taskbar's "TaskbarCreated" message is the time to add it.
 
+#include "controls/Handles.h"
+
 #include <windows.h>
 #include <shellapi.h>
 
 #include <string>
+#include <utility>
 
 class CTrayIcon {
 public:
     ~CTrayIcon() { Delete(); }
 
-    bool Add(HWND owner, UINT id, UINT callbackMessage, HICON icon, const std::u16string& tip)
+    // The icon stays with this object: it is added again with it.
+    bool Add(HWND owner, UINT id, UINT callbackMessage, CIconHolder shown, const std::u16string& tip)
     {
+        Delete();
+        icon = std::move(shown);
         record = {};
         record.cbSize = sizeof record;
         record.hWnd = owner;
@@ -25,11 +31,13 @@ public:
         wanted = true;
         return Restore();
     }
-    // Adds the icon again as it was last given, once the taskbar is back.
+    // Adds the icon again as it was last given, once the taskbar is back. A
+    // taskbar that kept it would refuse a second add, so it goes first.
     bool Restore()
     {
         if (!wanted)
             return false;
+        Shell_NotifyIconW(NIM_DELETE, &record);
         added = Shell_NotifyIconW(NIM_ADD, &record) != FALSE;
         return added;
     }
@@ -41,8 +49,12 @@ public:
         wanted = false;
     }
 
+    HICON Icon() const { return icon; }
+    bool Added() const { return added; }
+
 private:
     NOTIFYICONDATAW record = {};
+    CIconHolder icon;
     bool added = false;
     bool wanted = false;  // given by Add and not deleted since
 };

@@ -49,8 +49,8 @@ public:
     // Widens the dropped list, never narrows it, so that the widest of
     // `texts` shows whole in the box's font beside the list's edges and
     // scroll bar, and `padding` pixels designed at 96 DPI more; at most the
-    // width of the work area.
-    void WidenDropDownFor(const std::vector<std::u16string>& texts, int padding = 0) const
+    // width of the work area. `dpi` 0 is the box's own.
+    void WidenDropDownFor(const std::vector<std::u16string>& texts, int padding = 0, UINT dpi = 0) const
     {
         const HDC dc = GetDC(hwnd);
         if (dc == nullptr)
@@ -65,12 +65,20 @@ public:
         }
         SelectObject(dc, old);
         ReleaseDC(hwnd, dc);
-        const UINT dpi = WindowDpi(hwnd);
+        if (dpi == 0)
+            dpi = WindowDpi(hwnd);
         const int margin = 2 * MetricForDpi(SM_CXEDGE, dpi) + MetricForDpi(SM_CXVSCROLL, dpi) + ScaleForDpi(padding, dpi);
         RECT workArea{};
         SystemParametersInfoW(SPI_GETWORKAREA, 0, &workArea, 0);
         const int width = std::min(widest + margin, static_cast<int>(workArea.right - workArea.left));
         if (width > DroppedWidth())
             SetDroppedWidth(width);
+    }
+    // The same after a change of scale: the box's font and the scroll bar
+    // have new sizes, so the width is measured afresh, never kept.
+    void MeasureDropDownAgain(const std::vector<std::u16string>& texts, int padding, UINT dpi) const
+    {
+        SetDroppedWidth(1);  // below the box's width: back to that width (0 would be ignored)
+        WidenDropDownFor(texts, padding, dpi);
     }
 };

@@ -1,5 +1,7 @@
 #include "controls/Dialog.h"
 
+#include "controls/Dpi.h"
+
 namespace {
 
 // The dialog being created on this thread: messages sent before
@@ -85,6 +87,26 @@ void CDialogBase::End(INT_PTR value)
         PostMessageW(hwnd, WM_NULL, 0, 0);  // wakes the loop
 }
 
+void CDialogBase::SetTitleIcons(int id)
+{
+    titleIcon = id;
+    LoadTitleIcons(WindowDpi(hwnd));
+}
+
+void CDialogBase::LoadTitleIcons(UINT dpi)
+{
+    if (titleIcon == 0)
+        return;
+    // Shared icons: the system frees them with the module.
+    auto icon = [this, dpi](int metric) {
+        const int size = NearestDrawnSize(MetricForDpi(metric, dpi));
+        return reinterpret_cast<LPARAM>(
+            LoadImageW(Instance(), MAKEINTRESOURCEW(titleIcon), IMAGE_ICON, size, size, LR_SHARED));
+    };
+    Send(WM_SETICON, ICON_BIG, icon(SM_CXICON));
+    Send(WM_SETICON, ICON_SMALL, icon(SM_CXSMICON));
+}
+
 bool CDialogBase::PreTranslate(MSG&)
 {
     return false;
@@ -118,6 +140,7 @@ bool CDialogBase::OnMessage(UINT message, WPARAM w, LPARAM l, LRESULT* answer)
         return false;
     }
     case kDpiChangedAfter:
+        LoadTitleIcons(static_cast<UINT>(w));
         OnDpiChanged(static_cast<UINT>(w));
         return true;
     case WM_INITDIALOG:

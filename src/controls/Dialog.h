@@ -28,6 +28,10 @@ public:
     void EnableItem(int id, bool on) const { CWindow(Item(id)).Enable(on); }
 
 protected:
+    // The title bar's icons, the module's icon `id` at the drawn sizes nearest
+    // to the window's; drawn again at each change of scale.
+    void SetTitleIcons(int id);
+
     // True when handled; *result is the message's answer.
     virtual bool OnMessage(UINT message, WPARAM w, LPARAM l, LRESULT* result);
     virtual bool OnInitDialog() { return true; }
@@ -44,9 +48,11 @@ protected:
 private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM w, LPARAM l);
     INT_PTR Dispatch(UINT message, WPARAM w, LPARAM l);
+    void LoadTitleIcons(UINT dpi);
 
     int resourceId;
     bool modal = false;
     bool ending = false;
     INT_PTR result = 0;
+    int titleIcon = 0;
 };

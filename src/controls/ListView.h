@@ -25,28 +25,10 @@ public:
         column.iSubItem = index;
         return static_cast<int>(Send(LVM_INSERTCOLUMNW, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&column)));
     }
+    int ColumnWidth(int column) const { return static_cast<int>(Send(LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(column))); }
     bool SetColumnWidth(int column, int width)
     {
         return Send(LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(column), MAKELPARAM(width, 0)) != FALSE;
-    }
-
-    // The index the row got, or -1.
-    int InsertRow(int index, const std::u16string& text, int image)
-    {
-        LVITEMW item{};
-        item.mask = LVIF_TEXT | LVIF_IMAGE;
-        item.iItem = index;
-        item.pszText = Text(text);
-        item.iImage = image;
-        return static_cast<int>(Send(LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-    }
-
-    bool SetCellText(int row, int column, const std::u16string& text)
-    {
-        LVITEMW item{};
-        item.iSubItem = column;
-        item.pszText = Text(text);
-        return Send(LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item)) != FALSE;
     }
 
     std::u16string CellText(int row, int column) const
@@ -61,9 +43,6 @@ public:
             length = 0;
         return std::u16string(reinterpret_cast<const char16_t*>(buffer), static_cast<std::size_t>(length));
     }
-
-    bool DeleteRow(int row) { return Send(LVM_DELETEITEM, static_cast<WPARAM>(row)) != FALSE; }
-    bool DeleteAll() { return Send(LVM_DELETEALLITEMS) != FALSE; }
 
     int RowCount() const { return static_cast<int>(Send(LVM_GETITEMCOUNT)); }
     // -1 when no row is selected.

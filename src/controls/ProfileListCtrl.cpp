@@ -1,6 +1,7 @@
 #include "controls/ProfileListCtrl.h"
 
 #include "controls/Dpi.h"
+#include "text/TextCut.h"
 
 #include <windowsx.h>
 
@@ -60,7 +61,7 @@ bool CProfileListCtrl::Attach(HWND list)
     GetClientRect(hwnd, &client);
     clientWidth = client.right;
     if (tipsOn)
-        CreateTip();
+        tip.Create(hwnd);
     return true;
 }
 
@@ -68,10 +69,7 @@ void CProfileListCtrl::Detach()
 {
     if (hwnd == nullptr)
         return;
-    if (tip != nullptr)
-        DestroyWindow(tip);
-    tip = nullptr;
-    tool = -1;
+    tip.Destroy();
     RemoveWindowSubclass(hwnd, ListProc, kSubclassId);
     hwnd = nullptr;
 }
@@ -97,7 +95,7 @@ void CProfileListCtrl::SetFullRowSelect(bool on)
 void CProfileListCtrl::SetVirtualRows(int count, ListRowSource source)
 {
     rowSource = std::move(source);
-    DropTool();
+    tip.DropTool();
     // Selection and focus belong to the rows that were: none carries over.
     LVITEMW none = kNoState;
     Send(LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&none));
@@ -147,12 +145,9 @@ void CProfileListCtrl::EnableTips(bool on)
     tipsOn = on;
     if (hwnd == nullptr)
         return;
-    if (on && tip == nullptr)
-        CreateTip();
-    if (tip != nullptr)
-        SendMessageW(tip, TTM_ACTIVATE, on ? TRUE : FALSE, 0);
-    if (!on)
-        DropTool();
+    if (on && !tip)
+        tip.Create(hwnd);
+    tip.Activate(on);
 }
 
 bool CProfileListCtrl::ReflectFromParent(UINT message, WPARAM, LPARAM l, LRESULT* result)
@@ -173,26 +168,12 @@ bool CProfileListCtrl::ReflectFromParent(UINT message, WPARAM, LPARAM l, LRESULT
             auto* measure = reinterpret_cast<MEASUREITEMSTRUCT*>(l);
             if (measure->CtlType != ODT_LISTVIEW || measure->CtlID != static_cast<UINT>(GetDlgCtrlID(hwnd)))
                 return false;
-            const UINT dpi = WindowDpi(hwnd);
-            const UINT imageHeight = static_cast<UINT>(std::max<LONG>(iconSize.cy, ScaleForDpi(kRowImageSize, dpi)));
-            measure->itemHeight = std::max(measure->itemHeight, imageHeight + ScaleForDpi(2, dpi));
+            OnMeasureItem(*measure);
             *result = TRUE;
             return true;
         }
-        case WM_NOTIFY: {
-            auto* header = reinterpret_cast<NMHDR*>(l);
-            if (header->hwndFrom == hwnd && header->code == LVN_GETDISPINFOW && rowSource.cell) {
-                AnswerCellRequest(*reinterpret_cast<NMLVDISPINFOW*>(l));
-                *result = 0;
-                return true;
-            }
-            if (tip == nullptr || header->hwndFrom != tip)
-                return false;
-            if (header->code == TTN_GETDISPINFOW || header->code == TTN_GETDISPINFOA)
-                AnswerTipRequest(header);
-            *result = 0;
-            return true;
-        }
+        case WM_NOTIFY:
+            return OnParentNotify(reinterpret_cast<NMHDR*>(l), result);
         default:
             return false;
         }
@@ -203,12 +184,34 @@ bool CProfileListCtrl::ReflectFromParent(UINT message, WPARAM, LPARAM l, LRESULT
     }
 }
 
+void CProfileListCtrl::OnMeasureItem(MEASUREITEMSTRUCT& measure) const
+{
+    const UINT dpi = WindowDpi(hwnd);
+    const UINT imageHeight = static_cast<UINT>(std::max<LONG>(iconSize.cy, ScaleForDpi(kRowImageSize, dpi)));
+    measure.itemHeight = std::max(measure.itemHeight, imageHeight + ScaleForDpi(2, dpi));
+}
+
+bool CProfileListCtrl::OnParentNotify(NMHDR* header, LRESULT* result)
+{
+    if (header->hwndFrom == hwnd && header->code == LVN_GETDISPINFOW && rowSource.cell) {
+        AnswerCellRequest(*reinterpret_cast<NMLVDISPINFOW*>(header));
+        *result = 0;
+        return true;
+    }
+    if (!tip.IsFrom(header))
+        return false;
+    if (header->code == TTN_GETDISPINFOW || header->code == TTN_GETDISPINFOA)
+        AnswerTipRequest(header);
+    *result = 0;
+    return true;
+}
+
 int CProfileListCtrl::ToolAt(POINT client) const
 {
     LVHITTESTINFO hit{};
     hit.pt = client;
     Send(LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
-    if (hit.iItem < 0 || hit.iSubItem < 0 || !tips.Offers(hit.flags))
+    if (hit.iItem < 0 || hit.iSubItem < 0 || !tipRule.Offers(hit.flags))
         return -1;
     return hit.iItem * 100 + hit.iSubItem;
 }
@@ -218,12 +221,10 @@ const wchar_t* CProfileListCtrl::TipTextAt(POINT client)
     LVHITTESTINFO hit{};
     hit.pt = client;
     Send(LVM_SUBITEMHITTEST, 0, reinterpret_cast<LPARAM>(&hit));
-    if (hit.iItem < 0 || !tips.Offers(hit.flags))
+    if (hit.iItem < 0 || !tipRule.Offers(hit.flags) || !rowSource.tip)
         return nullptr;
     // The row's tip shows over every cell of the row.
-    const std::u16string text =
-        rowSource.tip ? std::u16string(rowSource.tip(hit.iItem).substr(0, static_cast<std::size_t>(tips.MaxLength())))
-                      : tips.TipForRow(hit.iItem);
+    const std::u16string text = tipRule.Cut(rowSource.tip(hit.iItem));
     if (text.empty())
         return nullptr;
     tipText.assign(text.begin(), text.end());
@@ -244,12 +245,8 @@ LRESULT CProfileListCtrl::OnMessage(UINT message, WPARAM w, LPARAM l)
     const HWND list = hwnd;
     switch (message) {
     case LVM_SETIMAGELIST: {
-        int cx = 0, cy = 0;
-        if (l != 0 && ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(l), &cx, &cy))
-            iconSize = SIZE{cx, cy};
         const LRESULT previous = DefSubclassProc(list, message, w, l);
-        if (fullRow)
-            Remeasure();
+        OnSetImageList(l);
         return previous;
     }
     case LVM_SETTEXTBKCOLOR:
@@ -260,14 +257,7 @@ LRESULT CProfileListCtrl::OnMessage(UINT message, WPARAM w, LPARAM l)
         break;
     case WM_SIZE:
         clientWidth = LOWORD(l);
-        if (tool != -1) {
-            TTTOOLINFOW info{};
-            info.cbSize = sizeof info;
-            info.hwnd = hwnd;
-            info.uId = static_cast<UINT_PTR>(tool);
-            GetClientRect(hwnd, &info.rect);
-            SendMessageW(tip, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&info));
-        }
+        tip.FitTool();
         break;
     case WM_PAINT:
         if (w == 0)
@@ -288,47 +278,29 @@ LRESULT CProfileListCtrl::OnMessage(UINT message, WPARAM w, LPARAM l)
     case WM_RBUTTONUP:
     case WM_MBUTTONDOWN:
     case WM_MBUTTONUP:
-        RelayToTip(message, w, l);
+        if (tipsOn)
+            tip.Relay(message, w, l, ToolAt(POINT{GET_X_LPARAM(l), GET_Y_LPARAM(l)}));
         break;
     case WM_MOUSELEAVE:
-        DropTool();
+        tip.DropTool();
         break;
     case WM_NOTIFYFORMAT:
-        if (tip != nullptr && reinterpret_cast<HWND>(w) == tip)
+        if (tip && reinterpret_cast<HWND>(w) == tip.Window())
             return NFR_UNICODE;
         break;
     case WM_NOTIFY: {
         // Only our own tooltip's requests; the list's built-in one gets none.
         auto* header = reinterpret_cast<NMHDR*>(l);
-        if (tip != nullptr && header != nullptr && header->hwndFrom == tip) {
+        if (tip.IsFrom(header)) {
             if (header->code == TTN_GETDISPINFOW || header->code == TTN_GETDISPINFOA)
                 AnswerTipRequest(header);
             return 0;
         }
         break;
     }
-    case LVM_DELETEITEM: {
-        const LRESULT deleted = DefSubclassProc(list, message, w, l);
-        if (deleted) {
-            tips.RemoveRow(static_cast<int>(w));
-            DropTool();
-        }
-        return deleted;
-    }
-    case LVM_DELETEALLITEMS: {
-        const LRESULT deleted = DefSubclassProc(list, message, w, l);
-        if (deleted) {
-            tips.Clear();
-            DropTool();
-        }
-        return deleted;
-    }
     case WM_NCDESTROY:
         // The tooltip is owned by the list and goes with it.
-        if (tip != nullptr && IsWindow(tip))
-            DestroyWindow(tip);
-        tip = nullptr;
-        tool = -1;
+        tip.Destroy();
         RemoveWindowSubclass(list, ListProc, kSubclassId);
         hwnd = nullptr;
         return DefSubclassProc(list, message, w, l);
@@ -337,6 +309,24 @@ LRESULT CProfileListCtrl::OnMessage(UINT message, WPARAM w, LPARAM l)
     }
     return DefSubclassProc(list, message, w, l);
 }
+
+void CProfileListCtrl::OnSetImageList(LPARAM images)
+{
+    int cx = 0, cy = 0;
+    if (images != 0 && ImageList_GetIconSize(reinterpret_cast<HIMAGELIST>(images), &cx, &cy))
+        iconSize = SIZE{cx, cy};
+    if (fullRow)
+        Remeasure();
+}
+
+// How a row is drawn: its state, and how its image blends with it.
+struct CProfileListCtrl::RowLook {
+    bool selected = false;
+    bool marked = false;
+    bool focused = false;
+    UINT imageStyle = ILD_TRANSPARENT;
+    COLORREF blend = CLR_DEFAULT;
+};
 
 void CProfileListCtrl::DrawRow(const DRAWITEMSTRUCT& draw)
 {
@@ -358,60 +348,84 @@ void CProfileListCtrl::DrawRow(const DRAWITEMSTRUCT& draw)
             ? std::u16string_view(reinterpret_cast<const char16_t*>(item.pszText))
             : std::u16string_view();
 
-    const bool focused = GetFocus() == hwnd;
-    const bool keepsSelection = (GetWindowLongPtrW(hwnd, GWL_STYLE) & LVS_SHOWSELALWAYS) != 0;
-    const bool selected = ((item.state & LVIS_SELECTED) != 0 && (focused || keepsSelection)) ||
-                          (item.state & LVIS_DROPHILITED) != 0;
-    const bool marked = row == markedRow;
-
-    RECT bounds{}, labelRect{}, iconRect{};
+    RECT bounds{}, labelRect{};
     RowBounds(row, &bounds, LVIR_BOUNDS);
     RowBounds(row, &labelRect, LVIR_LABEL);
-    RowBounds(row, &iconRect, LVIR_ICON);
+    // Selections run to the client area's right edge.
     RECT whole = bounds;
     whole.left = labelRect.left;
-    if (clientWidthSelection && whole.right < clientWidth)
-        whole.right = clientWidth;
+    whole.right = std::max<LONG>(whole.right, clientWidth);
 
     const HGDIOBJ font = reinterpret_cast<HGDIOBJ>(Send(WM_GETFONT));
     const HGDIOBJ oldFont = font != nullptr ? SelectObject(dc, font) : nullptr;
     const int oldMode = SetBkMode(dc, TRANSPARENT);
-    COLORREF oldText = CLR_INVALID, oldBack = CLR_INVALID;
-    if (selected) {
-        oldText = SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
-        oldBack = SetBkColor(dc, GetSysColor(COLOR_HIGHLIGHT));
+    const COLORREF oldText = GetTextColor(dc), oldBack = GetBkColor(dc);
+
+    const RowLook look = PaintBackground(dc, item, row, whole);
+    DrawImages(dc, draw, item, look);
+    DrawCells(dc, row, labelText, labelRect);
+    if ((item.state & LVIS_FOCUSED) != 0 && look.focused)
+        DrawFocusRect(dc, &whole);
+
+    SetTextColor(dc, oldText);
+    SetBkColor(dc, oldBack);
+    SetBkMode(dc, oldMode);
+    if (oldFont != nullptr)
+        SelectObject(dc, oldFont);
+}
+
+CProfileListCtrl::RowLook CProfileListCtrl::PaintBackground(HDC dc, const LVITEMW& item, int row,
+                                                            const RECT& whole) const
+{
+    RowLook look;
+    look.focused = GetFocus() == hwnd;
+    const bool keepsSelection = (GetWindowLongPtrW(hwnd, GWL_STYLE) & LVS_SHOWSELALWAYS) != 0;
+    look.selected = ((item.state & LVIS_SELECTED) != 0 && (look.focused || keepsSelection)) ||
+                    (item.state & LVIS_DROPHILITED) != 0;
+    look.marked = row == markedRow;
+    if (look.selected) {
+        SetTextColor(dc, GetSysColor(COLOR_HIGHLIGHTTEXT));
+        SetBkColor(dc, GetSysColor(COLOR_HIGHLIGHT));
         FillRect(dc, &whole, GetSysColorBrush(COLOR_HIGHLIGHT));
-    } else if (marked) {
-        oldText = SetTextColor(dc, RGB(0, 0, 0));
-        oldBack = SetBkColor(dc, kMarkedColour);
+    } else if (look.marked) {
+        SetTextColor(dc, RGB(0, 0, 0));
+        SetBkColor(dc, kMarkedColour);
         Fill(dc, whole, kMarkedColour);
     } else {
         Fill(dc, whole, Solid(textBackground));
     }
 
-    const COLORREF imageBack = background == CLR_NONE ? CLR_NONE : Solid(background);
-    UINT imageStyle = ILD_TRANSPARENT;
-    COLORREF blend = CLR_DEFAULT;
     if (item.state & LVIS_CUT) {
-        imageStyle = ILD_BLEND50;
-        blend = imageBack;
-    } else if (selected) {
-        imageStyle = ILD_BLEND50;
-        blend = GetSysColor(COLOR_HIGHLIGHT);
-    } else if (marked) {
-        imageStyle = ILD_BLEND50;
-        blend = kMarkedColour;
+        look.imageStyle = ILD_BLEND50;
+        look.blend = background == CLR_NONE ? CLR_NONE : Solid(background);
+    } else if (look.selected) {
+        look.imageStyle = ILD_BLEND50;
+        look.blend = GetSysColor(COLOR_HIGHLIGHT);
+    } else if (look.marked) {
+        look.imageStyle = ILD_BLEND50;
+        look.blend = kMarkedColour;
     }
+    return look;
+}
 
+void CProfileListCtrl::DrawImages(HDC dc, const DRAWITEMSTRUCT& draw, const LVITEMW& item, const RowLook& look) const
+{
     if (const UINT state = (item.state & LVIS_STATEIMAGEMASK) >> 12; state != 0) {
         if (HIMAGELIST states = ImageList(LVSIL_STATE))
             ImageList_Draw(states, static_cast<int>(state) - 1, dc, draw.rcItem.left, draw.rcItem.top, ILD_TRANSPARENT);
     }
-    if (HIMAGELIST images = ImageList(LVSIL_SMALL); images != nullptr && draw.rcItem.right - draw.rcItem.left > 1) {
-        ImageList_DrawEx(images, item.iImage, dc, iconRect.left, iconRect.top, iconSize.cx, iconSize.cy, imageBack,
-                         blend, imageStyle | (item.state & LVIS_OVERLAYMASK));
-    }
+    HIMAGELIST images = ImageList(LVSIL_SMALL);
+    if (images == nullptr || draw.rcItem.right - draw.rcItem.left <= 1)
+        return;
+    RECT iconRect{};
+    RowBounds(static_cast<int>(draw.itemID), &iconRect, LVIR_ICON);
+    const COLORREF imageBack = background == CLR_NONE ? CLR_NONE : Solid(background);
+    ImageList_DrawEx(images, item.iImage, dc, iconRect.left, iconRect.top, iconSize.cx, iconSize.cy, imageBack,
+                     look.blend, look.imageStyle | (item.state & LVIS_OVERLAYMASK));
+}
 
+void CProfileListCtrl::DrawCells(HDC dc, int row, std::u16string_view label, const RECT& labelRect) const
+{
     const TextMeasure measure = [dc](std::u16string_view text) {
         SIZE size{};
         GetTextExtentPoint32W(dc, reinterpret_cast<const wchar_t*>(text.data()), static_cast<int>(text.size()), &size);
@@ -419,8 +433,8 @@ void CProfileListCtrl::DrawRow(const DRAWITEMSTRUCT& draw)
     };
     // Paddings are designed at 96 DPI and grow with the text.
     const UINT dpi = WindowDpi(hwnd);
-    DrawLine(dc, ShortenText(labelText, labelRect.right - labelRect.left, ScaleForDpi(4, dpi), measure).text,
-             labelRect, ScaleForDpi(2, dpi), DT_LEFT);
+    DrawLine(dc, ShortenText(label, labelRect.right - labelRect.left, ScaleForDpi(4, dpi), measure).text, labelRect,
+             ScaleForDpi(2, dpi), DT_LEFT);
 
     // Each further cell starts where the one before it ends.
     RECT cell = labelRect;
@@ -443,22 +457,11 @@ void CProfileListCtrl::DrawRow(const DRAWITEMSTRUCT& draw)
         }
         DrawLine(dc, shown.text, cell, ScaleForDpi(6, dpi), align);
     }
-
-    if ((item.state & LVIS_FOCUSED) != 0 && focused)
-        DrawFocusRect(dc, &whole);
-
-    if (oldText != CLR_INVALID) {
-        SetTextColor(dc, oldText);
-        SetBkColor(dc, oldBack);
-    }
-    SetBkMode(dc, oldMode);
-    if (oldFont != nullptr)
-        SelectObject(dc, oldFont);
 }
 
 void CProfileListCtrl::ExtendPaint()
 {
-    if (!clientWidthSelection || !fullRow || !IsReportView())
+    if (!fullRow || !IsReportView())
         return;
     RECT first{};
     if (!RowBounds(0, &first, LVIR_BOUNDS) || first.right >= clientWidth)
@@ -493,75 +496,11 @@ void CProfileListCtrl::RepaintSelectedRows()
     UpdateWindow(hwnd);
 }
 
-void CProfileListCtrl::CreateTip()
-{
-    INITCOMMONCONTROLSEX classes{sizeof classes, ICC_WIN95_CLASSES};
-    InitCommonControlsEx(&classes);
-    const auto instance = reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(hwnd, GWLP_HINSTANCE));
-    tip = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                          CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, hwnd, nullptr, instance, nullptr);
-    tool = -1;
-}
-
-void CProfileListCtrl::DropTool()
-{
-    if (tip == nullptr || tool == -1)
-        return;
-    TTTOOLINFOW info{};
-    info.cbSize = sizeof info;
-    info.hwnd = hwnd;
-    info.uId = static_cast<UINT_PTR>(tool);
-    SendMessageW(tip, TTM_DELTOOLW, 0, reinterpret_cast<LPARAM>(&info));
-    tool = -1;
-}
-
-void CProfileListCtrl::RelayToTip(UINT message, WPARAM w, LPARAM l)
-{
-    if (tip == nullptr || !tipsOn)
-        return;
-    // One tool over the whole client area whose id names the cell: a new cell
-    // is a new tool, so its tip starts afresh.
-    const int now = ToolAt(POINT{GET_X_LPARAM(l), GET_Y_LPARAM(l)});
-    if (now != tool) {
-        DropTool();
-        if (now != -1) {
-            TTTOOLINFOW info{};
-            info.cbSize = sizeof info;
-            info.hwnd = hwnd;
-            info.uId = static_cast<UINT_PTR>(now);
-            info.lpszText = LPSTR_TEXTCALLBACKW;
-            GetClientRect(hwnd, &info.rect);
-            if (SendMessageW(tip, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&info)))
-                tool = now;
-        }
-    }
-    const DWORD position = GetMessagePos();
-    MSG relayed{hwnd, message, w, l, static_cast<DWORD>(GetMessageTime()), {GET_X_LPARAM(position), GET_Y_LPARAM(position)}};
-    SendMessageW(tip, TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
-}
-
 void CProfileListCtrl::AnswerTipRequest(NMHDR* request)
 {
-    SendMessageW(tip, TTM_SETMAXTIPWIDTH, 0, Scaled(hwnd, kTipWidth));
-    SendMessageW(tip, TTM_SETDELAYTIME, TTDT_AUTOPOP, MAKELPARAM(kTipShowTime, 0));
+    // The request comes with the mouse over the cell it is for.
     const DWORD position = GetMessagePos();
     POINT point{GET_X_LPARAM(position), GET_Y_LPARAM(position)};
     ScreenToClient(hwnd, &point);
-    const wchar_t* text = TipTextAt(point);
-    if (text == nullptr)
-        return;
-    if (request->code == TTN_GETDISPINFOW) {
-        auto* info = reinterpret_cast<NMTTDISPINFOW*>(request);
-        info->hinst = nullptr;
-        info->lpszText = const_cast<wchar_t*>(text);
-        return;
-    }
-    const int size = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-    if (size <= 0)
-        return;
-    tipTextAnsi.assign(static_cast<std::size_t>(size), '\0');
-    WideCharToMultiByte(CP_ACP, 0, text, -1, tipTextAnsi.data(), size, nullptr, nullptr);
-    auto* info = reinterpret_cast<NMTTDISPINFOA*>(request);
-    info->hinst = nullptr;
-    info->lpszText = tipTextAnsi.data();
+    tip.Answer(request, TipTextAt(point), Scaled(hwnd, kTipWidth), kTipShowTime);
 }

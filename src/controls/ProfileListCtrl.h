@@ -10,9 +10,11 @@
 
 #include "controls/ListView.h"
 #include "controls/ListText.h"
+#include "controls/ListTip.h"
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 // The rows of a virtual list (LVS_OWNERDATA): the list holds none of them and
 // asks for a cell's text when it shows it, and for a row's tip.
@@ -51,16 +53,9 @@ public:
     // in one go, whatever the count. Tips come from the source too.
     void SetVirtualRows(int count, ListRowSource source);
 
-    bool SetCellTip(int row, int column, const std::u16string& text) { return tips.Set(row, column, text); }
-    std::u16string GetCellTip(int row, int column) const { return tips.Get(row, column); }
-    void ClearCellTips() { tips.Clear(); }
-    // Deletes the rows and, when that works, all tips. Deleting one row
-    // (DeleteRow) drops its tips and moves those of the rows below up.
-    bool DeleteAllRows() { return DeleteAll(); }
-
     // Hit-test flags (LVHT_*) over which a tip is offered; returns the previous.
-    unsigned SetTipHitMask(unsigned mask) { return tips.SetHitMask(mask); }
-    void SetMaxTipLength(int characters) { tips.SetMaxLength(characters); }
+    unsigned SetTipHitMask(unsigned mask) { return tipRule.SetHitMask(mask); }
+    void SetMaxTipLength(int characters) { tipRule.SetMaxLength(characters); }
     // Creates the list's tooltip on first use.
     void EnableTips(bool on);
 
@@ -75,38 +70,40 @@ public:
     // area: the row's tip, cut to the maximum length; null when there is none.
     // The buffer belongs to the control and lasts until the next request.
     const wchar_t* TipTextAt(POINT client);
-    HWND TipWindow() const { return tip; }
+    HWND TipWindow() const { return tip.Window(); }
 
 private:
     static LRESULT CALLBACK ListProc(HWND window, UINT message, WPARAM w, LPARAM l, UINT_PTR id, DWORD_PTR self);
     LRESULT OnMessage(UINT message, WPARAM w, LPARAM l);
 
+    bool OnParentNotify(NMHDR* header, LRESULT* result);
+    void OnMeasureItem(MEASUREITEMSTRUCT& measure) const;
+    void OnSetImageList(LPARAM images);
+
     void DrawRow(const DRAWITEMSTRUCT& draw);
+    struct RowLook;
+    RowLook PaintBackground(HDC dc, const LVITEMW& item, int row, const RECT& whole) const;
+    void DrawImages(HDC dc, const DRAWITEMSTRUCT& draw, const LVITEMW& item, const RowLook& look) const;
+    void DrawCells(HDC dc, int row, std::u16string_view label, const RECT& labelRect) const;
     // Has the list ask for its row height again: images or the scale changed.
     void Remeasure();
     void ExtendPaint();
     void RepaintSelectedRows();
     bool InvalidateRow(int row);
 
-    void CreateTip();
-    void RelayToTip(UINT message, WPARAM w, LPARAM l);
-    void DropTool();
     void AnswerTipRequest(NMHDR* request);
     void AnswerCellRequest(NMLVDISPINFOW& request);
 
-    CCellTips tips;
+    CTipRule tipRule;
     ListRowSource rowSource;
     bool fullRow = false;
-    bool clientWidthSelection = true;  // selections run to the client area's right edge
     int clientWidth = 0;
     SIZE iconSize{0, 0};
     COLORREF textBackground = CLR_DEFAULT;
     COLORREF background = CLR_DEFAULT;
     int markedRow = -1;
 
-    HWND tip = nullptr;
+    CListTip tip;
     bool tipsOn = false;
-    int tool = -1;  // the tool the tooltip has now
     std::wstring tipText;
-    std::string tipTextAnsi;
 };

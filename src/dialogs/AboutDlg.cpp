@@ -1,14 +1,14 @@
 #include "dialogs/AboutDlg.h"
 
-#include "dialogs/DialogIcon.h"
 #include "ui/About.h"
+#include "resource.h"
 
 CAboutDlg::CAboutDlg(IShell& shell) : CDialogBase(IDD_ABOUTBOX), shell(shell) {}
 
 bool CAboutDlg::OnInitDialog()
 {
     SetItemText(IDC_ABOUT_THANKS, AboutThanks());
-    SetAppIcons(hwnd);
+    SetTitleIcons(IDI_APP);
     return true;
 }
 

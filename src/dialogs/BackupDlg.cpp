@@ -1,16 +1,22 @@
 #include "dialogs/BackupDlg.h"
 
 #include "controls/ComboBox.h"
-#include "dialogs/DialogIcon.h"
+#include "resource.h"
 
-CBackupDlg::CBackupDlg(CProfileStore& store, const CAdapterList& adapters, IMessageBox& messages)
-    : CDialogBase(IDD_BACKUP), model(store, adapters, messages)
+namespace {
+
+constexpr int kLinePadding = 8;  // the open list's item margins, at 96 DPI
+
+}  // namespace
+
+CBackupDlg::CBackupDlg(CProfileStore& store, const CAdapterList& adapters, CWin32MessageBox& boxes)
+    : CDialogBase(IDD_BACKUP), messages(boxes, *this), model(store, adapters, messages)
 {
 }
 
 bool CBackupDlg::OnInitDialog()
 {
-    SetAppIcons(hwnd);
+    SetTitleIcons(IDI_APP);
     if (!model.Open()) {
         End(0);
         return true;
@@ -22,11 +28,16 @@ bool CBackupDlg::OnInitDialog()
     box.Select(model.FirstSelection());
     // Connection name and description together are often wider than the
     // box; the open list shows them whole, with room for the item margins.
-    box.WidenDropDownFor(lines, 8);
+    box.WidenDropDownFor(lines, kLinePadding);
     ShowDetails();
     // The name's change notice enables "保存".
     SetItemText(IDC_BACKUP_NAME, model.ProposedName());
     return true;
+}
+
+void CBackupDlg::OnDpiChanged(UINT dpi)
+{
+    CComboBox(Item(IDC_BACKUP_ADAPTER)).MeasureDropDownAgain(model.AdapterLines(), kLinePadding, dpi);
 }
 
 bool CBackupDlg::OnCommand(int id, int code, HWND control)

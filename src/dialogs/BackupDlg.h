@@ -3,20 +3,23 @@
 // of every adapter, as a new profile. The main window saves the file after OK.
 
 #include "controls/Dialog.h"
+#include "dialogs/DialogMessages.h"
 #include "ui/CaptureDialogs.h"
 
 class CBackupDlg : public CDialogBase {
 public:
-    CBackupDlg(CProfileStore& store, const CAdapterList& adapters, IMessageBox& messages);
+    CBackupDlg(CProfileStore& store, const CAdapterList& adapters, CWin32MessageBox& messages);
 
 protected:
     bool OnInitDialog() override;
     bool OnCommand(int id, int code, HWND control) override;
+    void OnDpiChanged(UINT dpi) override;
 
 private:
     void ShowDetails();
     void OnOk();
 
+    CDialogMessages messages;
     CBackupModel model;
     // Read when the user saves; the second box is shown but not acted on.
     std::u16string name;

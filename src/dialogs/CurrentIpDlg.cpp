@@ -1,16 +1,15 @@
 #include "dialogs/CurrentIpDlg.h"
-
-#include "dialogs/DialogIcon.h"
+#include "resource.h"
 
 CCurrentIpDlg::CCurrentIpDlg(CProfileStore& store, const CAdapterList& adapters, const NetPlatform& net,
-                             IMessageBox& messages)
-    : CDialogBase(IDD_CURRENT_IP), model(store, adapters, messages), own(net)
+                             CWin32MessageBox& boxes)
+    : CDialogBase(IDD_CURRENT_IP), messages(boxes, *this), model(store, adapters, messages), own(net)
 {
 }
 
 bool CCurrentIpDlg::OnInitDialog()
 {
-    SetAppIcons(hwnd);
+    SetTitleIcons(IDI_APP);
     SetItemText(IDC_CURRENT_IP_DETAILS, model.ReadDetails(own));
     // The name is what the user types; the read-only details need no caret.
     SetFocus(Item(IDC_CURRENT_IP_NAME));

@@ -1,8 +1,6 @@
 #include "dialogs/ProfileDlg.h"
 
 #include "controls/ComboBox.h"
-#include "dialogs/DialogIcon.h"
-#include "platform/Win32MessageBox.h"
 #include "resource.h"
 
 #include <commctrl.h>
@@ -45,19 +43,7 @@ const wchar_t* DigitFace()
 
 }  // namespace
 
-int CProfileDlg::COwnedMessages::Show(const std::u16string& text, const std::u16string& caption, std::uint32_t style)
-{
-    auto* boxes = dynamic_cast<CWin32MessageBox*>(&inner);
-    const HWND dialogWindow = dialog.Handle();
-    if (boxes == nullptr || dialogWindow == nullptr || !IsWindowVisible(dialogWindow))
-        return inner.Show(text, caption, style);
-    boxes->SetOwner(dialogWindow);
-    const int answer = inner.Show(text, caption, style);
-    boxes->SetOwner(GetWindow(dialogWindow, GW_OWNER));
-    return answer;
-}
-
-CProfileDlg::CProfileDlg(CProfileStore& store, const CAdapterList& adapters, IMessageBox& messages,
+CProfileDlg::CProfileDlg(CProfileStore& store, const CAdapterList& adapters, CWin32MessageBox& messages,
                          std::function<void(std::u16string_view)> writeSystemLog)
     : CDialogBase(IDD_PROFILE),
       store(store),
@@ -121,15 +107,16 @@ void CProfileDlg::SetDigitFace()
     digitFont = std::move(font);
 }
 
-void CProfileDlg::OnDpiChanged(UINT)
+void CProfileDlg::OnDpiChanged(UINT dpi)
 {
     // The dialog's face has its new size by now; the narrow one follows it.
     SetDigitFace();
+    CComboBox(Item(IDC_PROFILE_DNS_LIST)).MeasureDropDownAgain(ProviderNames(), 0, dpi);
 }
 
 bool CProfileDlg::OnInitDialog()
 {
-    SetAppIcons(hwnd);
+    SetTitleIcons(IDI_APP);
 
     tabs.Attach(Item(IDC_PROFILE_TABS));
     SetChecked(IDC_PROFILE_MODE_NONE, true);
@@ -168,17 +155,23 @@ void CProfileDlg::FillProviders()
 {
     const CComboBox list(Item(IDC_PROFILE_DNS_LIST));
     list.Reset();
-    std::vector<std::u16string> names;
-    for (const DnsProvider& provider : editor->DnsProviders()) {
-        list.AddString(provider.name);
-        names.push_back(provider.name);
-    }
+    const std::vector<std::u16string> names = ProviderNames();
+    for (const std::u16string& name : names)
+        list.AddString(name);
     // Names longer than the box are read in full in the dropped list.
     list.WidenDropDownFor(names);
     list.SetMinVisible(kProviderRows);
     // The first entry shows without filling the DNS fields.
     if (list.Count() > 0)
         list.Select(0);
+}
+
+std::vector<std::u16string> CProfileDlg::ProviderNames() const
+{
+    std::vector<std::u16string> names;
+    for (const DnsProvider& provider : editor->DnsProviders())
+        names.push_back(provider.name);
+    return names;
 }
 
 std::uint32_t CProfileDlg::Address(int id) const

@@ -6,6 +6,7 @@
 #include "controls/AdapterTabCtrl.h"
 #include "controls/Dialog.h"
 #include "controls/Handles.h"
+#include "dialogs/DialogMessages.h"
 #include "net/AdapterList.h"
 #include "platform/MessageBox.h"
 #include "store/ProfileStore.h"
@@ -15,10 +16,11 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class CProfileDlg : public CDialogBase {
 public:
-    CProfileDlg(CProfileStore& store, const CAdapterList& adapters, IMessageBox& messages,
+    CProfileDlg(CProfileStore& store, const CAdapterList& adapters, CWin32MessageBox& messages,
                 std::function<void(std::u16string_view)> writeSystemLog);
     ~CProfileDlg() override;
 
@@ -38,20 +40,9 @@ protected:
 private:
     void SetDigitFace();
 
-    // Message boxes belong to this dialog while it shows, so it cannot be
-    // used behind them.
-    class COwnedMessages : public IMessageBox {
-    public:
-        COwnedMessages(IMessageBox& inner, const CProfileDlg& dialog) : inner(inner), dialog(dialog) {}
-        int Show(const std::u16string& text, const std::u16string& caption, std::uint32_t style) override;
-
-    private:
-        IMessageBox& inner;
-        const CProfileDlg& dialog;
-    };
-
     void NewEditor();
     void FillProviders();
+    std::vector<std::u16string> ProviderNames() const;
     EditorControls ReadControls() const;
     void ShowPage(const EditorPage& page);
     void ApplyEnables(const EditorEnables& enables, bool ipGroupToo);
@@ -64,7 +55,7 @@ private:
 
     CProfileStore& store;
     const CAdapterList& adapters;
-    COwnedMessages messages;
+    CDialogMessages messages;
     std::function<void(std::u16string_view)> writeSystemLog;
     std::optional<CProfileEditor> editor;
 

@@ -1,16 +1,16 @@
 #include "dialogs/SettingsDlg.h"
 
-#include "dialogs/DialogIcon.h"
 #include "ui/Switches.h"
+#include "resource.h"
 
-CSettingsDlg::CSettingsDlg(CProfileStore& store, IMessageBox& messages)
-    : CDialogBase(IDD_SETTINGS), store(store), messages(messages)
+CSettingsDlg::CSettingsDlg(CProfileStore& store, CWin32MessageBox& boxes)
+    : CDialogBase(IDD_SETTINGS), store(store), messages(boxes, *this)
 {
 }
 
 bool CSettingsDlg::OnInitDialog()
 {
-    SetAppIcons(hwnd);
+    SetTitleIcons(IDI_APP);
     const SystemSwitches switches = ReadSwitches(store);
     SetChecked(IDC_SETTINGS_AUTORUN, switches.autoExec);
     SetChecked(IDC_SETTINGS_LOG, switches.logFlag);

@@ -4,12 +4,13 @@
 // window then writes its copy "config.xml".
 
 #include "controls/Dialog.h"
+#include "dialogs/DialogMessages.h"
 #include "platform/MessageBox.h"
 #include "store/ProfileStore.h"
 
 class CSettingsDlg : public CDialogBase {
 public:
-    CSettingsDlg(CProfileStore& store, IMessageBox& messages);
+    CSettingsDlg(CProfileStore& store, CWin32MessageBox& messages);
 
 protected:
     bool OnInitDialog() override;
@@ -17,5 +18,5 @@ protected:
 
 private:
     CProfileStore& store;
-    IMessageBox& messages;
+    CDialogMessages messages;
 };

@@ -89,17 +89,16 @@ bool PassesTwoPartTest(std::u16string_view address)
 
 CProfileApplier::CProfileApplier(CProfileStore& store, const NetPlatform& platform)
     : store(store),
-      messages(platform.messages),
       ownChanger(std::make_unique<CDirectAdapterChanger>(platform)),
       changer(*ownChanger)
 {
 }
 
-bool CProfileApplier::ApplyProfile(const std::u16string& id)
+ApplyResult CProfileApplier::ApplyProfile(const std::u16string& id)
 {
     const std::u16string content = store.GetProfileContent(id);
     if (content.empty())
-        return false;
+        return {};
     // Several top-level entries make the text "not well formed"; every one is
     // indexed all the same.
     CXmlDoc entries;
@@ -111,11 +110,9 @@ bool CProfileApplier::ApplyProfile(const std::u16string& id)
         entry.guid = entries.Attribute(kGuid);
         entry.name = entries.Attribute(kName);
         entry.mode = EntryMode(entries.Attribute(kType));
-        const std::u16string stop = ReadAddresses(entries, entry);
-        if (!stop.empty()) {
-            messages.Show(stop, kMessageCaption, kMbOk | kMbIconStop);
-            return false;
-        }
+        std::u16string stop = ReadAddresses(entries, entry);
+        if (!stop.empty())
+            return {false, std::move(stop)};
 
         if (entry.mode == kModeManual)
             result = changer.ApplyStatic(entry.guid, entry.ip, entry.mask, entry.gateway, entry.dns) || result;
@@ -124,5 +121,5 @@ bool CProfileApplier::ApplyProfile(const std::u16string& id)
         else
             result = true;
     }
-    return result;
+    return {result, {}};
 }

@@ -16,24 +16,26 @@ class CProfileStore;
 bool PassesLeadingPartTest(std::u16string_view address);
 bool PassesTwoPartTest(std::u16string_view address);
 
+// How an apply went. `applied`: at least one entry was applied or left
+// alone; not for an unknown or empty profile, when every entry failed, or when
+// a bad address of a manual entry stopped the run. `stop` then says why, for
+// the user (a stop box before the failure's own).
+struct ApplyResult {
+    bool applied = false;
+    std::u16string stop;
+};
+
 class CProfileApplier {
 public:
     // Changes the adapters from this process.
     CProfileApplier(CProfileStore& store, const NetPlatform& platform);
     // Changes them through `changer`: the service, or this process.
-    CProfileApplier(CProfileStore& store, IMessageBox& messages, IAdapterChanger& changer)
-        : store(store), messages(messages), changer(changer)
-    {
-    }
+    CProfileApplier(CProfileStore& store, IAdapterChanger& changer) : store(store), changer(changer) {}
 
-    // True when at least one entry was applied or left alone; false for an
-    // unknown or empty profile, when every entry failed, or when a bad
-    // address of a manual entry stopped the run (with a message).
-    bool ApplyProfile(const std::u16string& id);
+    ApplyResult ApplyProfile(const std::u16string& id);
 
 private:
     CProfileStore& store;
-    IMessageBox& messages;
     std::unique_ptr<IAdapterChanger> ownChanger;
     IAdapterChanger& changer;
 };

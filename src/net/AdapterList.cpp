@@ -1,5 +1,6 @@
 #include "net/AdapterList.h"
 
+#include "net/InetAddr.h"
 #include "platform/MessageBox.h"
 #include "platform/Registry.h"
 #include "platform/SystemText.h"
@@ -120,6 +121,7 @@ const AdapterRecord* CAdapterList::Find(const std::u16string& adapterId) const
 std::int32_t CAdapterList::Refresh()
 {
     records.clear();
+    failures.clear();
 
     const std::u16string& rootPath =
         platformCode > kPlatformNt4 ? kClassRoot : (platformCode == kPlatformNt4 ? kNt4Root : kNetTransRoot);
@@ -264,7 +266,7 @@ bool CAdapterList::ReadConnectionName(AdapterRecord& record, const std::u16strin
     CRegKey key(platform.registry);
     std::uint32_t status = key.Open(kConnectionRoot + guid + u"\\Connection", IRegistry::Access::Read);
     if (status != 0) {
-        platform.messages.Show(SystemErrorText(status), kMessageCaption, kMbOk);
+        failures.push_back(SystemErrorText(status));
         return false;
     }
     key.QueryText(u"NAME", &record.connectionName);

@@ -30,8 +30,10 @@ public:
     void DetectPlatform();
     std::int32_t PlatformCode() const { return platformCode; }
 
-    // Inventory.
+    // Inventory. What a refresh could not read stays in Failures(), in the
+    // system's words, for the layer above to show.
     std::int32_t Refresh();
+    const std::vector<std::u16string>& Failures() const { return failures; }
     bool ReadTcpIpSettings(AdapterRecord& record, const std::u16string& guid);
     bool ReadConnectionName(AdapterRecord& record, const std::u16string& guid);
     int GetMacAddress(const std::u16string& guid, std::u16string* text);
@@ -65,12 +67,9 @@ private:
 
     NetPlatform platform;
     std::vector<std::unique_ptr<AdapterRecord>> records;
+    std::vector<std::u16string> failures;
     std::int32_t platformCode = kPlatformWinXp;
 };
-
-// inet_addr for a wide text: the address in network byte order, 0xFFFFFFFF
-// (INADDR_NONE) when the text is no address.
-std::uint32_t InetAddr(const std::u16string& text);
 
 // The NameServer text split at its commas.
 void SplitNameServers(const std::u16string& text, AdapterRecord& record);

@@ -1,4 +1,4 @@
-#include "net/AdapterList.h"
+#include "net/InetAddr.h"
 
 // The classic inet_addr: one to four parts joined by ".", each decimal, octal
 // (leading 0) or hexadecimal (leading 0x); the last part fills the remaining

@@ -9,7 +9,9 @@
 // but must not be uninitialised by us.
 class CComScope {
 public:
-    CComScope() : result(CoInitialize(nullptr)) {}
+    // Apartment-threaded; OLE1's DDE, which needs a message-only window of
+    // its own, is not wanted.
+    CComScope() : result(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)) {}
     ~CComScope()
     {
         if (SUCCEEDED(result))

@@ -17,6 +17,20 @@ bool CLocalFileSystem::Usable(const std::u16string& path)
     return false;
 }
 
+bool CLocalFileSystem::ReplaceWith(const std::u16string& from, const std::u16string& to)
+{
+    if (!Usable(from) || !Usable(to))
+        return false;
+    return SystemReplace(from, to) || Fail();
+}
+
+bool CLocalFileSystem::Remove(const std::u16string& path)
+{
+    if (!Usable(path))
+        return false;
+    return SystemRemove(path) || Fail();
+}
+
 bool CLocalFileSystem::Fail()
 {
     lastError = LastSystemErrorText();

@@ -51,5 +51,8 @@ private:
     bool Usable(const std::u16string& path);
     // Keeps the text of the system's last error; always false.
     bool Fail();
+    // The system's own calls, one per platform; false with the system's error.
+    static bool SystemReplace(const std::u16string& from, const std::u16string& to);
+    static bool SystemRemove(const std::u16string& path);
     std::u16string lastError;
 };

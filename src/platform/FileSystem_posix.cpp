@@ -185,20 +185,12 @@ bool CLocalFileSystem::Append(const std::u16string& path, std::string_view bytes
     return true;
 }
 
-bool CLocalFileSystem::ReplaceWith(const std::u16string& from, const std::u16string& to)
+bool CLocalFileSystem::SystemReplace(const std::u16string& from, const std::u16string& to)
 {
-    if (!Usable(from) || !Usable(to))
-        return false;
-    if (std::rename(Native(from).c_str(), Native(to).c_str()) != 0)
-        return Fail();
-    return true;
+    return std::rename(Native(from).c_str(), Native(to).c_str()) == 0;
 }
 
-bool CLocalFileSystem::Remove(const std::u16string& path)
+bool CLocalFileSystem::SystemRemove(const std::u16string& path)
 {
-    if (!Usable(path))
-        return false;
-    if (::unlink(Native(path).c_str()) != 0)
-        return Fail();
-    return true;
+    return ::unlink(Native(path).c_str()) == 0;
 }

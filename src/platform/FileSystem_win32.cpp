@@ -143,20 +143,12 @@ bool CLocalFileSystem::Append(const std::u16string& path, std::string_view bytes
     return true;
 }
 
-bool CLocalFileSystem::ReplaceWith(const std::u16string& from, const std::u16string& to)
+bool CLocalFileSystem::SystemReplace(const std::u16string& from, const std::u16string& to)
 {
-    if (!Usable(from) || !Usable(to))
-        return false;
-    if (!MoveFileExW(Wide(from), Wide(to), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-        return Fail();
-    return true;
+    return MoveFileExW(Wide(from), Wide(to), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
 }
 
-bool CLocalFileSystem::Remove(const std::u16string& path)
+bool CLocalFileSystem::SystemRemove(const std::u16string& path)
 {
-    if (!Usable(path))
-        return false;
-    if (!DeleteFileW(Wide(path)))
-        return Fail();
-    return true;
+    return DeleteFileW(Wide(path)) != FALSE;
 }

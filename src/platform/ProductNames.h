@@ -1,6 +1,9 @@
 #pragma once
 // The names the program, the service and the installers meet by. The
-// installers (installer/) spell the same texts.
+// installers (installer/) spell the same texts; those they share with the
+// program come from installer/names.nsh through lanvoy_names.h.
+
+#include "lanvoy_names.h"
 
 #include <string>
 
@@ -10,6 +13,9 @@ inline const std::u16string kServiceDisplayName = u"Lanvoy Network Service";
 inline const std::u16string kServiceExecutable = u"lanvoy-service.exe";
 // Its one pipe.
 inline const std::u16string kServicePipeName = u"\\\\.\\pipe\\LanvoyService";
+// The mutex that keeps one window-owning instance, and the property of that
+// instance's main window by which another start or a test finds it.
+inline const std::u16string kInstanceName = u"" LANVOY_SESSION_MUTEX;
 // The event log source under Application.
 inline const std::u16string kEventSource = u"Lanvoy";
 

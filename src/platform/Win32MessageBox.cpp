@@ -3,7 +3,8 @@
 
 #include <windows.h>
 
-int CWin32MessageBox::Show(const std::u16string& text, const std::u16string& caption, std::uint32_t style)
+int CWin32MessageBox::ShowOwnedBy(void* window, const std::u16string& text, const std::u16string& caption,
+                                   std::uint32_t style)
 {
-    return MessageBoxW(static_cast<HWND>(owner), Wide(text), Wide(caption), style);
+    return MessageBoxW(static_cast<HWND>(window), Wide(text), Wide(caption), style);
 }

@@ -20,15 +20,14 @@ bool CWin32Shell::Open(const ShellRequest& request)
 
 std::u16string CWin32Shell::DesktopFolder()
 {
-    PIDLIST_ABSOLUTE items = nullptr;
-    if (FAILED(SHGetSpecialFolderLocation(nullptr, CSIDL_DESKTOPDIRECTORY, &items)) || !items)
+    // Any length: a desktop folder redirected to a deep share may pass MAX_PATH.
+    PWSTR path = nullptr;
+    if (FAILED(SHGetKnownFolderPath(FOLDERID_Desktop, 0, nullptr, &path)) || !path) {
+        CoTaskMemFree(path);
         return {};
-    wchar_t path[MAX_PATH] = {};
-    BOOL named = SHGetPathFromIDListW(items, path);
-    CoTaskMemFree(items);
-    if (!named)
-        return {};
+    }
     std::u16string folder = FromWide(path);
+    CoTaskMemFree(path);
     if (folder.size() > 3 && folder.back() == u'\\')
         folder.pop_back();
     return folder;

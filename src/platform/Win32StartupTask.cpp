@@ -29,14 +29,11 @@ bool ConnectRoot(CComHolder<ITaskFolder>& root)
     return SUCCEEDED(service->GetFolder(rootPath.Get(), root.Put())) && root;
 }
 
-// Runs `use` on the root folder, with COM set up on this thread for it;
-// false when either cannot be had.
+// Runs `use` on the root folder; false when it cannot be had. The program
+// sets COM up once for its thread (CLanvoyApp::Run).
 template <typename Use>
 bool WithRoot(Use use)
 {
-    CComScope com;
-    if (!com.Usable())
-        return false;
     CComHolder<ITaskFolder> root;
     if (!ConnectRoot(root))
         return false;

@@ -6,7 +6,7 @@
 // interface). The user is the one signed in to the process's session, not the
 // user of its token: a standard user who elevates with an administrator's
 // password gets a task for themselves. Registering a task with the highest
-// run level needs an elevated process.
+// run level needs an elevated process. The calling thread has COM set up.
 class CWin32StartupTask : public IStartupTask {
 public:
     // prefix: the task's name before the user's SID.

@@ -1,13 +1,13 @@
 #include "service/RequestExecutor.h"
 
-#include "net/AdapterList.h"
+#include "engine/AdapterFailures.h"
 
 IpcError CRequestExecutor::Execute(const ServiceRequest& request)
 {
     if (request.kind == RequestKind::kStatus)
         return IpcError::kUnknownKind;
     CAdapterList adapters(platform);
-    adapters.Refresh();
+    RefreshAndTell(adapters, platform.messages);
     // The inventory lists Ethernet adapters only.
     if (request.adapterId.empty() || !adapters.Find(request.adapterId))
         return IpcError::kUnknownAdapter;

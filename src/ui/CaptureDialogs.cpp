@@ -2,6 +2,8 @@
 
 #include "engine/ProfileCapture.h"
 #include "ui/DialogTexts.h"
+#include "ui/Texts.h"
+#include "engine/AdapterFailures.h"
 
 CBackupModel::CBackupModel(CProfileStore& store, const CAdapterList& adapters, IMessageBox& messages)
     : store(store), adapters(adapters), messages(messages)
@@ -32,7 +34,7 @@ std::u16string CBackupModel::Details(int position) const
 
 std::u16string CBackupModel::ProposedName() const
 {
-    return u"配置方案" + store.LastIdText();
+    return kNewNamePrefix + store.LastIdText();
 }
 
 bool CBackupModel::Save(const std::u16string& name, int selected, bool allAdapters)
@@ -57,7 +59,7 @@ CCurrentIpModel::CCurrentIpModel(CProfileStore& store, const CAdapterList& mainA
 
 std::u16string CCurrentIpModel::ReadDetails(CAdapterList& own)
 {
-    if (!own.Refresh()) {
+    if (!RefreshAndTell(own, messages)) {
         messages.Show(kAdaptersLoadError, kMessageCaption, kMbOk);
         return {};
     }

@@ -3,14 +3,12 @@
 // messages they share. The window code puts these into its controls as they are.
 
 #include "net/AdapterRecord.h"
+#include "ui/Texts.h"
 
 #include <string>
 
 class CAdapterList;
 
-inline constexpr char16_t kDialogLoadError[] = u"载入对话框错误！";
-inline constexpr char16_t kAdaptersLoadError[] = u"载入网卡信息有误！";
-inline constexpr char16_t kNoAdapters[] = u"本机没有任何安装任何网卡！";
 
 // "connection-->description": a line of the adapter box and a block's title.
 std::u16string AdapterTitle(const AdapterRecord& adapter);

@@ -4,6 +4,8 @@
 #include "ui/QuickMenus.h"
 #include "text/DecimalText.h"
 #include "text/Utf8.h"
+#include "ui/Texts.h"
+#include "engine/AdapterFailures.h"
 
 #include <algorithm>
 
@@ -13,7 +15,6 @@ constexpr int kMaxTipLength = 800;
 
 const char16_t kNoSelection[] = u"没有选中任何配置!";
 const char16_t kApplyFailed[] = u"网络连接失败!请检查是否网线是否已连接!";
-const char16_t kSaveFailed[] = u"保存配置文件失败!";
 const char16_t kSaved[] = u"保存成功!";
 const char16_t kSaveLogged[] = u"建立一个新配置文件,备份配置文件成功!";
 
@@ -42,10 +43,10 @@ void CMainCommands::LoadAtStart()
 {
     if (!store.Load())
         Tell(u"打开配置系统配置文件错误！", kMbOk);
-    if (!adapters.Refresh())
-        Tell(u"载入网卡信息有误！", kMbOk);
+    if (!RefreshAndTell(adapters, messages))
+        Tell(kAdaptersLoadError, kMbOk);
     else if (adapters.Count() == 0)
-        Tell(u"本机没有任何安装任何网卡！", kMbOk);
+        Tell(kNoAdapters, kMbOk);
 }
 
 void CMainCommands::WriteStartupFacts(const OsVersion& version, const ServiceState& service)
@@ -90,9 +91,13 @@ bool CMainCommands::ApplyRow(int row, IBusyIndicator& busy)
         return false;
     const ProfileRow picked = rows[static_cast<std::size_t>(row)];
     busy.Begin();
-    bool applied = applier.ApplyProfile(picked.id);
-    adapters.Refresh();
+    const ApplyResult result = applier.ApplyProfile(picked.id);
+    // Said where the apply stopped, over the wait.
+    if (!result.stop.empty())
+        Tell(result.stop, kMbOk | kMbIconStop);
+    RefreshAndTell(adapters, messages);
     busy.End();
+    const bool applied = result.applied;
     if (applied) {
         std::u16string text = Bracketed(u"应用网络配置[", picked.name, u"]成功!");
         Tell(text, kMbIconInformation);
@@ -190,7 +195,26 @@ bool CMainCommands::WriteSettingsCopy(const std::u16string& path)
     return false;
 }
 
-ShellRequest HelpRequest(const std::u16string& manualPath)
+std::u16string RowCellText(const std::vector<ProfileRow>& rows, int row, int column)
 {
-    return ShellRequest{u"open", u"hh.exe", CommandLineArgument(manualPath)};
+    if (row < 0 || static_cast<std::size_t>(row) >= rows.size())
+        return {};
+    const ProfileRow& shown = rows[static_cast<std::size_t>(row)];
+    switch (column) {
+    case 1: return shown.number;
+    case 2: return shown.name;
+    case 3: return shown.dateTime;
+    default: return {};
+    }
+}
+
+std::u16string RowTipText(const std::vector<ProfileRow>& rows, int row)
+{
+    return row >= 0 && static_cast<std::size_t>(row) < rows.size() ? rows[static_cast<std::size_t>(row)].summary
+                                                                    : std::u16string();
+}
+
+ShellRequest HelpRequest(const std::u16string& manualPath, const std::u16string& windowsFolder)
+{
+    return ShellRequest{u"open", windowsFolder + u"\\hh.exe", CommandLineArgument(manualPath)};
 }

@@ -27,6 +27,11 @@ struct ProfileRow {
     std::u16string summary;   // the row's tip
 };
 
+// What the list shows of a row: a cell's text (the picture's column 0 has
+// none), and the row's tip; empty for a row that is not there.
+std::u16string RowCellText(const std::vector<ProfileRow>& rows, int row, int column);
+std::u16string RowTipText(const std::vector<ProfileRow>& rows, int row);
+
 // Shown while an apply runs: the window's wait dialog, painted before the
 // apply starts and closed before its result is shown.
 class IBusyIndicator {
@@ -98,5 +103,6 @@ private:
     std::vector<ProfileRow> rows;
 };
 
-// The help command: the manual in the help viewer.
-ShellRequest HelpRequest(const std::u16string& manualPath);
+// The help command: the manual in the help viewer, started from the Windows
+// folder by its full path (an elevated run must not pick up another hh.exe).
+ShellRequest HelpRequest(const std::u16string& manualPath, const std::u16string& windowsFolder);

@@ -66,8 +66,8 @@ void COperationLog::Write(const std::u16string& path, const std::u16string& entr
     files.Append(path, LittleEndian(entry), kByteOrderMark);
 }
 
-ShellRequest ViewLogRequest(const std::u16string& systemLogPath)
+ShellRequest ViewLogRequest(const std::u16string& systemLogPath, const std::u16string& systemFolder)
 {
     // The blank before the name is part of the parameters Notepad is given.
-    return ShellRequest{u"open", u"NOTEPAD.EXE", u" " + CommandLineArgument(systemLogPath)};
+    return ShellRequest{u"open", systemFolder + u"\\NOTEPAD.EXE", u" " + CommandLineArgument(systemLogPath)};
 }

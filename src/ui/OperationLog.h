@@ -33,5 +33,6 @@ private:
     std::mutex writing;
 };
 
-// The view-log command: Notepad with the operation log.
-ShellRequest ViewLogRequest(const std::u16string& systemLogPath);
+// The view-log command: Notepad of the system folder, by its full path, with
+// the operation log.
+ShellRequest ViewLogRequest(const std::u16string& systemLogPath, const std::u16string& systemFolder);

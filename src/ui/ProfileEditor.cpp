@@ -3,19 +3,16 @@
 #include "store/ConfigSchema.h"
 #include "text/DecimalText.h"
 #include "xml/XmlDoc.h"
+#include "ui/Texts.h"
 
 #include <array>
 
 namespace {
 
-const char16_t kLoadError[] = u"载入对话框错误！";
 const char16_t kDnsLoadError[] = u"初始话DNS数据错误！";
 const char16_t kEmptyName[] = u"配置名无效，请重新输入配置名!";
 const char16_t kNameInUse[] = u"配置名已存在，是否重新输入配置名？[确定]重新输入\n[取消]不修改";
-const char16_t kStoreFailed[] = u"保存配置文件失败!";
-const char16_t kNewNamePrefix[] = u"配置方案";
 const char16_t kApplyText[] = u"启用";
-const char16_t kProvince[] = u"PROVINCE";
 
 constexpr std::uint32_t kMbOkCancel = 0x1;
 constexpr int kIdCancel = 2;
@@ -224,7 +221,7 @@ bool CProfileEditor::Open(const std::vector<const AdapterRecord*>& inventory)
     records.clear();
     shownTab = -1;
     if (inventory.empty()) {
-        messages.Show(kLoadError, kMessageCaption, kMbOk);
+        messages.Show(kDialogLoadError, kMessageCaption, kMbOk);
         return false;
     }
     if (Mode() == EditorMode::New) {
@@ -349,7 +346,7 @@ EditorClose CProfileEditor::Confirm(const std::u16string& name)
     }
     if (stored == 0) {
         // Nothing went in: the main window must not save and report success.
-        messages.Show(kStoreFailed, kMessageCaption, kMbOk | kMbIconStop);
+        messages.Show(kSaveFailed, kMessageCaption, kMbOk | kMbIconStop);
         return EditorClose::Cancel;
     }
     return EditorClose::Ok;

@@ -1,5 +1,7 @@
 #include "ui/Shortcut.h"
 
+#include "text/TextCut.h"
+
 #include <algorithm>
 #include <array>
 #include <string_view>
@@ -40,14 +42,9 @@ bool IsDeviceName(std::u16string_view stem)
     return (digit >= u'0' && digit <= u'9') || digit == u'\u00B9' || digit == u'\u00B2' || digit == u'\u00B3';
 }
 
-// Cuts to at most `length` units without leaving half a surrogate pair.
 void CutTo(std::u16string& text, std::size_t length)
 {
-    if (text.size() <= length)
-        return;
-    text.resize(length);
-    if (!text.empty() && text.back() >= 0xD800 && text.back() <= 0xDBFF)
-        text.pop_back();
+    text.resize(CutText(text, length).size());
 }
 
 std::u16string WorkingFolderOf(const std::u16string& path)

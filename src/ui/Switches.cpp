@@ -1,4 +1,5 @@
 #include "ui/Switches.h"
+#include "ui/Texts.h"
 
 SystemSwitches ReadSwitches(const CProfileStore& store)
 {
@@ -13,7 +14,7 @@ int SaveSwitches(CProfileStore& store, const SystemSwitches& switches, IMessageB
     int saved = store.WriteSystemSettings();
     const int autorun = store.SetAutorun(store.autoExec);
     if (!saved)
-        messages.Show(u"保存配置文件失败!", kMessageCaption, kMbIconStop);
+        messages.Show(kSaveFailed, kMessageCaption, kMbIconStop);
     // Ticked but never started, or unticked but still started: either way the
     // box would say what is not so.
     if (autorun == kAutorunUnsafe)

@@ -165,9 +165,6 @@ private:
     std::int32_t childPos = 0;
     std::int32_t freePos = 1;
     std::int32_t deletedPos = 0;
-    int nodeType = 0;
-    std::int32_t nodeOffset = 0;
-    std::int32_t nodeLength = 0;
     unsigned docFlags = 0;
     std::uint64_t revision = 0;
     std::array<std::vector<SavedPosition>, savedBuckets> savedPositions;

@@ -1,4 +1,5 @@
 #include "xml/XmlDoc.h"
+#include "xml/XmlAttributes.h"
 #include "xml/XmlNames.h"
 #include "xml/XmlTokenizer.h"
 
@@ -21,6 +22,8 @@ std::u16string CdataSection(std::u16string_view value)
 }
 
 }  // namespace
+
+using namespace xmlattr;
 
 // --- records and links -----------------------------------------------------
 
@@ -360,7 +363,6 @@ bool CXmlDoc::AppendElement(std::u16string_view name, std::u16string_view elemen
         return false;
     mainPos = created;
     childPos = 0;
-    nodeType = 1;
     return true;
 }
 
@@ -421,7 +423,6 @@ bool CXmlDoc::InsertMarkup(std::u16string_view markup)
         LinkChainAfter(parent, mainPos, first, last);
         mainPos = first;
         childPos = 0;
-        nodeType = 1;
     }
     if (index[scratch].Has(ElementRecord::HasErrors))
         MarkErrors(parent, 0);
@@ -458,7 +459,6 @@ bool CXmlDoc::RemoveElement()
     Remove(mainPos);
     mainPos = prev;
     childPos = 0;
-    nodeType = mainPos != 0 ? 1 : 0;
     return true;
 }
 
@@ -470,4 +470,53 @@ bool CXmlDoc::RemoveChildElement()
     Remove(childPos);
     childPos = prev;
     return true;
+}
+
+// --- attributes ------------------------------------------------------------
+
+bool CXmlDoc::SetAttributeOf(std::int32_t element, std::u16string_view name, std::u16string_view value)
+{
+    if (element == 0 || !ValidAttributeName(name))
+        return false;
+    const ElementRecord& record = index[element];
+    const std::size_t begin = static_cast<std::size_t>(record.start);
+    std::u16string_view tag(text.data() + begin, static_cast<std::size_t>(record.startTagLen));
+    std::u16string quoted = u"\"" + Escape(value, EscapeQuotes) + u"\"";
+
+    AttributeSpan span;
+    std::size_t lastEnd = 0;
+    std::size_t offset = 0;
+    std::size_t removed = 0;
+    std::u16string inserted;
+    if (FindAttribute(tag, name, span, lastEnd)) {
+        if (span.hasValue) {
+            offset = begin + span.valueStart;
+            removed = span.valueEnd - span.valueStart;
+            inserted = quoted;
+        } else {
+            offset = begin + span.nameEnd;
+            inserted = u"=" + quoted;
+        }
+    } else {
+        offset = begin + lastEnd;
+        inserted = u" " + std::u16string(name) + u"=" + quoted;
+    }
+    std::u16string newTag(tag);
+    newTag.replace(offset - begin, removed, inserted);
+    if (!ReadsAsStartTag(newTag, SlashOfEmptyTag(element) != std::u16string::npos))
+        return false;
+    if (!Splice(offset, removed, inserted, element))
+        return false;
+    index[element].startTagLen += static_cast<std::int32_t>(inserted.size()) - static_cast<std::int32_t>(removed);
+    return true;
+}
+
+bool CXmlDoc::SetAttribute(std::u16string_view name, std::u16string_view value)
+{
+    return SetAttributeOf(mainPos, name, value);
+}
+
+bool CXmlDoc::SetChildAttribute(std::u16string_view name, std::u16string_view value)
+{
+    return SetAttributeOf(childPos, name, value);
 }

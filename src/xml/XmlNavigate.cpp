@@ -1,115 +1,13 @@
 #include "xml/XmlDoc.h"
+#include "xml/XmlAttributes.h"
 #include "xml/XmlNames.h"
 #include "xml/XmlScan.h"
 #include "xml/XmlTokenizer.h"
 
 #include <algorithm>
 
-namespace {
+using namespace xmlattr;
 
-// One attribute of a start tag; ranges are offsets into the tag.
-struct AttributeSpan {
-    std::size_t nameStart = 0;
-    std::size_t nameEnd = 0;
-    std::size_t valueStart = 0;  // with the quotes, if any
-    std::size_t valueEnd = 0;
-    bool hasValue = false;
-    bool quoted = false;
-};
-
-// Steps over one character, or over a whole quoted run: a quote inside a
-// name or an unquoted value still pairs up, as it did when the tag was read.
-std::size_t SkipCharacter(std::u16string_view tag, std::size_t i, std::size_t end)
-{
-    if (tag[i] != u'"' && tag[i] != u'\'')
-        return i + 1;
-    std::size_t close = tag.find(tag[i], i + 1);
-    return (close == std::u16string_view::npos || close >= end) ? end : close + 1;
-}
-
-// Visits the attributes of tag (from '<' to '>') in order until visit
-// returns true. Returns where a new attribute goes, after the tag name or the
-// last attribute, when every attribute was visited.
-template <typename Visit>
-std::size_t ForEachAttribute(std::u16string_view tag, Visit visit)
-{
-    const std::size_t end = tag.empty() ? 0 : tag.size() - 1;  // the '>'
-    // Past the tag name, pairing quotes as the parser did.
-    std::size_t i = 1;
-    while (i < end && !EndsTagName(tag[i]))
-        i = SkipCharacter(tag, i, end);
-    std::size_t lastEnd = i;
-    while (i < end) {
-        if (IsXmlBlank(tag[i]) || tag[i] == u'/' || tag[i] == u'=') {
-            ++i;
-            continue;
-        }
-        AttributeSpan span;
-        span.nameStart = i;
-        while (i < end && !IsXmlBlank(tag[i]) && tag[i] != u'=' && tag[i] != u'/')
-            i = SkipCharacter(tag, i, end);
-        span.nameEnd = i;
-        std::size_t j = i;
-        while (j < end && IsXmlBlank(tag[j]))
-            ++j;
-        if (j < end && tag[j] == u'=') {
-            ++j;
-            while (j < end && IsXmlBlank(tag[j]))
-                ++j;
-            span.hasValue = true;
-            span.valueStart = j;
-            if (j < end && (tag[j] == u'"' || tag[j] == u'\'')) {
-                std::size_t close = xmlscan::Find(tag, j + 1, tag[j]);
-                span.quoted = true;
-                span.valueEnd = close >= end ? end : close + 1;
-            } else {
-                // Unquoted: up to a blank or the closing '>' or "/>".
-                std::size_t k = j;
-                while (k < end && !IsXmlBlank(tag[k]) && !(tag[k] == u'/' && k + 1 == end))
-                    k = SkipCharacter(tag, k, end);
-                span.valueEnd = k;
-            }
-            i = span.valueEnd;
-        }
-        lastEnd = span.hasValue ? span.valueEnd : span.nameEnd;
-        if (visit(span))
-            return std::u16string_view::npos;
-    }
-    return lastEnd;
-}
-
-std::u16string_view AttributeName(std::u16string_view tag, const AttributeSpan& span)
-{
-    return tag.substr(span.nameStart, span.nameEnd - span.nameStart);
-}
-
-// Finds attribute name in tag. When it is missing, lastEnd is where a new
-// attribute goes.
-bool FindAttribute(std::u16string_view tag, std::u16string_view name, AttributeSpan& found, std::size_t& lastEnd)
-{
-    bool matched = false;
-    lastEnd = ForEachAttribute(tag, [&](const AttributeSpan& span) {
-        matched = AttributeName(tag, span) == name;
-        if (matched)
-            found = span;
-        return matched;
-    });
-    return matched;
-}
-
-std::u16string_view ValueOf(std::u16string_view tag, const AttributeSpan& span)
-{
-    std::size_t begin = span.valueStart;
-    std::size_t end = span.valueEnd;
-    if (span.quoted) {
-        ++begin;
-        if (end > begin && tag[end - 1] == tag[span.valueStart])
-            --end;
-    }
-    return tag.substr(begin, end > begin ? end - begin : 0);
-}
-
-}  // namespace
 
 // --- cursor ----------------------------------------------------------------
 
@@ -125,9 +23,6 @@ void CXmlDoc::ResetPosition()
     parentPos = 0;
     mainPos = 0;
     childPos = 0;
-    nodeType = 0;
-    nodeOffset = 0;
-    nodeLength = 0;
 }
 
 void CXmlDoc::ResetChildPosition()
@@ -164,7 +59,6 @@ bool CXmlDoc::FindNext(std::u16string_view name)
         return false;
     mainPos = found;
     childPos = 0;
-    nodeType = 1;
     return true;
 }
 
@@ -187,7 +81,6 @@ bool CXmlDoc::Enter()
     parentPos = mainPos;
     mainPos = childPos;
     childPos = 0;
-    nodeType = mainPos != 0 ? 1 : 0;
     return true;
 }
 
@@ -198,7 +91,6 @@ bool CXmlDoc::Leave()
     childPos = mainPos;
     mainPos = parentPos;
     parentPos = index[mainPos].parent;
-    nodeType = 1;
     return true;
 }
 
@@ -265,7 +157,6 @@ bool CXmlDoc::RestorePosition(std::u16string_view name)
             parentPos = entry.pos;
             break;
         }
-        nodeType = mainPos != 0 ? 1 : 0;
         return true;
     }
     return false;
@@ -406,53 +297,4 @@ std::size_t CXmlDoc::SlashOfEmptyTag(std::int32_t element) const
     while (i > begin + 1 && IsXmlBlank(text[i - 1]))
         --i;
     return (i > begin + 1 && text[i - 1] == u'/') ? i - 1 : std::u16string::npos;
-}
-
-// --- attributes ------------------------------------------------------------
-
-bool CXmlDoc::SetAttributeOf(std::int32_t element, std::u16string_view name, std::u16string_view value)
-{
-    if (element == 0 || !ValidAttributeName(name))
-        return false;
-    const ElementRecord& record = index[element];
-    const std::size_t begin = static_cast<std::size_t>(record.start);
-    std::u16string_view tag(text.data() + begin, static_cast<std::size_t>(record.startTagLen));
-    std::u16string quoted = u"\"" + Escape(value, EscapeQuotes) + u"\"";
-
-    AttributeSpan span;
-    std::size_t lastEnd = 0;
-    std::size_t offset = 0;
-    std::size_t removed = 0;
-    std::u16string inserted;
-    if (FindAttribute(tag, name, span, lastEnd)) {
-        if (span.hasValue) {
-            offset = begin + span.valueStart;
-            removed = span.valueEnd - span.valueStart;
-            inserted = quoted;
-        } else {
-            offset = begin + span.nameEnd;
-            inserted = u"=" + quoted;
-        }
-    } else {
-        offset = begin + lastEnd;
-        inserted = u" " + std::u16string(name) + u"=" + quoted;
-    }
-    std::u16string newTag(tag);
-    newTag.replace(offset - begin, removed, inserted);
-    if (!ReadsAsStartTag(newTag, SlashOfEmptyTag(element) != std::u16string::npos))
-        return false;
-    if (!Splice(offset, removed, inserted, element))
-        return false;
-    index[element].startTagLen += static_cast<std::int32_t>(inserted.size()) - static_cast<std::int32_t>(removed);
-    return true;
-}
-
-bool CXmlDoc::SetAttribute(std::u16string_view name, std::u16string_view value)
-{
-    return SetAttributeOf(mainPos, name, value);
-}
-
-bool CXmlDoc::SetChildAttribute(std::u16string_view name, std::u16string_view value)
-{
-    return SetAttributeOf(childPos, name, value);
 }

@@ -5,6 +5,7 @@
 #include "app/MainDlg.h"
 #include "controls/Dpi.h"
 #include "controls/ListText.h"
+#include "dialogs/BackupDlg.h"
 #include "NetFixture.h"
 #include "support/FakeShell.h"
 #include "support/MemoryFileSystem.h"
@@ -14,7 +15,10 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+
+#include <shellapi.h>
 
 #ifndef WM_DPICHANGED
 #define WM_DPICHANGED 0x02E0
@@ -129,25 +133,110 @@ TEST_F(MainWindowTest, PixelSizesFollowTheScreensScale)
 
 namespace {
 
-TEST_F(MainWindowTest, MovingToAScreenOfAnotherScaleSizesTheWindowAgain)
+// What a change of scale sends, and what the window posts itself after it.
+void ChangeScale(HWND window, UINT dpi)
 {
-    const UINT target = ExpectedDpi() == 192 ? 120 : 192;
     RECT place{};
-    GetWindowRect(main, &place);
-    SendMessageW(main, WM_DPICHANGED, MAKEWPARAM(target, target), reinterpret_cast<LPARAM>(&place));
-    // The window finishes once the system has had its say.
+    GetWindowRect(window, &place);
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&place));
     MSG message;
     while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
         DispatchMessageW(&message);
+}
 
-    const int designed[] = {37, 40, 225, 120};
+// The width the backup dialog's dropped list needs at a scale: its widest
+// line in the box's font now, the list's edges, scroll bar and item margins.
+int DropDownWidth(HWND box, UINT dpi)
+{
+    HDC dc = GetDC(box);
+    HGDIOBJ old = SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(box, WM_GETFONT, 0, 0)));
+    int widest = 0;
+    for (int item = 0; item < static_cast<int>(SendMessageW(box, CB_GETCOUNT, 0, 0)); ++item) {
+        wchar_t text[256] = {};
+        SendMessageW(box, CB_GETLBTEXT, static_cast<WPARAM>(item), reinterpret_cast<LPARAM>(text));
+        SIZE size{};
+        GetTextExtentPoint32W(dc, text, lstrlenW(text), &size);
+        widest = std::max(widest, static_cast<int>(size.cx));
+    }
+    SelectObject(dc, old);
+    ReleaseDC(box, dc);
+    return widest + 2 * MetricForDpi(SM_CXEDGE, dpi) + MetricForDpi(SM_CXVSCROLL, dpi) + ScaleForDpi(8, dpi);
+}
+
+TEST_F(MainWindowTest, MovingToAScreenOfAnotherScaleSizesTheWindowAgain)
+{
+    const UINT from = ExpectedDpi();
+    const UINT target = from == 144 ? 192 : 144;
+    ListView_SetColumnWidth(list, 2, ScaleForDpi(300, from));  // as the user dragged it
+    int widths[4] = {};
     for (int column = 0; column < 4; ++column)
-        EXPECT_EQ(ScaleForDpi(designed[column], target), ListView_GetColumnWidth(list, column)) << "column " << column;
+        widths[column] = ListView_GetColumnWidth(list, column);
+
+    // A dialog open over the window, with a line wider than its box.
+    AddEthernet(u"0001", u"Intel(R) Ethernet Connection I219-LM in the docking station", u"{B}", u"本地连接 2");
+    CAdapterList adapters(fake.Platform());
+    adapters.Refresh();
+    CProfileStore store(StoreEnvironment{kExe, files, registry, startupTask, clock});
+    store.Load();
+    CBackupDlg backup(store, adapters, messages);
+    ASSERT_TRUE(backup.CreateModeless(main));
+    HWND box = GetDlgItem(backup.Handle(), IDC_BACKUP_ADAPTER);
+    const int dropped = static_cast<int>(SendMessageW(box, CB_GETDROPPEDWIDTH, 0, 0));
+    RECT boxRect{};
+    GetWindowRect(box, &boxRect);
+    ASSERT_GT(dropped, boxRect.right - boxRect.left) << "the line fits the box: nothing to follow";
+    const LRESULT icon = SendMessageW(backup.Handle(), WM_GETICON, ICON_SMALL, 0);
+
+    ChangeScale(main, target);
+    ChangeScale(backup.Handle(), target);
+
+    for (int column = 0; column < 4; ++column)
+        EXPECT_EQ(MulDiv(widths[column], static_cast<int>(target), static_cast<int>(from)),
+                  ListView_GetColumnWidth(list, column)) << "column " << column;
     EXPECT_EQ(DrawnSizeForDpi(32, target), PictureSize(ListView_GetImageList(list, LVSIL_SMALL)));
     const DWORD buttons = static_cast<DWORD>(SendMessageW(toolBar, TB_GETBUTTONSIZE, 0, 0));
     EXPECT_EQ(ScaleForDpi(52, target), LOWORD(buttons));
     EXPECT_EQ(DrawnSizeForDpi(32, target),
               PictureSize(reinterpret_cast<HIMAGELIST>(SendMessageW(toolBar, TB_GETIMAGELIST, 0, 0))));
+
+    EXPECT_EQ(DropDownWidth(box, target), static_cast<int>(SendMessageW(box, CB_GETDROPPEDWIDTH, 0, 0)));
+    if (NearestDrawnSize(MetricForDpi(SM_CXSMICON, from)) != NearestDrawnSize(MetricForDpi(SM_CXSMICON, target))) {
+        EXPECT_NE(icon, SendMessageW(backup.Handle(), WM_GETICON, ICON_SMALL, 0)) << "the title bar's icon stayed";
+    }
+}
+
+TEST_F(MainWindowTest, TrayIconKeepsItsPictureAndComesBackWithTheTaskbar)
+{
+    ASSERT_TRUE(window->TrayIcon().Added()) << "no notification area to test with";
+    // Sent while the icon is still there, and again once the shell forgot it.
+    const UINT taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
+    SendMessageW(main, taskbarCreated, 0, 0);
+    EXPECT_TRUE(window->TrayIcon().Added());
+    NOTIFYICONDATAW record{};
+    record.cbSize = sizeof record;
+    record.hWnd = main;
+    record.uID = TRAY_ICON_UID;
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &record));
+    SendMessageW(main, taskbarCreated, 0, 0);
+    EXPECT_TRUE(window->TrayIcon().Added());
+
+    ICONINFO picture{};
+    ASSERT_TRUE(GetIconInfo(window->TrayIcon().Icon(), &picture)) << "the icon was freed";
+    DeleteObject(picture.hbmColor);
+    DeleteObject(picture.hbmMask);
+
+    // The exit takes the icon with it: none is left behind.
+    window.reset();
+    record.uFlags = NIF_TIP;
+    EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &record)) << "a ghost icon stayed";
+}
+
+TEST_F(MainWindowTest, RowPicturesOutliveTheListAndAreFreedByTheWindow)
+{
+    HIMAGELIST images = ListView_GetImageList(list, LVSIL_SMALL);
+    ASSERT_EQ(1, ImageList_GetImageCount(images));
+    DestroyWindow(main);
+    EXPECT_EQ(1, ImageList_GetImageCount(images)) << "the list freed the window's pictures";
 }
 
 }  // namespace

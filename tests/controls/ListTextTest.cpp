@@ -45,58 +45,22 @@ TEST(ShortenText, KeepsWhatFitsAndCutsTheRestToTheLongestFittingPrefix)
     }
 }
 
-TEST(CellTips, KeysAreRowTimesHundredPlusColumnAndRejectCellsThatWouldCollide)
+TEST(TipRule, OffersTipsOverTheMaskedHitsCutToTheMaximumLength)
 {
-    EXPECT_EQ(u"0", CCellTips::Key(0, 0));
-    EXPECT_EQ(u"302", CCellTips::Key(3, 2));
-    EXPECT_EQ(u"", CCellTips::Key(-1, 0));
-    EXPECT_EQ(u"", CCellTips::Key(0, 100));
-    EXPECT_EQ(u"", CCellTips::Key(0, -1));
+    CTipRule rule;
+    EXPECT_EQ(4u, rule.SetHitMask(2));
+    EXPECT_EQ(2u, rule.SetHitMask(4));
+    EXPECT_TRUE(rule.Offers(4 | 1));
+    EXPECT_FALSE(rule.Offers(1 | 2));
 
-    CCellTips tips;
-    EXPECT_TRUE(tips.Set(1, 0, u"first"));
-    EXPECT_TRUE(tips.Set(1, 0, u"second"));
-    EXPECT_FALSE(tips.Set(0, 100, u"would be row 1"));
-    EXPECT_EQ(u"second", tips.Get(1, 0));
-    EXPECT_EQ(u"", tips.Get(1, 1));
-    tips.Clear();
-    EXPECT_TRUE(tips.Empty());
-}
-
-TEST(CellTips, TheRowTipIsColumnZeroCutToTheMaximumLength)
-{
-    CCellTips tips;
-    EXPECT_EQ(4u, tips.SetHitMask(2));
-    EXPECT_EQ(2u, tips.SetHitMask(4));
-    EXPECT_TRUE(tips.Offers(4 | 1));
-    EXPECT_FALSE(tips.Offers(1 | 2));
-
-    tips.Set(2, 0, std::u16string(250, u'x'));
-    tips.Set(3, 2, u"only column 2");
-    EXPECT_EQ(std::u16string(200, u'x'), tips.TipForRow(2));
-    EXPECT_EQ(u"", tips.TipForRow(3));
-    tips.SetMaxLength(800);
-    EXPECT_EQ(250u, tips.TipForRow(2).size());
-
-    tips.Set(4, 0, u"ab\U0001F600");
-    tips.SetMaxLength(3);
-    EXPECT_EQ(u"ab", tips.TipForRow(4));
-    tips.SetMaxLength(0);
-    EXPECT_EQ(u"", tips.TipForRow(2));
-}
-
-TEST(CellTips, ADeletedRowTakesItsTipsAndTheRowsBelowKeepTheirs)
-{
-    CCellTips tips;
-    for (int row = 0; row < 4; ++row)
-        tips.Set(row, 0, u"row " + std::u16string(1, static_cast<char16_t>(u'0' + row)));
-    tips.Set(12, 1, u"twelve");
-    tips.RemoveRow(1);
-    EXPECT_EQ(u"row 0", tips.Get(0, 0));
-    EXPECT_EQ(u"row 2", tips.Get(1, 0));
-    EXPECT_EQ(u"row 3", tips.Get(2, 0));
-    EXPECT_EQ(u"", tips.Get(3, 0));
-    EXPECT_EQ(u"twelve", tips.Get(11, 1));
+    const std::u16string tip(250, u'x');
+    EXPECT_EQ(std::u16string(200, u'x'), rule.Cut(tip));
+    rule.SetMaxLength(800);
+    EXPECT_EQ(tip, rule.Cut(tip));
+    rule.SetMaxLength(3);
+    EXPECT_EQ(u"ab", rule.Cut(u"ab\U0001F600"));
+    rule.SetMaxLength(-1);
+    EXPECT_EQ(u"", rule.Cut(tip));
 }
 
 }  // namespace

@@ -32,7 +32,6 @@ std::u16string Digits(int n)
 
 class ProfileListCtrlTest : public testing::Test {
 protected:
-    DWORD extraStyle = 0;
 
     // One top-level window for all tests: with no window manager, Wine waits
     // for each destroyed one to be withdrawn.
@@ -53,7 +52,7 @@ protected:
     void SetUp() override
     {
         ASSERT_NE(nullptr, parent) << "no window: the test needs a display";
-        HWND handle = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS | extraStyle,
+        HWND handle = CreateWindowExW(0, WC_LISTVIEWW, L"", WS_CHILD | WS_VISIBLE | LVS_REPORT | LVS_SHOWSELALWAYS | LVS_OWNERDATA,
                                       0, 0, 600, 360, parent, reinterpret_cast<HMENU>(IDC_PROFILE_LIST),
                                       GetModuleHandleW(nullptr), nullptr);
         ASSERT_TRUE(list.Attach(handle));
@@ -84,16 +83,20 @@ protected:
         ImageList_Destroy(images);
     }
 
+    // Rows as the main window gives them: the list holds none and asks.
     void AddRows(int count, const std::u16string& name = u"办公室")
     {
-        for (int i = 0; i < count; ++i) {
-            const int row = list.InsertRow(list.RowCount(), u"", 0);
-            ASSERT_EQ(i, row);
-            list.SetCellText(row, 1, Digits(i + 1));
-            list.SetCellText(row, 2, name);
-            list.SetCellText(row, 3, u"2024-05-01 08:30:00");
-            list.SetCellTip(row, 0, u"tip of row " + Digits(row));
-        }
+        rows = count;
+        rowName = name;
+        list.SetVirtualRows(count, {[this](int row, int column) {
+                                        switch (column) {
+                                        case 1: return Digits(row + 1);
+                                        case 2: return rowName;
+                                        case 3: return std::u16string(u"2024-05-01 08:30:00");
+                                        default: return std::u16string();
+                                        }
+                                    },
+                                    [this](int row) { return row == longTipRow ? longTip : u"tip of row " + Digits(row); }});
     }
 
     POINT CellCentre(int row, int column)
@@ -113,6 +116,10 @@ protected:
 
     static inline HWND parent = nullptr;
     HIMAGELIST images = nullptr;
+    int rows = 0;
+    std::u16string rowName;
+    int longTipRow = -1;
+    std::u16string longTip;
     CProfileListCtrl list;
 };
 
@@ -129,31 +136,19 @@ TEST_F(ProfileListCtrlTest, FullRowSelectOwnerDrawsRowsTallEnoughForTheirImages)
     EXPECT_NE(0, GetWindowLongPtrW(list, GWL_STYLE) & LVS_OWNERDRAWFIXED);
 }
 
-TEST_F(ProfileListCtrlTest, RowsAndTipsGoTogether)
+TEST_F(ProfileListCtrlTest, AnyRowCanBeMarkedAndNoneIs)
 {
     EXPECT_EQ(-1, list.GetMarkedRow());
     EXPECT_EQ(2, list.SetMarkedRow(2));
     EXPECT_EQ(2, list.GetMarkedRow());
     EXPECT_EQ(-1, list.SetMarkedRow(-1));
-
-    AddRows(4);
-    ASSERT_TRUE(list.DeleteRow(1));
-    EXPECT_EQ(3, list.RowCount());
-    EXPECT_EQ(u"tip of row 0", list.GetCellTip(0, 0));
-    EXPECT_EQ(u"tip of row 2", list.GetCellTip(1, 0));
-    EXPECT_EQ(u"tip of row 3", list.GetCellTip(2, 0));
-    EXPECT_EQ(u"3", list.CellText(1, 1));
-
-    EXPECT_TRUE(list.DeleteAllRows());
-    EXPECT_EQ(0, list.RowCount());
-    EXPECT_EQ(u"", list.GetCellTip(0, 0));
-    EXPECT_EQ(u"", list.GetCellTip(1, 0));
 }
 
 TEST_F(ProfileListCtrlTest, EveryCellOfARowOffersTheRowTipCutToTheMaximumLength)
 {
+    longTipRow = 2;
+    longTip = std::u16string(900, u'x');
     AddRows(4);
-    list.SetCellTip(2, 0, std::u16string(900, u'x'));
     list.SetMaxTipLength(800);
 
     EXPECT_EQ(2 * 100 + 2, list.ToolAt(CellCentre(2, 2)));
@@ -250,13 +245,7 @@ TEST_F(ProfileListCtrlTest, PaintsTheMarkedRowAcrossTheWholeWidth)
     EXPECT_NE(CProfileListCtrl::kMarkedColour, PixelAt(client.right - 5, middle));
 }
 
-// The main window's list holds no rows: it asks for the cells it shows.
-class VirtualProfileListTest : public ProfileListCtrlTest {
-protected:
-    VirtualProfileListTest() { extraStyle = LVS_OWNERDATA; }
-};
-
-TEST_F(VirtualProfileListTest, CellsAndTipsComeFromTheRowsGiven)
+TEST_F(ProfileListCtrlTest, CellsAndTipsComeFromTheRowsGiven)
 {
     std::vector<std::u16string> names = {u"办公室", u"家里", u"客户"};
     ListRowSource source{[&](int row, int column) { return column == 2 ? names[row] : Digits(row * 10 + column); },

@@ -4,9 +4,12 @@
 
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
+#include "platform/ProductNames.h"
+#include "platform/WideText.h"
 #include "store/ProfileStore.h"
 #include "support/MemoryRegistry.h"
 #include "support/MemoryStartupTask.h"
+#include "support/Win32RegistryValue.h"
 
 #include <commctrl.h>
 #include <dlgs.h>
@@ -133,16 +136,7 @@ private:
 
 bool ReadTcpIp(const DemoAdapter& adapter, const wchar_t* name, DWORD* type, std::vector<BYTE>* data)
 {
-    data->assign(4096, 0);
-    DWORD size = static_cast<DWORD>(data->size());
-    const std::wstring key = kInterfaces + WideOf(adapter.guid);
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), name, RRF_RT_ANY | RRF_NOEXPAND, type, data->data(), &size) !=
-        ERROR_SUCCESS) {
-        data->clear();
-        return false;
-    }
-    data->resize(size);
-    return true;
+    return ReadRegistryValue(kInterfaces + WideOf(adapter.guid), name, type, data);
 }
 
 fs::path TempRoot()
@@ -537,7 +531,18 @@ std::vector<std::wstring> CLanvoyFolder::ConfigNames() const
 
 CProcess& CLanvoyFolder::Start(const std::wstring& arguments)
 {
-    const fs::path exe = folder / L"lanvoy.exe";
+    return Launch(folder / L"lanvoy.exe", arguments);
+}
+
+CProcess& CLanvoyFolder::StartCopyOf(const fs::path& program)
+{
+    const fs::path exe = folder / program.filename();
+    fs::copy_file(program, exe, fs::copy_options::overwrite_existing);
+    return Launch(exe, L"");
+}
+
+CProcess& CLanvoyFolder::Launch(const fs::path& exe, const std::wstring& arguments)
+{
     std::wstring commandLine = L"\"" + exe.wstring() + L"\"";
     if (!arguments.empty())
         commandLine += L" " + arguments;
@@ -557,7 +562,7 @@ CProcess& CLanvoyFolder::Start(const std::wstring& arguments)
 HWND FindMainWindow(DWORD processId)
 {
     for (HWND window : TopLevelWindows(processId, nullptr, false))
-        if (GetPropW(window, L"Lanvoy-Good"))
+        if (GetPropW(window, Wide(kInstanceName)))
             return window;
     return nullptr;
 }
@@ -566,7 +571,7 @@ HWND WaitMainWindow(const CProcess& process, Duration timeout)
 {
     HWND main = nullptr;
     WaitFor(
-        L"the main window (property \"Lanvoy-Good\") of process " + std::to_wstring(process.Id()),
+        L"the main window (property \"" + std::wstring(Wide(kInstanceName)) + L"\") of process " + std::to_wstring(process.Id()),
         [&] {
             if (!process.Running())
                 throw CDriverError(L"process " + std::to_wstring(process.Id()) +
@@ -614,7 +619,7 @@ std::vector<HWND> MessageBoxes(DWORD processId)
     for (HWND window : TopLevelWindows(processId, L"#32770")) {
         wchar_t caption[64] = {};
         GetWindowTextW(window, caption, 64);
-        if (std::wstring(caption) == L"Lanvoy" && !GetPropW(window, L"Lanvoy-Good") && GetDlgItem(window, 0xFFFF))
+        if (std::wstring(caption) == L"Lanvoy" && !GetPropW(window, Wide(kInstanceName)) && GetDlgItem(window, 0xFFFF))
             boxes.push_back(window);
     }
     return boxes;
@@ -729,7 +734,7 @@ HWND WaitDialog(const CProcess& process, const std::wstring& caption, Duration t
     return WaitTopLevel(process, L"#32770", L"the dialog \"" + caption + L"\"", [&](HWND window) {
         wchar_t text[256] = {};
         GetWindowTextW(window, text, 256);
-        return caption == text && !GetPropW(window, L"Lanvoy-Good");
+        return caption == text && !GetPropW(window, Wide(kInstanceName));
     }, timeout);
 }
 
@@ -737,7 +742,7 @@ HWND WaitFileDialog(const CProcess& process, Duration timeout)
 {
     // Its file name box: the combo box cmb13 of the Explorer-style dialog.
     return WaitTopLevel(process, L"#32770", L"the open-file dialog", [](HWND window) {
-        return GetDlgItem(window, cmb13) && !GetPropW(window, L"Lanvoy-Good");
+        return GetDlgItem(window, cmb13) && !GetPropW(window, Wide(kInstanceName));
     }, timeout);
 }
 

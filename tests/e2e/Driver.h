@@ -158,15 +158,20 @@ public:
     // Starts lanvoy.exe with the arguments; the current directory is elsewhere,
     // since the program must find its files beside itself.
     CProcess& Start(const std::wstring& arguments = L"");
+    // Starts a copy of another program put beside lanvoy.exe in this folder,
+    // in the same way (a benchmark's floor).
+    CProcess& StartCopyOf(const std::filesystem::path& program);
 
 private:
+    CProcess& Launch(const std::filesystem::path& exe, const std::wstring& arguments);
+
     std::filesystem::path folder;
     std::vector<std::unique_ptr<CProcess>> processes;
 };
 
 // ---- Windows of the program -------------------------------------------------
 
-// The main window: the one carrying the property "Lanvoy-Good".
+// The main window: the one carrying the instance property (kInstanceName).
 HWND WaitMainWindow(const CProcess& process, Duration timeout = kWait);
 HWND FindMainWindow(DWORD processId);
 void WaitVisible(HWND window, bool visible, Duration timeout = kWait);

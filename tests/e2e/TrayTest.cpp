@@ -1,8 +1,11 @@
 // The tray menu, driven by keys as a user with a keyboard would.
 
 #include "Scenario.h"
+#include "resource.h"
 
 #include <shellapi.h>
+
+#include <thread>
 
 namespace e2e {
 namespace {
@@ -78,6 +81,24 @@ TEST_F(TrayTest, IconComesBackWhenTheTaskbarIsMadeAgain)
 
     SendMessageW(main, RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
     EXPECT_TRUE(ShellHasIcon(main));
+}
+
+TEST_F(TrayTest, ClickWhileTheEditorIsOpenBringsTheEditorForward)
+{
+    HWND main = StartWith(ThreeProfiles());
+    Command(main, ID_PROFILE_NEW);
+    HWND editor = WaitDialog(*program, kEditorCaption);
+    TrayMouse(main, WM_RBUTTONDOWN);
+    WaitFor(L"the editor in front", [&] { return GetForegroundWindow() == editor; });
+    std::this_thread::sleep_for(500ms);
+    EXPECT_EQ(0, VisibleMenuCount(program->Id())) << "the tray menu opened under the editor";
+    EXPECT_TRUE(IsWindowVisible(editor));
+
+    Click(editor, IDCANCEL);
+    WaitClosed(editor);
+    TrayMouse(main, WM_RBUTTONDOWN);
+    WaitFor(L"the tray menu", [&] { return VisibleMenuCount(program->Id()) > 0; });
+    CloseMenus(*program);
 }
 
 TEST_F(TrayTest, MouseOverTheIconLeavesTheDefaultButtonAlone)

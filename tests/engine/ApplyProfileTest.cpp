@@ -1,4 +1,5 @@
 #include "EngineFixture.h"
+#include "engine/AdapterFailures.h"
 
 using Kind = CMemoryRegistry::Write::Kind;
 
@@ -95,10 +96,8 @@ TEST_F(EngineTest, BadAddressesOfAManualEntryStopTheRun)
         LoadProfiles(Profile("2", {Entry("{A}", "0", "10.0.0.7", "255.0.0.0"), Entry("{B}", "0", c.ip, c.mask),
                                    Entry("{A}", "1", "", "")}));
         EXPECT_FALSE(Apply(u"2"));
-        ASSERT_EQ(1u, fake.messages.shown.size());
-        EXPECT_EQ(c.message, fake.messages.shown[0].text);
-        EXPECT_EQ(u"Lanvoy", fake.messages.shown[0].caption);
-        EXPECT_EQ(kMbOk | kMbIconStop, fake.messages.shown[0].style);
+        EXPECT_EQ(c.message, stop);
+        EXPECT_TRUE(fake.messages.shown.empty()) << "the engine showed a box itself";
         // The entry before the bad one stays applied; nothing after it runs.
         EXPECT_EQ(u"10.0.0.7", Text(u"{A}", u"IPAddress"));
         EXPECT_EQ(RegDwordBytes(0), Value(kTcpIpPath + u"{A}", u"EnableDHCP").data);
@@ -133,4 +132,18 @@ TEST_F(EngineTest, AManualEntryWithoutAddressesIsWrittenEmpty)
     ASSERT_TRUE(Apply(u"5"));
     EXPECT_EQ(u"", Text(u"{A}", u"IPAddress"));
     EXPECT_TRUE(fake.messages.shown.empty());
+}
+
+TEST_F(EngineTest, WhatTheInventoryCouldNotReadIsShownByTheLayerThatAsked)
+{
+    // A third adapter without its connection key.
+    fake.registry.PutText(kClassPath + u"0002\\Ndi\\Interfaces", u"LowerRange", u"ethernet");
+    fake.registry.PutText(kClassPath + u"0002", u"DriverDesc", u"Broadcom NIC");
+    fake.registry.PutText(kClassPath + u"0002", u"NetCfgInstanceID", u"{C}");
+    CAdapterList adapters(fake.Platform());
+    EXPECT_EQ(3, RefreshAndTell(adapters, fake.messages));
+    ASSERT_EQ(1u, fake.messages.shown.size());
+    EXPECT_EQ(SystemErrorText(2), fake.messages.shown[0].text);
+    EXPECT_EQ(u"Lanvoy", fake.messages.shown[0].caption);
+    EXPECT_EQ(kMbOk, fake.messages.shown[0].style);
 }

@@ -30,7 +30,9 @@ protected:
     {
         fake.registry.ClearJournal();
         CProfileApplier applier(*store, fake.Platform());
-        return applier.ApplyProfile(id);
+        const ApplyResult result = applier.ApplyProfile(id);
+        stop = result.stop;
+        return result.applied;
     }
 
     // A third adapter whose TCP/IP settings cannot be found, and settings for
@@ -39,12 +41,7 @@ protected:
     void AddCaptureMachine()
     {
         AddEthernet(u"0002", u"Broadcom NIC", u"");
-        const std::u16string a = kTcpIpPath + u"{A}";
-        fake.registry.PutMulti(a, u"IPAddress", {u"192.168.1.10", u"10.0.0.5"});
-        fake.registry.PutMulti(a, u"SubnetMask", {u"255.255.255.0", u"255.0.0.0"});
-        fake.registry.PutMulti(a, u"DefaultGateway", {u"192.168.1.1"});
-        fake.registry.PutText(a, u"NameServer", u"1.1.1.1,8.8.8.8,9.9.9.9");
-        fake.registry.PutDword(a, u"EnableDHCP", 0);
+        SetManualTcpIp(u"{A}");
         const std::u16string b = kTcpIpPath + u"{B}";
         fake.registry.PutMulti(b, u"IPAddress", {u"0.0.0.0"});
         fake.registry.PutDword(b, u"EnableDHCP", 1);
@@ -60,6 +57,7 @@ protected:
     CMemoryStartupTask startupTask;
     CFixedClock clock{LocalTime{2008, 5, 1, 14, 5, 9}};
     std::unique_ptr<CProfileStore> store;
+    std::u16string stop;  // what stopped the last apply
 };
 
 // A CONNECTION entry with one group per address list given.

@@ -139,7 +139,7 @@ protected:
         CProfileStore store(StoreEnvironment{u"C:\\Lanvoy\\lanvoy.exe", files, storeRegistry, startupTask, clock});
         EXPECT_EQ(1, store.Load());
         CProfileApplier applier(store, system.Platform(messages));
-        return applier.ApplyProfile(id);
+        return applier.ApplyProfile(id).applied;
     }
 
     std::optional<CTcpIpValues> before;

@@ -1,4 +1,5 @@
 #include "NetFixture.h"
+#include "net/InetAddr.h"
 
 namespace {
 

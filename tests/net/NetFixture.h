@@ -30,6 +30,18 @@ protected:
         }
     }
 
+    // The adapter set by hand: two addresses, one gateway and three name
+    // servers, as a machine after a manual set-up holds them.
+    void SetManualTcpIp(const std::u16string& guid)
+    {
+        const std::u16string tcp = kTcpIpPath + guid;
+        fake.registry.PutMulti(tcp, u"IPAddress", {u"192.168.1.10", u"10.0.0.5"});
+        fake.registry.PutMulti(tcp, u"SubnetMask", {u"255.255.255.0", u"255.0.0.0"});
+        fake.registry.PutMulti(tcp, u"DefaultGateway", {u"192.168.1.1"});
+        fake.registry.PutText(tcp, u"NameServer", u"1.1.1.1,8.8.8.8,9.9.9.9");
+        fake.registry.PutDword(tcp, u"EnableDHCP", 0);
+    }
+
     RegValue Value(const std::u16string& path, const std::u16string& name)
     {
         RegValue value;

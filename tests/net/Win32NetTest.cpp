@@ -1,6 +1,7 @@
 // Runs in the windows build against the Wine prefix with the demo machine seeded.
 
 #include "net/AdapterList.h"
+#include "net/InetAddr.h"
 #include "net/Win32Net.h"
 #include "platform/Win32Registry.h"
 #include "support/FakeMessageBox.h"

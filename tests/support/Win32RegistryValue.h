@@ -11,14 +11,21 @@ inline bool ReadRegistryValue(const std::wstring& key, const wchar_t* name, DWOR
                               std::vector<std::uint8_t>* data)
 {
     data->assign(2048, 0);
-    DWORD size = static_cast<DWORD>(data->size());
-    if (RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), name, RRF_RT_ANY | RRF_NOEXPAND, type, data->data(), &size) !=
-        ERROR_SUCCESS) {
-        data->clear();
-        return false;
+    for (;;) {
+        DWORD size = static_cast<DWORD>(data->size());
+        const LSTATUS read =
+            RegGetValueW(HKEY_LOCAL_MACHINE, key.c_str(), name, RRF_RT_ANY | RRF_NOEXPAND, type, data->data(), &size);
+        if (read == ERROR_MORE_DATA && size > data->size()) {
+            data->assign(size, 0);
+            continue;
+        }
+        if (read != ERROR_SUCCESS) {
+            data->clear();
+            return false;
+        }
+        data->resize(size);
+        return true;
     }
-    data->resize(size);
-    return true;
 }
 
 // The value's bytes, empty when it is absent.

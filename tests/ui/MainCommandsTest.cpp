@@ -100,6 +100,21 @@ TEST_F(MainCommandsTest, RowsFollowTheStoreInOrderWithNumbersAndTips)
     EXPECT_TRUE(Shown().empty());
 }
 
+TEST_F(MainCommandsTest, TheListShowsTheRowsColumnsAndTipAndNothingPastThem)
+{
+    const auto& rows = commands->Rows();
+    EXPECT_EQ(u"", RowCellText(rows, 0, 0));  // the picture's column
+    EXPECT_EQ(u"1", RowCellText(rows, 0, 1));
+    EXPECT_EQ(u"P2", RowCellText(rows, 1, 2));
+    EXPECT_EQ(rows[2].dateTime, RowCellText(rows, 2, 3));
+    EXPECT_EQ(rows[1].summary, RowTipText(rows, 1));
+    // A row asked for while the list still counts a deleted one.
+    for (int row : {-1, 3}) {
+        EXPECT_EQ(u"", RowCellText(rows, row, 2));
+        EXPECT_EQ(u"", RowTipText(rows, row));
+    }
+}
+
 TEST_F(MainCommandsTest, TipLengthIsCappedAt800)
 {
     std::string many;
@@ -125,6 +140,19 @@ TEST_F(MainCommandsTest, ApplyShowsTheWaitThenTheResultAndLogsIt)
     EXPECT_EQ((std::vector<std::string>{"begin after 0", "end after 0"}), busy.steps);
     EXPECT_EQ((Boxes{{u"网络连接失败!请检查是否网线是否已连接!", kMbIconStop}}), Shown());
     EXPECT_EQ(u"网络连接失败!请检查是否网线是否已连接!", Logged().back());
+}
+
+TEST_F(MainCommandsTest, AnApplyStoppedByABadAddressSaysWhyDuringTheWaitThenThatItFailed)
+{
+    Open(Profile("1", {Entry("{A}", "0", "0.0.0.0", "255.0.0.0")}));
+    fake.messages.shown.clear();
+    CRecordedBusy busy(fake.messages);
+    EXPECT_FALSE(commands->ApplyRow(0, busy));
+    EXPECT_EQ((std::vector<std::string>{"begin after 0", "end after 1"}), busy.steps);
+    ASSERT_EQ(2u, fake.messages.shown.size());
+    EXPECT_EQ(u"网络配置【Net {A}】中存在非法IP地址!0.0.0.0", fake.messages.shown[0].text);
+    EXPECT_EQ(kMbOk | kMbIconStop, fake.messages.shown[0].style);
+    EXPECT_EQ(u"网络连接失败!请检查是否网线是否已连接!", fake.messages.shown[1].text);
 }
 
 TEST_F(MainCommandsTest, CommandsWithoutAMarkedRowOnlySaySo)

@@ -32,12 +32,13 @@ TEST(ProgramFilesTest, EveryFileSitsBesideTheProgramAndIsHandedOnWhole)
     EXPECT_EQ(u"C:\\Program Files\\Lanvoy\\lanvoy.version", paths.versionFile);
 
     // A blank in the folder would split the viewer's argument in two.
-    EXPECT_EQ((ShellRequest{u"open", u"NOTEPAD.EXE", u" \"C:\\Program Files\\Lanvoy\\system.log\""}),
-              ViewLogRequest(paths.systemLog));
-    EXPECT_EQ((ShellRequest{u"open", u"hh.exe", u"\"C:\\Program Files\\Lanvoy\\Lanvoy使用手册.chm\""}),
-              HelpRequest(paths.manual));
-    EXPECT_EQ((ShellRequest{u"open", u"hh.exe", u"D:\\Lanvoy\\Lanvoy使用手册.chm"}),
-              HelpRequest(ProgramFilesBeside(u"D:\\Lanvoy\\lanvoy.exe").manual));
+    EXPECT_EQ((ShellRequest{u"open", u"C:\\Windows\\system32\\NOTEPAD.EXE",
+                            u" \"C:\\Program Files\\Lanvoy\\system.log\""}),
+              ViewLogRequest(paths.systemLog, u"C:\\Windows\\system32"));
+    EXPECT_EQ((ShellRequest{u"open", u"C:\\Windows\\hh.exe", u"\"C:\\Program Files\\Lanvoy\\Lanvoy使用手册.chm\""}),
+              HelpRequest(paths.manual, u"C:\\Windows"));
+    EXPECT_EQ((ShellRequest{u"open", u"C:\\Windows\\hh.exe", u"D:\\Lanvoy\\Lanvoy使用手册.chm"}),
+              HelpRequest(ProgramFilesBeside(u"D:\\Lanvoy\\lanvoy.exe").manual, u"C:\\Windows"));
 }
 
 TEST(ProgramFilesTest, OnlyTheRecordedInstallationKeepsItsFilesInTheDataFolder)
