@@ -43,7 +43,10 @@ if(SETARCH)
 else()
   set(fixed_layout)
 endif()
-execute_process(COMMAND ${fixed_layout} "${CHMCMD}" lanvoy.hhp WORKING_DIRECTORY "${STAGE}"
+# Nor may the builder's time zone or locale leak in, nor a library preloaded
+# to shift the clock (its allocations move what chmcmd leaves uncleared).
+execute_process(COMMAND ${CMAKE_COMMAND} -E env --unset=LD_PRELOAD --unset=FAKETIME TZ=UTC LC_ALL=C LANG=C ${fixed_layout} "${CHMCMD}" lanvoy.hhp
+                WORKING_DIRECTORY "${STAGE}"
                 OUTPUT_VARIABLE output ERROR_VARIABLE output RESULT_VARIABLE status)
 if(NOT status EQUAL 0 OR NOT EXISTS "${STAGE}/lanvoy.chm" OR output MATCHES "[Ee]rror")
   message(FATAL_ERROR "BuildChm: chmcmd failed (${status}):\n${output}")
