@@ -26,6 +26,8 @@ Unicode true
 ; A 64-bit setup for a 64-bit program: it runs where the program runs.
 Target amd64-unicode
 SetCompressor /SOLID lzma
+; No file times in the package: a build a day later gives the same bytes.
+SetDateSave off
 RequestExecutionLevel admin
 ; A file that cannot be written fails the installation: skipped, the old
 ; program would stay under the new version's entry.
