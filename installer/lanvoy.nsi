@@ -7,7 +7,8 @@
 ; user's lanvoy.cfg and logs are never overwritten or removed.
 ;
 ; makensis -DVERSION=<x.y.z> -DSTAGE=<folder with the files> -DOUTFILE=<setup.exe>
-;          [-DSIGN=<tools/sign.sh, which signs: --as <name> <file>>] lanvoy.nsi
+;          -DTIDY=<uninstall-tidy.exe> [-DSIGN=<tools/sign.sh, which signs:
+;          --as <name> <file>>] lanvoy.nsi
 ; STAGE holds lanvoy.exe, Lanvoy使用手册.chm, lanvoy.cfg, readme.txt and
 ; lanvoy.ico, and lanvoy-service.exe once it is built: without it the setup
 ; installs no service.
@@ -40,6 +41,9 @@ AllowSkipFiles off
 !endif
 !ifndef STAGE
   !error "STAGE is not defined"
+!endif
+!ifndef TIDY
+  !error "TIDY (uninstall-tidy.exe, built from uninstall-tidy.c) is not defined"
 !endif
 !ifndef OUTFILE
   !define OUTFILE "lanvoy-${VERSION}-setup.exe"
@@ -431,18 +435,20 @@ Function un.onInit
       StrCpy $0 1
     ${EndIf}
     Delete "$UnCopyDir\uninstall.exe"
-    RMDir $UnCopyDir
-    ; What the copy could not remove is this program's own file, which stays
-    ; open while it runs: the command processor removes it two seconds after
-    ; (ping is its only way to wait), then the folder if nothing of the
-    ; user's is left in it; should that fail, Windows does at the next start.
-    ; The folder is not queued for then: a new installation may be in it.
+    ; What the copy could not remove is this program's own file, held open
+    ; while it runs. A small program removes it once this one has ended, and
+    ; only if it is still this file: a new installation meanwhile writes its
+    ; own uninstall.exe under the name. It removes the folder if nothing is
+    ; left in it, and queues only its own unique copy for the next start.
     ${If} $0 = 0
-      Delete /REBOOTOK "$INSTDIR\uninstall.exe"
-      SetRebootFlag false
-      SetOutPath $TEMP
-      ExecShell "" "$SYSDIR\cmd.exe" '/d /q /c ping -n 3 127.0.0.1 >nul & del /f /q "$INSTDIR\uninstall.exe" & rmdir "$INSTDIR"' SW_HIDE
+      ClearErrors
+      File "/oname=$UnCopyDir\uninstall-tidy.exe" "${TIDY}"
+      System::Call 'kernel32::GetCurrentProcessId() i .r2'
+      ${IfNot} ${Errors}
+        Exec '"$UnCopyDir\uninstall-tidy.exe" $2 "$INSTDIR\uninstall.exe"'
+      ${EndIf}
     ${EndIf}
+    RMDir $UnCopyDir
     SetErrorLevel $0
     Quit
   ${EndIf}

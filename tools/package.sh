@@ -8,14 +8,15 @@
 #   <out>/manifests/                     winget and Scoop manifests
 #   <out>/signatures/                    when signed: each signature detached
 #                                        (lanvoy.exe, lanvoy-service.exe,
-#                                        uninstall.exe, setup, MSI)
+#                                        uninstall.exe, uninstall-tidy.exe,
+#                                        setup, MSI)
 # Usage: tools/package.sh <version> <stage folder> <out folder> <time, seconds since 1970>
 # The stage folder holds lanvoy.exe, Lanvoy使用手册.chm, lanvoy.cfg,
 # readme.txt and lanvoy.ico, and lanvoy-service.exe once it is built (the
 # setup program and the MSI install it; a portable copy runs without it);
 # every file takes the given time, so the same stage gives the same packages.
 # With LANVOY_SIGN_PKCS12 (see tools/sign.sh) lanvoy.exe, the service, the
-# uninstaller, the setup program and the MSI are signed, and each signature
+# uninstaller and its tidy-up program, the setup program and the MSI are signed, and each signature
 # is kept detached in <out>/signatures; with LANVOY_SIGNATURES=<such a
 # folder> instead, those signatures are attached to the rebuilt files, which
 # gives the released bytes again; with neither they are unsigned, and this
@@ -82,9 +83,17 @@ fi
 
 setup="lanvoy-$version-setup.exe"
 echo "== $setup"
+# What removes the uninstaller's own file after it has ended; no time stamp
+# and no base address drawn from its path, so it is the same wherever built.
+tidy="$work/uninstall-tidy.exe"
+x86_64-w64-mingw32-gcc -municode -O2 -s -Wl,--no-insert-timestamp -Wl,--disable-auto-image-base \
+  -ffile-prefix-map="$root=." -o "$tidy" "$root/installer/uninstall-tidy.c"
 sign_define=()
-[ "$signing" = 1 ] && sign_define=("-DSIGN=$here/sign.sh")
-makensis -V2 -DVERSION="$version" -DSTAGE="$stage" -DOUTFILE="$out/$setup" "${sign_define[@]}" \
+if [ "$signing" = 1 ]; then
+  "$here/sign.sh" "$tidy"
+  sign_define=("-DSIGN=$here/sign.sh")
+fi
+makensis -V2 -DVERSION="$version" -DSTAGE="$stage" -DOUTFILE="$out/$setup" -DTIDY="$tidy" "${sign_define[@]}" \
   "$root/installer/lanvoy.nsi" >"$work/makensis.log" 2>&1 \
   || { cat "$work/makensis.log" >&2; exit 1; }
 

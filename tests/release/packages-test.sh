@@ -12,7 +12,8 @@
 #    program file is held, the setup and the registered silent uninstall
 #    refuse with 2 and change nothing, a held manual fails the setup with 1;
 #    the uninstall removes everything but the user's files with 0 once
-#    Lanvoy has ended, the service and its temporary copy gone too;
+#    Lanvoy has ended, the service and its temporary copy gone too; a setup
+#    right after it keeps its new uninstall.exe;
 #  - the MSI: refused (1603) while Lanvoy runs; /qn install with
 #    PIPEACCESS=admins NODESKTOP=0 (shortcut made), the same move, an upgrade
 #    that keeps a changed lanvoy.cfg byte for byte and honours NODESKTOP=1,
@@ -265,19 +266,26 @@ check "the silent uninstall exits 0" [ "$(code wine "$runner")" = 0 ]
 for f in lanvoy.exe "Lanvoy使用手册.chm" readme.txt; do
   check "the uninstall removed $f" absent "$dir/$f"
 done
-# The uninstaller's own file cannot go while it runs: it is removed after it
-# ends (Windows) or at the next start, which "wineboot -r" is here.
-check "uninstall.exe is to go at the next start" bash -c "wine reg query 'HKLM\System\CurrentControlSet\Control\Session Manager' /v PendingFileRenameOperations 2>/dev/null | tr -d '\r' | grep -qi 'Lanvoy.uninstall.exe'"
-wine wineboot -r >>"$work/wine.log" 2>&1
-wineserver -w
-check "... and is gone after it" absent "$dir/uninstall.exe"
 check "the uninstall removed the Start-menu folder" absent "$menu"
 check "the uninstall removed its entry" bash -c "! wine reg query '$key\\Lanvoy' /reg:64 >/dev/null 2>&1"
 check "the uninstall stopped and removed the service" no_service
 check "the uninstall kept lanvoy.cfg byte for byte in the data folder" cmp -s "$data/lanvoy.cfg" "$work/changed.cfg"
 check "the uninstall kept the log" [ -f "$data/system.log" ]
 check "the uninstall removed the record of the installation" bash -c "! wine reg query '$lanvoy_key' /reg:64 >/dev/null 2>&1"
-check "the uninstaller's temporary copy is gone" \
+# An installation right after the uninstall keeps its own uninstall.exe, also
+# past the next start ("wineboot -r"): only the old file was to go.
+check "a silent setup right after the uninstall exits 0" [ "$(code wine "$setup" /S)" = 0 ]
+sleep 2
+wine wineboot -r >>"$work/wine.log" 2>&1
+wineserver -w
+check "... and its uninstall.exe stays, past the next start" present "$dir/uninstall.exe"
+check "the silent uninstall of that exits 0" [ "$(code wine "$runner")" = 0 ]
+# The uninstaller's own file goes once it has ended, and the folder with it.
+for _ in $(seq 50); do [ -e "$dir" ] || break; sleep 0.2; done
+check "the uninstaller's file and the program's folder are gone after it" absent "$dir/uninstall.exe" "$dir"
+wine wineboot -r >>"$work/wine.log" 2>&1
+wineserver -w
+check "the uninstaller's temporary copies are gone after the next start" \
   bash -c "[ -z \"\$(find '$c/users' -iname '*.exe' -path '*Temp*' 2>/dev/null)\" ]"
 rm -rf "$dir"
 
