@@ -9,6 +9,7 @@
 #include "dialogs/CurrentIpDlg.h"
 #include "dialogs/ProfileDlg.h"
 #include "dialogs/SettingsDlg.h"
+#include "platform/ComScope.h"
 #include "platform/ProcessPaths.h"
 #include "platform/ProductNames.h"
 #include "platform/WideText.h"
@@ -26,6 +27,7 @@
 #include <iterator>
 #include <optional>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 namespace {
@@ -124,6 +126,35 @@ CMainDlg::CMainDlg(const MainServices& services)
       updateCheck(store, services.messages, services.shell, services.storage.files,
                   [this](std::u16string_view text) { commands.WriteSystemLog(text); })
 {
+    StartReading();
+}
+
+CMainDlg::~CMainDlg()
+{
+    if (reader.joinable())
+        reader.join();
+}
+
+void CMainDlg::StartReading()
+{
+    // Nothing the window builds before the list touches the store or the
+    // inventory, so both are read meanwhile. The thread has its own COM
+    // apartment for the sign-in task the store may look at.
+    try {
+        reader = std::thread([this] {
+            CComScope com;
+            commands.ReadAtStart();
+        });
+    } catch (const std::system_error&) {
+        commands.ReadAtStart();
+    }
+}
+
+void CMainDlg::FinishReading()
+{
+    if (reader.joinable())
+        reader.join();
+    commands.TellStartFailures();
 }
 
 bool CMainDlg::OnInitDialog()
@@ -151,7 +182,7 @@ bool CMainDlg::OnInitDialog()
     // folder is set only for what the system starts from here.
     SetCurrentDirectoryW(Wide(services.paths.folder));
 
-    commands.LoadAtStart();
+    FinishReading();
     SetUpList();
     RefreshList();
 

@@ -22,6 +22,7 @@
 
 #include <optional>
 #include <string>
+#include <thread>
 
 // What the window reaches the system through, created once at start-up.
 struct MainServices {
@@ -38,6 +39,7 @@ struct MainServices {
 class CMainDlg : public CDialogBase {
 public:
     explicit CMainDlg(const MainServices& services);
+    ~CMainDlg() override;
 
     void RefreshList();
     void UpdateCommandStates();
@@ -54,6 +56,8 @@ protected:
     void OnDpiChanged(UINT newDpi) override;
 
 private:
+    void StartReading();
+    void FinishReading();
     void AddTrayIcon();
     void CreateBars();
     void LayOutToolBar();
@@ -89,6 +93,7 @@ private:
     COperationLog log;
     CMainCommands commands;
     CUpdateCheck updateCheck;
+    std::thread reader;  // the profiles and the adapters, read while the window is built
     CToolBar toolBar;
     CImageListHolder toolImages, toolImagesDisabled, rowImages;
     CMenuHolder trayMenuResource, listMenuResource;

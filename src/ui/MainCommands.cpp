@@ -39,11 +39,19 @@ CMainCommands::CMainCommands(CProfileStore& store, CAdapterList& adapters, CProf
 {
 }
 
-void CMainCommands::LoadAtStart()
+void CMainCommands::ReadAtStart()
 {
-    if (!store.Load())
+    storeRead = store.Load() != 0;
+    adaptersRead = adapters.Refresh();
+}
+
+void CMainCommands::TellStartFailures()
+{
+    if (!storeRead)
         Tell(u"打开配置系统配置文件错误！", kMbOk);
-    if (!RefreshAndTell(adapters, messages))
+    for (const std::u16string& failure : adapters.Failures())
+        Tell(failure, kMbOk);
+    if (!adaptersRead)
         Tell(kAdaptersLoadError, kMbOk);
     else if (adapters.Count() == 0)
         Tell(kNoAdapters, kMbOk);

@@ -52,9 +52,16 @@ public:
     CMainCommands(CProfileStore& store, CAdapterList& adapters, CProfileApplier& applier, IAdapterChanger& changer,
                   IMessageBox& messages, COperationLog& log, IFileSystem& files);
 
-    // Loading the configuration and the inventory when the window opens,
-    // with their messages.
-    void LoadAtStart();
+    // Loading the configuration and the inventory when the window opens:
+    // the reading shows nothing, so that it may run on another thread while
+    // the window is built; the window's thread then tells what went wrong.
+    void ReadAtStart();
+    void TellStartFailures();
+    void LoadAtStart()
+    {
+        ReadAtStart();
+        TellStartFailures();
+    }
     // The "-debug" facts: adapter count, OS major and minor version, and
     // whether the service answered, its version and how much it has served.
     void WriteStartupFacts(const OsVersion& version, const ServiceState& service);
@@ -101,6 +108,8 @@ private:
     COperationLog& log;
     IFileSystem& files;
     std::vector<ProfileRow> rows;
+    bool storeRead = true;
+    std::int32_t adaptersRead = 0;
 };
 
 // The help command: the manual in the help viewer, started from the Windows
