@@ -7,8 +7,8 @@
 #include "platform/Win32Registry.h"
 #include "platform/WideText.h"
 #include "text/DecimalText.h"
+#include "ui/AdapterFailures.h"
 #include "ui/Texts.h"
-#include "engine/AdapterFailures.h"
 
 #include <windows.h>
 
@@ -80,7 +80,7 @@ int wmain(int argc, wchar_t** argv)
     CWin32MessageBox windowMessages;
     IMessageBox& messages = window ? static_cast<IMessageBox&>(windowMessages) : consoleMessages;
 
-    CAdapterList list(system.Platform(messages));
+    CAdapterList list(system.Platform());
     if (RefreshAndTell(list, messages) == 0) {
         messages.Show(kAdaptersLoadError, kMessageCaption, kMbOk | kMbIconStop);
         return 1;

@@ -15,6 +15,7 @@
 #include "platform/Win32Shell.h"
 #include "platform/Win32StartupTask.h"
 #include "platform/WideText.h"
+#include "ui/AdapterFailures.h"
 #include "ui/ChangeRoute.h"
 #include "ui/CommandLine.h"
 
@@ -45,7 +46,7 @@ int CLanvoyApp::Run(const std::u16string& commandText)
     const ProgramFiles paths = ProgramFilesFor(executable, ReadInstallRecord(system.registry), ProgramDataFolder());
     const StoreEnvironment storage{executable,       files,           system.registry, startupTask, clock,
                                    paths.dataFolder, paths.installed, &userRegistry};
-    const NetPlatform net = system.Platform(messages);
+    const NetPlatform net = system.Platform();
 
     const CommandLine commandLine = ParseCommandLine(commandText);
     const bool applyRun = !commandLine.applyId.empty();
@@ -100,6 +101,7 @@ int CLanvoyApp::RunApply(const StoreEnvironment& storage, IAdapterChanger& chang
     store.Load();
     CProfileApplier applier(store, changer);
     const ApplyResult result = applier.ApplyProfile(id);
+    TellFailures(messages, result.failures);
     if (!result.stop.empty())
         messages.Show(result.stop, kMessageCaption, kMbOk | kMbIconStop);
     ApplyRunOutcome outcome = ApplyRunResult(result.applied);

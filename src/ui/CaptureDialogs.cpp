@@ -1,9 +1,9 @@
 #include "ui/CaptureDialogs.h"
 
 #include "engine/ProfileCapture.h"
+#include "ui/AdapterFailures.h"
 #include "ui/DialogTexts.h"
 #include "ui/Texts.h"
-#include "engine/AdapterFailures.h"
 
 CBackupModel::CBackupModel(CProfileStore& store, const CAdapterList& adapters, IMessageBox& messages)
     : store(store), adapters(adapters), messages(messages)

@@ -4,8 +4,8 @@
 #include "ui/QuickMenus.h"
 #include "text/DecimalText.h"
 #include "text/Utf8.h"
+#include "ui/AdapterFailures.h"
 #include "ui/Texts.h"
-#include "engine/AdapterFailures.h"
 
 #include <algorithm>
 
@@ -93,6 +93,7 @@ bool CMainCommands::ApplyRow(int row, IBusyIndicator& busy)
     busy.Begin();
     const ApplyResult result = applier.ApplyProfile(picked.id);
     // Said where the apply stopped, over the wait.
+    TellFailures(messages, result.failures);
     if (!result.stop.empty())
         Tell(result.stop, kMbOk | kMbIconStop);
     RefreshAndTell(adapters, messages);
@@ -178,6 +179,7 @@ void CMainCommands::SwitchAdapter(unsigned id)
         return;
     const AdapterRecord* adapter = adapters.At(static_cast<int>(action->index));
     bool switched = changer.SetAdapterEnabled(adapter->adapterId, action->mode != 0);
+    TellFailures(messages, changer.Failures());
     Tell(AdapterItemResultText(action->mode, switched), kMbOk);
 }
 

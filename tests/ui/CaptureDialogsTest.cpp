@@ -4,6 +4,7 @@
 #include "ui/DialogTexts.h"
 
 #include "EngineFixture.h"
+#include "support/FakeMessageBox.h"
 
 #include <gtest/gtest.h>
 
