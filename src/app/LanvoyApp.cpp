@@ -101,11 +101,12 @@ int CLanvoyApp::RunApply(const StoreEnvironment& storage, IAdapterChanger& chang
     store.Load();
     CProfileApplier applier(store, changer);
     const ApplyResult result = applier.ApplyProfile(id);
-    TellFailures(messages, result.failures);
+    // No window: the boxes are the run's own.
+    TellFailures(messages, nullptr, result.failures);
     if (!result.stop.empty())
-        messages.Show(result.stop, kMessageCaption, kMbOk | kMbIconStop);
+        messages.Show(nullptr, result.stop, kMessageCaption, kMbOk | kMbIconStop);
     ApplyRunOutcome outcome = ApplyRunResult(result.applied);
-    messages.Show(outcome.message, kMessageCaption, kMbOk);
+    messages.Show(nullptr, outcome.message, kMessageCaption, kMbOk);
     return outcome.exitCode;
 }
 
@@ -114,7 +115,7 @@ int CLanvoyApp::RunElevated(const std::u16string& commandText, bool applyRun, IM
     int exitCode = 0;
     if (RelaunchElevated(commandText, applyRun, &exitCode) == RelaunchOutcome::Started)
         return applyRun ? exitCode : 0;
-    messages.Show(kElevationDeclined, kMessageCaption, kMbOk | kMbIconStop);
+    messages.Show(nullptr, kElevationDeclined, kMessageCaption, kMbOk | kMbIconStop);
     return 1;
 }
 

@@ -129,7 +129,8 @@ CMainDlg::CMainDlg(const MainServices& services)
 bool CMainDlg::OnInitDialog()
 {
     // What the window needs before anything shows in it.
-    services.messages.SetOwner(hwnd);
+    commands.SetOwner(hwnd);
+    updateCheck.SetOwner(hwnd);
     SetPropW(hwnd, Wide(kInstanceName), reinterpret_cast<HANDLE>(1));
     dpi = WindowDpi(hwnd);
     // Without a taskbar yet (a start at sign-in) the icon comes with it.
@@ -647,7 +648,6 @@ void CMainDlg::OnDestroy()
     listMenu = CMenu();
     trayMenuResource.Reset();
     listMenuResource.Reset();
-    services.messages.SetOwner(nullptr);
 }
 
 void CMainDlg::OnPaint()

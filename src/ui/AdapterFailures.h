@@ -7,16 +7,16 @@
 
 #include <vector>
 
-inline void TellFailures(IMessageBox& messages, const std::vector<std::u16string>& failures)
+inline void TellFailures(IMessageBox& messages, WindowHandle owner, const std::vector<std::u16string>& failures)
 {
     for (const std::u16string& failure : failures)
-        messages.Show(failure, kMessageCaption, kMbOk);
+        messages.Show(owner, failure, kMessageCaption, kMbOk);
 }
 
 // Refreshes `adapters` and tells each failure of the refresh; the count.
-inline std::int32_t RefreshAndTell(CAdapterList& adapters, IMessageBox& messages)
+inline std::int32_t RefreshAndTell(CAdapterList& adapters, IMessageBox& messages, WindowHandle owner)
 {
     const std::int32_t count = adapters.Refresh();
-    TellFailures(messages, adapters.Failures());
+    TellFailures(messages, owner, adapters.Failures());
     return count;
 }

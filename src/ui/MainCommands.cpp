@@ -43,7 +43,7 @@ void CMainCommands::LoadAtStart()
 {
     if (!store.Load())
         Tell(u"打开配置系统配置文件错误！", kMbOk);
-    if (!RefreshAndTell(adapters, messages))
+    if (!RefreshAndTell(adapters, messages, owner))
         Tell(kAdaptersLoadError, kMbOk);
     else if (adapters.Count() == 0)
         Tell(kNoAdapters, kMbOk);
@@ -93,10 +93,10 @@ bool CMainCommands::ApplyRow(int row, IBusyIndicator& busy)
     busy.Begin();
     const ApplyResult result = applier.ApplyProfile(picked.id);
     // Said where the apply stopped, over the wait.
-    TellFailures(messages, result.failures);
+    TellFailures(messages, owner, result.failures);
     if (!result.stop.empty())
         Tell(result.stop, kMbOk | kMbIconStop);
-    RefreshAndTell(adapters, messages);
+    RefreshAndTell(adapters, messages, owner);
     busy.End();
     const bool applied = result.applied;
     if (applied) {
@@ -128,8 +128,7 @@ ListChange CMainCommands::DeleteRow(int row)
     if (!NeedsRow(row))
         return {};
     const ProfileRow picked = rows[static_cast<std::size_t>(row)];
-    if (messages.Show(Bracketed(u"确认要删除配置[", picked.name, u"]吗？"), kMessageCaption,
-                      kMbYesNo | kMbIconQuestion) != kIdYes)
+    if (Tell(Bracketed(u"确认要删除配置[", picked.name, u"]吗？"), kMbYesNo | kMbIconQuestion) != kIdYes)
         return {};
     store.DeleteProfile(picked.id);
     // A failed save has told the user; the file still holds the profile, so
@@ -179,7 +178,7 @@ void CMainCommands::SwitchAdapter(unsigned id)
         return;
     const AdapterRecord* adapter = adapters.At(static_cast<int>(action->index));
     bool switched = changer.SetAdapterEnabled(adapter->adapterId, action->mode != 0);
-    TellFailures(messages, changer.Failures());
+    TellFailures(messages, owner, changer.Failures());
     Tell(AdapterItemResultText(action->mode, switched), kMbOk);
 }
 

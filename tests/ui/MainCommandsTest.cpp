@@ -9,6 +9,8 @@ namespace {
 
 const std::u16string kLog = u"system.log";
 const std::u16string kSeparator = u"\r\n" + std::u16string(80, u'=') + u"\r\n";
+char mainWindow;  // stands in for the window's handle
+const WindowHandle kMainWindow = &mainWindow;
 
 // The entries of a log, without their time stamps.
 std::vector<std::u16string> Entries(const std::string& bytes)
@@ -55,6 +57,7 @@ protected:
         adapters = std::make_unique<CAdapterList>(fake.Platform());
         applier = std::make_unique<CProfileApplier>(*store, fake.Platform());
         commands = std::make_unique<CMainCommands>(*store, *adapters, *applier, changer, messages, log, files);
+        commands->SetOwner(kMainWindow);
         commands->LoadAtStart();
         commands->RefreshRows();
     }
@@ -73,6 +76,7 @@ protected:
         std::vector<std::pair<std::u16string, std::uint32_t>> shown;
         for (const auto& box : messages.shown) {
             EXPECT_EQ(u"Lanvoy", box.caption);
+            EXPECT_EQ(kMainWindow, box.owner);
             shown.emplace_back(box.text, box.style);
         }
         messages.shown.clear();
