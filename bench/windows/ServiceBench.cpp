@@ -9,7 +9,6 @@
 #include "engine/AdapterChanger.h"
 #include "ipc/ServiceClient.h"
 #include "net/Win32Net.h"
-#include "support/FakeMessageBox.h"
 #include "support/Win32Service.h"
 
 #include <algorithm>
@@ -73,8 +72,7 @@ int wmain(int argc, wchar_t** argv)
             return 1;
         }
         CWin32NetPlatform system(RunningUnderWine());
-        CFakeMessageBox messages;
-        CDirectAdapterChanger direct(system.Platform(messages));
+        CDirectAdapterChanger direct(system.Platform());
         CServiceClient client;
         CServiceAdapterChanger throughService(client);
 

@@ -7,8 +7,8 @@
 #include "platform/Win32Registry.h"
 #include "platform/WideText.h"
 #include "text/DecimalText.h"
+#include "ui/AdapterFailures.h"
 #include "ui/Texts.h"
-#include "engine/AdapterFailures.h"
 
 #include <windows.h>
 
@@ -20,7 +20,7 @@ namespace {
 // Notices from the inventory go to the error stream instead of a window.
 class CConsoleMessages : public IMessageBox {
 public:
-    int Show(const std::u16string& text, const std::u16string& caption, std::uint32_t) override;
+    int Show(WindowHandle, const std::u16string& text, const std::u16string& caption, std::uint32_t) override;
 };
 
 void Write(HANDLE stream, const std::u16string& text)
@@ -37,7 +37,7 @@ void Write(HANDLE stream, const std::u16string& text)
     WriteFile(stream, utf8.data(), static_cast<DWORD>(utf8.size()), &written, nullptr);
 }
 
-int CConsoleMessages::Show(const std::u16string& text, const std::u16string& caption, std::uint32_t)
+int CConsoleMessages::Show(WindowHandle, const std::u16string& text, const std::u16string& caption, std::uint32_t)
 {
     Write(GetStdHandle(STD_ERROR_HANDLE), caption + u": " + text + u"\r\n");
     return kIdOk;
@@ -80,14 +80,14 @@ int wmain(int argc, wchar_t** argv)
     CWin32MessageBox windowMessages;
     IMessageBox& messages = window ? static_cast<IMessageBox&>(windowMessages) : consoleMessages;
 
-    CAdapterList list(system.Platform(messages));
-    if (RefreshAndTell(list, messages) == 0) {
-        messages.Show(kAdaptersLoadError, kMessageCaption, kMbOk | kMbIconStop);
+    CAdapterList list(system.Platform());
+    if (RefreshAndTell(list, messages, nullptr) == 0) {
+        messages.Show(nullptr, kAdaptersLoadError, kMessageCaption, kMbOk | kMbIconStop);
         return 1;
     }
     const std::u16string text = Describe(list);
     if (window)
-        messages.Show(text, kMessageCaption, kMbOk | kMbIconInformation);
+        messages.Show(nullptr, text, kMessageCaption, kMbOk | kMbIconInformation);
     else
         Write(GetStdHandle(STD_OUTPUT_HANDLE), text);
     return 0;

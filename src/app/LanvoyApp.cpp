@@ -15,6 +15,7 @@
 #include "platform/Win32Shell.h"
 #include "platform/Win32StartupTask.h"
 #include "platform/WideText.h"
+#include "ui/AdapterFailures.h"
 #include "ui/ChangeRoute.h"
 #include "ui/CommandLine.h"
 
@@ -45,7 +46,7 @@ int CLanvoyApp::Run(const std::u16string& commandText)
     const ProgramFiles paths = ProgramFilesFor(executable, ReadInstallRecord(system.registry), ProgramDataFolder());
     const StoreEnvironment storage{executable,       files,           system.registry, startupTask, clock,
                                    paths.dataFolder, paths.installed, &userRegistry};
-    const NetPlatform net = system.Platform(messages);
+    const NetPlatform net = system.Platform();
 
     const CommandLine commandLine = ParseCommandLine(commandText);
     const bool applyRun = !commandLine.applyId.empty();
@@ -100,10 +101,12 @@ int CLanvoyApp::RunApply(const StoreEnvironment& storage, IAdapterChanger& chang
     store.Load();
     CProfileApplier applier(store, changer);
     const ApplyResult result = applier.ApplyProfile(id);
+    // No window: the boxes are the run's own.
+    TellFailures(messages, nullptr, result.failures);
     if (!result.stop.empty())
-        messages.Show(result.stop, kMessageCaption, kMbOk | kMbIconStop);
+        messages.Show(nullptr, result.stop, kMessageCaption, kMbOk | kMbIconStop);
     ApplyRunOutcome outcome = ApplyRunResult(result.applied);
-    messages.Show(outcome.message, kMessageCaption, kMbOk);
+    messages.Show(nullptr, outcome.message, kMessageCaption, kMbOk);
     return outcome.exitCode;
 }
 
@@ -112,7 +115,7 @@ int CLanvoyApp::RunElevated(const std::u16string& commandText, bool applyRun, IM
     int exitCode = 0;
     if (RelaunchElevated(commandText, applyRun, &exitCode) == RelaunchOutcome::Started)
         return applyRun ? exitCode : 0;
-    messages.Show(kElevationDeclined, kMessageCaption, kMbOk | kMbIconStop);
+    messages.Show(nullptr, kElevationDeclined, kMessageCaption, kMbOk | kMbIconStop);
     return 1;
 }
 

@@ -160,7 +160,8 @@ void CMainDlg::FinishReading()
 bool CMainDlg::OnInitDialog()
 {
     // What the window needs before anything shows in it.
-    services.messages.SetOwner(hwnd);
+    commands.SetOwner(hwnd);
+    updateCheck.SetOwner(hwnd);
     SetPropW(hwnd, Wide(kInstanceName), reinterpret_cast<HANDLE>(1));
     dpi = WindowDpi(hwnd);
     // Without a taskbar yet (a start at sign-in) the icon comes with it.
@@ -678,7 +679,6 @@ void CMainDlg::OnDestroy()
     listMenu = CMenu();
     trayMenuResource.Reset();
     listMenuResource.Reset();
-    services.messages.SetOwner(nullptr);
 }
 
 void CMainDlg::OnPaint()

@@ -12,7 +12,7 @@
 #include "engine/ProfileApply.h"
 #include "net/AdapterList.h"
 #include "platform/Shell.h"
-#include "platform/Win32MessageBox.h"
+#include "platform/MessageBox.h"
 #include "store/ProfileStore.h"
 #include "ui/CommandLine.h"
 #include "ui/MainCommands.h"
@@ -30,7 +30,7 @@ struct MainServices {
     IAdapterChanger& changer;  // the service, or this process
     ServiceState service;      // what the service said at start
     StoreEnvironment storage;
-    CWin32MessageBox& messages;  // also the one in `net`; owned by this window once it exists
+    IMessageBox& messages;
     IShell& shell;
     CommandLine commandLine;
     ProgramFiles paths;

@@ -9,13 +9,14 @@ constexpr int kLinePadding = 8;  // the open list's item margins, at 96 DPI
 
 }  // namespace
 
-CBackupDlg::CBackupDlg(CProfileStore& store, const CAdapterList& adapters, CWin32MessageBox& boxes)
-    : CDialogBase(IDD_BACKUP), messages(boxes, *this), model(store, adapters, messages)
+CBackupDlg::CBackupDlg(CProfileStore& store, const CAdapterList& adapters, IMessageBox& messages)
+    : CDialogBase(IDD_BACKUP), model(store, adapters, messages)
 {
 }
 
 bool CBackupDlg::OnInitDialog()
 {
+    model.SetOwner(hwnd);
     SetTitleIcons(IDI_APP);
     if (!model.Open()) {
         End(0);

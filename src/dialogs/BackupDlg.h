@@ -3,12 +3,11 @@
 // of every adapter, as a new profile. The main window saves the file after OK.
 
 #include "controls/Dialog.h"
-#include "dialogs/DialogMessages.h"
 #include "ui/CaptureDialogs.h"
 
 class CBackupDlg : public CDialogBase {
 public:
-    CBackupDlg(CProfileStore& store, const CAdapterList& adapters, CWin32MessageBox& messages);
+    CBackupDlg(CProfileStore& store, const CAdapterList& adapters, IMessageBox& messages);
 
 protected:
     bool OnInitDialog() override;
@@ -19,7 +18,6 @@ private:
     void ShowDetails();
     void OnOk();
 
-    CDialogMessages messages;
     CBackupModel model;
     // Read when the user saves; the second box is shown but not acted on.
     std::u16string name;

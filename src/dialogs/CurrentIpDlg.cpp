@@ -2,13 +2,14 @@
 #include "resource.h"
 
 CCurrentIpDlg::CCurrentIpDlg(CProfileStore& store, const CAdapterList& adapters, const NetPlatform& net,
-                             CWin32MessageBox& boxes)
-    : CDialogBase(IDD_CURRENT_IP), messages(boxes, *this), model(store, adapters, messages), own(net)
+                             IMessageBox& messages)
+    : CDialogBase(IDD_CURRENT_IP), model(store, adapters, messages), own(net)
 {
 }
 
 bool CCurrentIpDlg::OnInitDialog()
 {
+    model.SetOwner(hwnd);
     SetTitleIcons(IDI_APP);
     SetItemText(IDC_CURRENT_IP_DETAILS, model.ReadDetails(own));
     // The name is what the user types; the read-only details need no caret.

@@ -4,21 +4,19 @@
 // saves the file after OK.
 
 #include "controls/Dialog.h"
-#include "dialogs/DialogMessages.h"
 #include "ui/CaptureDialogs.h"
 
 class CCurrentIpDlg : public CDialogBase {
 public:
     // `net` reads the dialog's own inventory; `adapters` is what a save takes.
     CCurrentIpDlg(CProfileStore& store, const CAdapterList& adapters, const NetPlatform& net,
-                  CWin32MessageBox& messages);
+                  IMessageBox& messages);
 
 protected:
     bool OnInitDialog() override;
     bool OnCommand(int id, int code, HWND control) override;
 
 private:
-    CDialogMessages messages;
     CCurrentIpModel model;
     CAdapterList own;
 };

@@ -43,12 +43,12 @@ const wchar_t* DigitFace()
 
 }  // namespace
 
-CProfileDlg::CProfileDlg(CProfileStore& store, const CAdapterList& adapters, CWin32MessageBox& messages,
+CProfileDlg::CProfileDlg(CProfileStore& store, const CAdapterList& adapters, IMessageBox& messages,
                          std::function<void(std::u16string_view)> writeSystemLog)
     : CDialogBase(IDD_PROFILE),
       store(store),
       adapters(adapters),
-      messages(messages, *this),
+      messages(messages),
       writeSystemLog(std::move(writeSystemLog))
 {
     NewEditor();
@@ -116,6 +116,7 @@ void CProfileDlg::OnDpiChanged(UINT dpi)
 
 bool CProfileDlg::OnInitDialog()
 {
+    editor->SetOwner(hwnd);
     SetTitleIcons(IDI_APP);
 
     tabs.Attach(Item(IDC_PROFILE_TABS));

@@ -6,7 +6,6 @@
 #include "controls/AdapterTabCtrl.h"
 #include "controls/Dialog.h"
 #include "controls/Handles.h"
-#include "dialogs/DialogMessages.h"
 #include "net/AdapterList.h"
 #include "platform/MessageBox.h"
 #include "store/ProfileStore.h"
@@ -20,7 +19,7 @@
 
 class CProfileDlg : public CDialogBase {
 public:
-    CProfileDlg(CProfileStore& store, const CAdapterList& adapters, CWin32MessageBox& messages,
+    CProfileDlg(CProfileStore& store, const CAdapterList& adapters, IMessageBox& messages,
                 std::function<void(std::u16string_view)> writeSystemLog);
     ~CProfileDlg() override;
 
@@ -55,7 +54,7 @@ private:
 
     CProfileStore& store;
     const CAdapterList& adapters;
-    CDialogMessages messages;
+    IMessageBox& messages;
     std::function<void(std::u16string_view)> writeSystemLog;
     std::optional<CProfileEditor> editor;
 

@@ -3,8 +3,8 @@
 #include "ui/Switches.h"
 #include "resource.h"
 
-CSettingsDlg::CSettingsDlg(CProfileStore& store, CWin32MessageBox& boxes)
-    : CDialogBase(IDD_SETTINGS), store(store), messages(boxes, *this)
+CSettingsDlg::CSettingsDlg(CProfileStore& store, IMessageBox& messages)
+    : CDialogBase(IDD_SETTINGS), store(store), messages(messages)
 {
 }
 
@@ -26,7 +26,7 @@ bool CSettingsDlg::OnCommand(int id, int code, HWND control)
     switches.autoExec = Checked(IDC_SETTINGS_AUTORUN);
     switches.autoUpdate = Checked(IDC_SETTINGS_UPDATE);
     switches.logFlag = Checked(IDC_SETTINGS_LOG);
-    SaveSwitches(store, switches, messages);
+    SaveSwitches(store, switches, messages, hwnd);
     End(IDOK);
     return true;
 }

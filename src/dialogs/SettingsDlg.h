@@ -4,13 +4,12 @@
 // window then writes its copy "config.xml".
 
 #include "controls/Dialog.h"
-#include "dialogs/DialogMessages.h"
 #include "platform/MessageBox.h"
 #include "store/ProfileStore.h"
 
 class CSettingsDlg : public CDialogBase {
 public:
-    CSettingsDlg(CProfileStore& store, CWin32MessageBox& messages);
+    CSettingsDlg(CProfileStore& store, IMessageBox& messages);
 
 protected:
     bool OnInitDialog() override;
@@ -18,5 +17,5 @@ protected:
 
 private:
     CProfileStore& store;
-    CDialogMessages messages;
+    IMessageBox& messages;
 };

@@ -7,6 +7,9 @@
 #include "net/NetPlatform.h"
 
 #include <string>
+#include <vector>
+
+class CAdapterList;
 
 class IAdapterChanger {
 public:
@@ -17,6 +20,9 @@ public:
                              const std::u16string& gateway, const std::u16string& dns) = 0;
     virtual bool ApplyDhcp(const std::u16string& adapterId, const std::u16string& dns) = 0;
     virtual bool SetAdapterEnabled(const std::u16string& adapterId, bool enable) = 0;
+    // What the inventory could not read during the last change, in the
+    // system's words, for the caller to show.
+    virtual std::vector<std::u16string> Failures() const = 0;
 };
 
 // The changes made by this process. Each reads the inventory afresh, so that
@@ -29,7 +35,12 @@ public:
                      const std::u16string& gateway, const std::u16string& dns) override;
     bool ApplyDhcp(const std::u16string& adapterId, const std::u16string& dns) override;
     bool SetAdapterEnabled(const std::u16string& adapterId, bool enable) override;
+    std::vector<std::u16string> Failures() const override { return failures; }
 
 private:
+    // A fresh inventory, its failures kept for Failures().
+    void Refresh(CAdapterList& adapters);
+
     NetPlatform platform;
+    std::vector<std::u16string> failures;
 };

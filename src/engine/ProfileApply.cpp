@@ -1,5 +1,4 @@
 #include "engine/ProfileApply.h"
-#include "platform/MessageBox.h"
 #include "store/ConfigSchema.h"
 #include "store/ProfileStore.h"
 #include "xml/XmlDoc.h"
@@ -104,22 +103,27 @@ ApplyResult CProfileApplier::ApplyProfile(const std::u16string& id)
     CXmlDoc entries;
     entries.SetText(content);
 
-    bool result = false;
+    ApplyResult result;
     while (entries.FindNext()) {
         Entry entry;
         entry.guid = entries.Attribute(kGuid);
         entry.name = entries.Attribute(kName);
         entry.mode = EntryMode(entries.Attribute(kType));
-        std::u16string stop = ReadAddresses(entries, entry);
-        if (!stop.empty())
-            return {false, std::move(stop)};
-
-        if (entry.mode == kModeManual)
-            result = changer.ApplyStatic(entry.guid, entry.ip, entry.mask, entry.gateway, entry.dns) || result;
-        else if (entry.mode == kModeDhcp)
-            result = changer.ApplyDhcp(entry.guid, entry.dns) || result;
-        else
-            result = true;
+        result.stop = ReadAddresses(entries, entry);
+        if (!result.stop.empty()) {
+            result.applied = false;
+            return result;
+        }
+        if (entry.mode == kModeLeaveAlone) {
+            result.applied = true;
+            continue;
+        }
+        const bool done = entry.mode == kModeManual
+                              ? changer.ApplyStatic(entry.guid, entry.ip, entry.mask, entry.gateway, entry.dns)
+                              : changer.ApplyDhcp(entry.guid, entry.dns);
+        result.applied = done || result.applied;
+        const std::vector<std::u16string> failures = changer.Failures();
+        result.failures.insert(result.failures.end(), failures.begin(), failures.end());
     }
-    return {result, {}};
+    return result;
 }

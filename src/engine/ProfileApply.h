@@ -8,6 +8,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <vector>
 
 class CProfileStore;
 
@@ -19,10 +20,13 @@ bool PassesTwoPartTest(std::u16string_view address);
 // How an apply went. `applied`: at least one entry was applied or left
 // alone; not for an unknown or empty profile, when every entry failed, or when
 // a bad address of a manual entry stopped the run. `stop` then says why, for
-// the user (a stop box before the failure's own).
+// the user (a stop box before the failure's own). `failures`: what the
+// inventory could not read at each change made, in the system's words, for
+// the user before anything else.
 struct ApplyResult {
     bool applied = false;
     std::u16string stop;
+    std::vector<std::u16string> failures;
 };
 
 class CProfileApplier {

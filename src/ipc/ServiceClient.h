@@ -52,6 +52,8 @@ public:
                      const std::u16string& gateway, const std::u16string& dns) override;
     bool ApplyDhcp(const std::u16string& adapterId, const std::u16string& dns) override;
     bool SetAdapterEnabled(const std::u16string& adapterId, bool enable) override;
+    // The service records its inventory's failures in its own event log.
+    std::vector<std::u16string> Failures() const override { return {}; }
 
     IpcError LastError() const { return lastError; }
 

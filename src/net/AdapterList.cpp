@@ -1,7 +1,6 @@
 #include "net/AdapterList.h"
 
 #include "net/InetAddr.h"
-#include "platform/MessageBox.h"
 #include "platform/Registry.h"
 #include "platform/SystemText.h"
 

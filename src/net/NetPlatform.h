@@ -8,7 +8,6 @@
 #include <vector>
 
 class IRegistry;
-class IMessageBox;
 
 struct OsVersion {
     std::uint32_t major = 0;
@@ -89,5 +88,4 @@ struct NetPlatform {
     IAdapterAddressQuery& addresses;
     IDhcpClient& dhcp;
     IDeviceInstaller& devices;
-    IMessageBox& messages;
 };

@@ -63,10 +63,7 @@ public:
     CWin32NetPlatform(const CWin32NetPlatform&) = delete;
     CWin32NetPlatform& operator=(const CWin32NetPlatform&) = delete;
 
-    NetPlatform Platform(IMessageBox& messages)
-    {
-        return NetPlatform{registry, version, addresses, dhcp, devices, messages};
-    }
+    NetPlatform Platform() { return NetPlatform{registry, version, addresses, dhcp, devices}; }
 
     CWin32Registry registry;
     CWin32VersionQuery version;

@@ -17,8 +17,13 @@ enum MessageAnswer : int { kIdOk = 1, kIdYes = 6, kIdNo = 7 };
 
 inline const char16_t* const kMessageCaption = u"Lanvoy";
 
+// A window as the portable code carries it: its HWND on Windows, null for none.
+using WindowHandle = void*;
+
 class IMessageBox {
 public:
     virtual ~IMessageBox() = default;
-    virtual int Show(const std::u16string& text, const std::u16string& caption, std::uint32_t style) = 0;
+    // Shows the box owned by `owner` (none: a box of its own) and returns the answer.
+    virtual int Show(WindowHandle owner, const std::u16string& text, const std::u16string& caption,
+                     std::uint32_t style) = 0;
 };

@@ -1,13 +1,14 @@
 #include "service/RequestExecutor.h"
 
-#include "engine/AdapterFailures.h"
+#include "net/AdapterList.h"
 
-IpcError CRequestExecutor::Execute(const ServiceRequest& request)
+IpcError CRequestExecutor::Execute(const ServiceRequest& request, std::vector<std::u16string>* failures)
 {
     if (request.kind == RequestKind::kStatus)
         return IpcError::kUnknownKind;
     CAdapterList adapters(platform);
-    RefreshAndTell(adapters, platform.messages);
+    adapters.Refresh();
+    *failures = adapters.Failures();
     // The inventory lists Ethernet adapters only.
     if (request.adapterId.empty() || !adapters.Find(request.adapterId))
         return IpcError::kUnknownAdapter;

@@ -22,7 +22,11 @@ IpcError CRequestHandler::Change(const ServiceRequest& request)
     std::unique_lock<std::timed_mutex> lock(changing, changeWait);
     if (!lock.owns_lock())
         return IpcError::kBusy;
-    return executor.Execute(request);
+    std::vector<std::u16string> failures;
+    const IpcError outcome = executor.Execute(request, &failures);
+    for (const std::u16string& failure : failures)
+        log.Report(EventType::kWarning, u"The adapter layer reported: " + failure);
+    return outcome;
 }
 
 std::vector<std::uint8_t> CRequestHandler::Answer(IpcError code)

@@ -5,7 +5,6 @@
 #include "net/Win32Net.h"
 #include "platform/ProductNames.h"
 #include "platform/WideText.h"
-#include "service/EventLogMessageBox.h"
 #include "service/PipeAccess.h"
 #include "service/PipeServer.h"
 #include "service/Win32EventLog.h"
@@ -50,9 +49,8 @@ template <typename Running>
 DWORD RunServer(HANDLE stop, Running running)
 {
     CWin32EventLog log;
-    CEventLogMessageBox messages(log);
     CWin32NetPlatform system(RunningUnderWine());
-    CRequestExecutor executor(system.Platform(messages));
+    CRequestExecutor executor(system.Platform());
     CRequestHandler handler(executor, log, {LANVOY_VERSION_MAJOR, LANVOY_VERSION_MINOR, LANVOY_VERSION_PATCH},
                             kChangeWait);
     CPipeServer server(handler, kServicePipeName, PipeSecurityDescriptor(system.registry), PipeDeadlines{});

@@ -1,9 +1,9 @@
 #include "ui/CaptureDialogs.h"
 
 #include "engine/ProfileCapture.h"
+#include "ui/AdapterFailures.h"
 #include "ui/DialogTexts.h"
 #include "ui/Texts.h"
-#include "engine/AdapterFailures.h"
 
 CBackupModel::CBackupModel(CProfileStore& store, const CAdapterList& adapters, IMessageBox& messages)
     : store(store), adapters(adapters), messages(messages)
@@ -14,7 +14,7 @@ bool CBackupModel::Open()
 {
     if (adapters.Count() > 0)
         return true;
-    messages.Show(kDialogLoadError, kMessageCaption, kMbOk);
+    messages.Show(owner, kDialogLoadError, kMessageCaption, kMbOk);
     return false;
 }
 
@@ -48,7 +48,7 @@ bool CBackupModel::Save(const std::u16string& name, int selected, bool allAdapte
         added = CaptureProfile(store, name, adapters, selected);
     if (added)
         return true;
-    messages.Show(kCaptureFailed, kMessageCaption, kMbIconStop);
+    messages.Show(owner, kCaptureFailed, kMessageCaption, kMbIconStop);
     return false;
 }
 
@@ -59,12 +59,12 @@ CCurrentIpModel::CCurrentIpModel(CProfileStore& store, const CAdapterList& mainA
 
 std::u16string CCurrentIpModel::ReadDetails(CAdapterList& own)
 {
-    if (!RefreshAndTell(own, messages)) {
-        messages.Show(kAdaptersLoadError, kMessageCaption, kMbOk);
+    if (!RefreshAndTell(own, messages, owner)) {
+        messages.Show(owner, kAdaptersLoadError, kMessageCaption, kMbOk);
         return {};
     }
     if (own.Count() == 0) {
-        messages.Show(kNoAdapters, kMessageCaption, kMbOk);
+        messages.Show(owner, kNoAdapters, kMessageCaption, kMbOk);
         return {};
     }
     return CurrentIpDetails(own);
@@ -74,6 +74,6 @@ bool CCurrentIpModel::Save(const std::u16string& name)
 {
     if (CaptureProfile(store, name, adapters, kAllAdapters))
         return true;
-    messages.Show(kCaptureFailed, kMessageCaption, kMbIconStop);
+    messages.Show(owner, kCaptureFailed, kMessageCaption, kMbIconStop);
     return false;
 }

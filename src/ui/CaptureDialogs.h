@@ -22,6 +22,8 @@ inline bool CanSaveName(const std::u16string& name)
 class CBackupModel {
 public:
     CBackupModel(CProfileStore& store, const CAdapterList& adapters, IMessageBox& messages);
+    // The dialog the boxes belong to, named by the dialog once it exists.
+    void SetOwner(WindowHandle window) { owner = window; }
 
     // False, after telling the user, when there is no adapter to back up.
     bool Open();
@@ -40,6 +42,7 @@ private:
     CProfileStore& store;
     const CAdapterList& adapters;
     IMessageBox& messages;
+    WindowHandle owner = nullptr;
 };
 
 // The current-IP dialog: shows an inventory read afresh, saves the main
@@ -47,6 +50,8 @@ private:
 class CCurrentIpModel {
 public:
     CCurrentIpModel(CProfileStore& store, const CAdapterList& mainAdapters, IMessageBox& messages);
+    // As CBackupModel::SetOwner.
+    void SetOwner(WindowHandle window) { owner = window; }
 
     // Refreshes `own` and returns its details; empty, after telling the
     // user, when no adapter could be read.
@@ -58,4 +63,5 @@ private:
     CProfileStore& store;
     const CAdapterList& adapters;
     IMessageBox& messages;
+    WindowHandle owner = nullptr;
 };

@@ -4,8 +4,8 @@
 #include "ui/QuickMenus.h"
 #include "text/DecimalText.h"
 #include "text/Utf8.h"
+#include "ui/AdapterFailures.h"
 #include "ui/Texts.h"
-#include "engine/AdapterFailures.h"
 
 #include <algorithm>
 
@@ -49,8 +49,7 @@ void CMainCommands::TellStartFailures()
 {
     if (!storeRead)
         Tell(u"打开配置系统配置文件错误！", kMbOk);
-    for (const std::u16string& failure : adapters.Failures())
-        Tell(failure, kMbOk);
+    TellFailures(messages, owner, adapters.Failures());
     if (!adaptersRead)
         Tell(kAdaptersLoadError, kMbOk);
     else if (adapters.Count() == 0)
@@ -101,9 +100,10 @@ bool CMainCommands::ApplyRow(int row, IBusyIndicator& busy)
     busy.Begin();
     const ApplyResult result = applier.ApplyProfile(picked.id);
     // Said where the apply stopped, over the wait.
+    TellFailures(messages, owner, result.failures);
     if (!result.stop.empty())
         Tell(result.stop, kMbOk | kMbIconStop);
-    RefreshAndTell(adapters, messages);
+    RefreshAndTell(adapters, messages, owner);
     busy.End();
     const bool applied = result.applied;
     if (applied) {
@@ -135,8 +135,7 @@ ListChange CMainCommands::DeleteRow(int row)
     if (!NeedsRow(row))
         return {};
     const ProfileRow picked = rows[static_cast<std::size_t>(row)];
-    if (messages.Show(Bracketed(u"确认要删除配置[", picked.name, u"]吗？"), kMessageCaption,
-                      kMbYesNo | kMbIconQuestion) != kIdYes)
+    if (Tell(Bracketed(u"确认要删除配置[", picked.name, u"]吗？"), kMbYesNo | kMbIconQuestion) != kIdYes)
         return {};
     store.DeleteProfile(picked.id);
     // A failed save has told the user; the file still holds the profile, so
@@ -186,6 +185,7 @@ void CMainCommands::SwitchAdapter(unsigned id)
         return;
     const AdapterRecord* adapter = adapters.At(static_cast<int>(action->index));
     bool switched = changer.SetAdapterEnabled(adapter->adapterId, action->mode != 0);
+    TellFailures(messages, owner, changer.Failures());
     Tell(AdapterItemResultText(action->mode, switched), kMbOk);
 }
 

@@ -52,6 +52,9 @@ public:
     CMainCommands(CProfileStore& store, CAdapterList& adapters, CProfileApplier& applier, IAdapterChanger& changer,
                   IMessageBox& messages, COperationLog& log, IFileSystem& files);
 
+    // The window the boxes belong to, named by that window once it exists.
+    void SetOwner(WindowHandle window) { owner = window; }
+
     // Loading the configuration and the inventory when the window opens:
     // the reading shows nothing, so that it may run on another thread while
     // the window is built; the window's thread then tells what went wrong.
@@ -98,13 +101,17 @@ public:
     bool debug = false;
 
 private:
-    void Tell(const std::u16string& text, std::uint32_t icon) { messages.Show(text, kMessageCaption, icon); }
+    int Tell(const std::u16string& text, std::uint32_t style)
+    {
+        return messages.Show(owner, text, kMessageCaption, style);
+    }
 
     CProfileStore& store;
     CAdapterList& adapters;
     CProfileApplier& applier;
     IAdapterChanger& changer;
     IMessageBox& messages;
+    WindowHandle owner = nullptr;
     COperationLog& log;
     IFileSystem& files;
     std::vector<ProfileRow> rows;

@@ -221,7 +221,7 @@ bool CProfileEditor::Open(const std::vector<const AdapterRecord*>& inventory)
     records.clear();
     shownTab = -1;
     if (inventory.empty()) {
-        messages.Show(kDialogLoadError, kMessageCaption, kMbOk);
+        messages.Show(owner, kDialogLoadError, kMessageCaption, kMbOk);
         return false;
     }
     if (Mode() == EditorMode::New) {
@@ -328,7 +328,7 @@ EditorPage CProfileEditor::SwitchTab(int selected, const EditorControls& control
 EditorClose CProfileEditor::Confirm(const std::u16string& name)
 {
     if (name.empty()) {
-        messages.Show(kEmptyName, kMessageCaption, kMbOk | kMbIconInformation);
+        messages.Show(owner, kEmptyName, kMessageCaption, kMbOk | kMbIconInformation);
         return EditorClose::StayOpen;
     }
     const EditorMode mode = Mode();
@@ -340,13 +340,13 @@ EditorClose CProfileEditor::Confirm(const std::u16string& name)
     } else {
         // Only an explicit "keep this name" stores a second profile under it.
         if (store.NameExists(name) &&
-            messages.Show(kNameInUse, kMessageCaption, kMbOkCancel | kMbIconInformation) != kIdCancel)
+            messages.Show(owner, kNameInUse, kMessageCaption, kMbOkCancel | kMbIconInformation) != kIdCancel)
             return EditorClose::StayOpen;
         stored = store.AddProfile(name, Pointers(records));
     }
     if (stored == 0) {
         // Nothing went in: the main window must not save and report success.
-        messages.Show(kSaveFailed, kMessageCaption, kMbOk | kMbIconStop);
+        messages.Show(owner, kSaveFailed, kMessageCaption, kMbOk | kMbIconStop);
         return EditorClose::Cancel;
     }
     return EditorClose::Ok;

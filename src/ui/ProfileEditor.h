@@ -122,6 +122,8 @@ public:
     using LogWriter = std::function<void(std::u16string_view)>;
 
     CProfileEditor(CProfileStore& store, IMessageBox& messages, LogWriter writeSystemLog);
+    // The dialog the boxes belong to, named by the dialog once it exists.
+    void SetOwner(WindowHandle window) { owner = window; }
 
     // Called before the dialog opens; without either the editor makes a new profile.
     void OpenForEdit(const std::u16string& id, const std::u16string& name);
@@ -165,6 +167,7 @@ private:
 
     CProfileStore& store;
     IMessageBox& messages;
+    WindowHandle owner = nullptr;
     LogWriter writeSystemLog;
 
     bool editFlag = false;

@@ -6,7 +6,7 @@ SystemSwitches ReadSwitches(const CProfileStore& store)
     return {store.autoExec != 0, store.autoUpdate != 0, store.logFlag != 0};
 }
 
-int SaveSwitches(CProfileStore& store, const SystemSwitches& switches, IMessageBox& messages)
+int SaveSwitches(CProfileStore& store, const SystemSwitches& switches, IMessageBox& messages, WindowHandle owner)
 {
     store.autoExec = switches.autoExec ? 1 : 0;
     store.autoUpdate = switches.autoUpdate ? 1 : 0;
@@ -14,12 +14,12 @@ int SaveSwitches(CProfileStore& store, const SystemSwitches& switches, IMessageB
     int saved = store.WriteSystemSettings();
     const int autorun = store.SetAutorun(store.autoExec);
     if (!saved)
-        messages.Show(kSaveFailed, kMessageCaption, kMbIconStop);
+        messages.Show(owner, kSaveFailed, kMessageCaption, kMbIconStop);
     // Ticked but never started, or unticked but still started: either way the
     // box would say what is not so.
     if (autorun == kAutorunUnsafe)
-        messages.Show(kUnsafeAutorunMessage, kMessageCaption, kMbIconExclamation);
+        messages.Show(owner, kUnsafeAutorunMessage, kMessageCaption, kMbIconExclamation);
     else if (autorun != kAutorunDone)
-        messages.Show(u"设置开机自动运行失败!", kMessageCaption, kMbIconStop);
+        messages.Show(owner, u"设置开机自动运行失败!", kMessageCaption, kMbIconStop);
     return saved;
 }

@@ -26,5 +26,5 @@ inline const char16_t* const kUnsafeAutorunMessage =
 // save's; a failed save is told to the user, since the next start would read
 // the old switches, and so is an autorun that was refused or not carried out. The
 // switches stay set in memory either way and go out with the next save that
-// succeeds.
-int SaveSwitches(CProfileStore& store, const SystemSwitches& switches, IMessageBox& messages);
+// succeeds. The boxes belong to `owner`, the settings dialog.
+int SaveSwitches(CProfileStore& store, const SystemSwitches& switches, IMessageBox& messages, WindowHandle owner);

@@ -94,7 +94,7 @@ void CUpdateCheck::OnDownloadFinished(bool downloaded, DownloadNotice notice, co
         return;
     }
     if (notice != DownloadNotice::None)
-        messages.Show(DownloadNoticeText(notice), kMessageCaption, kMbOk | kMbIconStop);
+        messages.Show(owner, DownloadNoticeText(notice), kMessageCaption, kMbOk | kMbIconStop);
     // Later starts do not try again until the user turns the check back on.
     store.autoUpdate = 0;
     store.WriteSystemSettings();
@@ -113,8 +113,8 @@ void CUpdateCheck::CheckForUpdate(const std::u16string& versionFile)
     // Asking makes no sense when there is no page to open.
     if (!IsWebAddress(offered.updateWeb))
         return;
-    int answer = messages.Show(u"当前程序最新的版本为" + offered.version + u"，是否需要更新！", kMessageCaption,
-                               kMbYesNo | kMbIconInformation);
+    int answer = messages.Show(owner, u"当前程序最新的版本为" + offered.version + u"，是否需要更新！",
+                               kMessageCaption, kMbYesNo | kMbIconInformation);
     if (answer == kIdYes)
         shell.Open(ShellRequest{u"open", offered.updateWeb, {}});
 }

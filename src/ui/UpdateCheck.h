@@ -43,6 +43,9 @@ public:
     CUpdateCheck(CProfileStore& store, IMessageBox& messages, IShell& shell, IFileSystem& files,
                  std::function<void(std::u16string_view)> writeSystemLog);
 
+    // The window the boxes belong to, named by that window once it exists.
+    void SetOwner(WindowHandle window) { owner = window; }
+
     // The version file's address on the update server.
     static std::u16string UpdateAddress();
 
@@ -57,6 +60,7 @@ public:
 private:
     CProfileStore& store;
     IMessageBox& messages;
+    WindowHandle owner = nullptr;
     IShell& shell;
     IFileSystem& files;
     std::function<void(std::u16string_view)> writeSystemLog;

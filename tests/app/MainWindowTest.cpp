@@ -6,7 +6,10 @@
 #include "controls/Dpi.h"
 #include "controls/ListText.h"
 #include "dialogs/BackupDlg.h"
+#include "dialogs/SettingsDlg.h"
 #include "NetFixture.h"
+#include "platform/Win32MessageBox.h"
+#include "support/FakeMessageBox.h"
 #include "support/FakeShell.h"
 #include "support/MemoryFileSystem.h"
 #include "support/MemoryStartupTask.h"
@@ -70,7 +73,7 @@ protected:
     CMemoryRegistry registry;
     CMemoryStartupTask startupTask;
     CFixedClock clock{kCreated};
-    CWin32MessageBox messages;
+    CFakeMessageBox messages;
     CFakeShell shell;
     CDirectAdapterChanger changer{fake.Platform()};
     std::unique_ptr<CMainDlg> window;
@@ -237,6 +240,29 @@ TEST_F(MainWindowTest, RowPicturesOutliveTheListAndAreFreedByTheWindow)
     ASSERT_EQ(1, ImageList_GetImageCount(images));
     DestroyWindow(main);
     EXPECT_EQ(1, ImageList_GetImageCount(images)) << "the list freed the window's pictures";
+}
+
+TEST_F(MainWindowTest, ADialogsBoxesBelongToItOnceItShows)
+{
+    CProfileStore store(StoreEnvironment{kExe, files, registry, startupTask, clock});
+    store.Load();
+    CSettingsDlg settings(store, messages);
+    ASSERT_TRUE(settings.CreateModeless(main));
+    const HWND dialog = settings.Handle();
+    // Not shown yet, as in its WM_INITDIALOG: the window that opened it takes the box.
+    EXPECT_EQ(static_cast<WindowHandle>(main), BoxOwnerFor(dialog));
+    ShowWindow(dialog, SW_SHOWNOACTIVATE);
+    EXPECT_EQ(static_cast<WindowHandle>(dialog), BoxOwnerFor(dialog));
+    // The main window hidden in the tray keeps its own.
+    ShowWindow(main, SW_HIDE);
+    EXPECT_EQ(static_cast<WindowHandle>(main), BoxOwnerFor(main));
+
+    files.writeLimit = 0;  // the save fails and says so
+    messages.shown.clear();
+    SendMessageW(dialog, WM_COMMAND, IDOK, 0);
+    ASSERT_FALSE(messages.shown.empty());
+    EXPECT_EQ(u"保存配置文件失败!", messages.shown[0].text);
+    EXPECT_EQ(static_cast<WindowHandle>(dialog), messages.shown[0].owner);
 }
 
 }  // namespace

@@ -32,6 +32,7 @@ protected:
         CProfileApplier applier(*store, fake.Platform());
         const ApplyResult result = applier.ApplyProfile(id);
         stop = result.stop;
+        failures = result.failures;
         return result.applied;
     }
 
@@ -58,6 +59,7 @@ protected:
     CFixedClock clock{LocalTime{2008, 5, 1, 14, 5, 9}};
     std::unique_ptr<CProfileStore> store;
     std::u16string stop;  // what stopped the last apply
+    std::vector<std::u16string> failures;  // what its inventories could not read
 };
 
 // A CONNECTION entry with one group per address list given.

@@ -4,7 +4,6 @@
 #include "net/InetAddr.h"
 #include "net/Win32Net.h"
 #include "platform/Win32Registry.h"
-#include "support/FakeMessageBox.h"
 #include "support/Win32RegistryValue.h"
 
 #include <winsock2.h>
@@ -19,13 +18,12 @@ namespace {
 
 class Win32NetTest : public ::testing::Test {
 protected:
-    NetPlatform Platform() { return system.Platform(messages); }
+    NetPlatform Platform() { return system.Platform(); }
 
     CWin32NetPlatform system{RunningUnderWine()};
     CWin32AdapterAddresses& addresses = system.addresses;
     IDhcpClient& dhcp = system.dhcp;
     IDeviceInstaller& devices = system.devices;
-    CFakeMessageBox messages;
 };
 
 const std::u16string kOffice = u"{6D3F7A10-2B4C-4E8A-9C51-1A2B3C4D5E01}";
@@ -42,7 +40,7 @@ TEST_F(Win32NetTest, RefreshReadsTheSeededDemoMachineInEnumerationOrder)
     CAdapterList list(Platform());
     EXPECT_GE(list.PlatformCode(), 6);
     ASSERT_EQ(3, list.Refresh());
-    EXPECT_TRUE(messages.shown.empty());
+    EXPECT_TRUE(list.Failures().empty());
 
     const AdapterRecord& office = *list.At(0);
     EXPECT_EQ(kOffice, office.adapterId);

@@ -2,7 +2,6 @@
 
 #include "engine/AdapterChanger.h"
 #include "platform/ProductNames.h"
-#include "service/EventLogMessageBox.h"
 #include "service/PipeAccess.h"
 #include "service/RequestHandler.h"
 #include "support/MemoryEventLog.h"
@@ -74,9 +73,7 @@ protected:
 
     CFakeNetPlatform fake;
     CMemoryEventLog log;
-    CEventLogMessageBox messages{log};
-    NetPlatform platform{fake.registry, fake.version, fake.addresses, fake.dhcp, fake.devices, messages};
-    CRequestExecutor executor{platform};
+    CRequestExecutor executor{fake.Platform()};
     CRequestHandler handler{executor, log, {2, 2, 0}, std::chrono::milliseconds(50)};
 };
 
@@ -220,7 +217,7 @@ TEST_F(RequestHandlerTest, AChangeWaitsForTheOneBeforeOnlyUntilItsDeadline)
 {
     CSlowDeviceInstaller slow;
     slow.devices = fake.devices.devices;
-    NetPlatform slowPlatform{fake.registry, fake.version, fake.addresses, fake.dhcp, slow, messages};
+    NetPlatform slowPlatform{fake.registry, fake.version, fake.addresses, fake.dhcp, slow};
     CRequestExecutor slowExecutor(slowPlatform);
     CRequestHandler slowHandler(slowExecutor, log, {2, 2, 0}, std::chrono::milliseconds(50));
     auto send = [&](RequestKind kind) {
@@ -244,19 +241,23 @@ TEST_F(RequestHandlerTest, AChangeWaitsForTheOneBeforeOnlyUntilItsDeadline)
     EXPECT_EQ(1u, slow.changes.size());
 }
 
-TEST_F(RequestHandlerTest, TheAdapterLayersMessagesGoToTheEventLog)
+TEST_F(RequestHandlerTest, WhatTheInventoryCouldNotReadGoesToTheEventLog)
 {
     // An Ethernet adapter without its connection key makes the inventory complain.
     const std::u16string orphan = kClassPath + u"0002";
     fake.registry.PutText(orphan + u"\\Ndi\\Interfaces", u"LowerRange", u"ethernet");
     fake.registry.PutText(orphan, u"DriverDesc", u"Orphan NIC");
     fake.registry.PutText(orphan, u"NetCfgInstanceID", u"{6D3F7A10-2B4C-4E8A-9C51-1A2B3C4D5E09}");
-    Send({RequestKind::kEnable, kLan, u"", u"", u"", {}});
+    // Recorded before the request's own record, whether or not the change goes ahead.
+    EXPECT_EQ(IpcError::kOk, Send({RequestKind::kEnable, kLan, u"", u"", u"", {}}).code);
+    EXPECT_EQ(IpcError::kUnknownAdapter, Send({RequestKind::kEnable, kWan, u"", u"", u"", {}}).code);
     const auto events = log.Events();
-    ASSERT_EQ(2u, events.size());
-    EXPECT_EQ(EventType::kWarning, events[0].type);
-    EXPECT_EQ(0u, events[0].text.find(u"The adapter layer reported: "));
-    EXPECT_EQ(kIdNo, messages.Show(u"?", kMessageCaption, kMbYesNo | kMbIconQuestion));
+    ASSERT_EQ(4u, events.size());
+    for (std::size_t i : {0u, 2u}) {
+        EXPECT_EQ(EventType::kWarning, events[i].type);
+        EXPECT_EQ(u"The adapter layer reported: " + SystemErrorText(2), events[i].text);
+    }
+    EXPECT_NE(std::u16string::npos, events[1].text.find(u"to enable adapter " + kLan));
 }
 
 TEST(PipeAccess, OnlyTheRecordedRestrictionNarrowsThePipe)

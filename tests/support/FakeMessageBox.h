@@ -11,11 +11,13 @@ public:
         std::u16string text;
         std::u16string caption;
         std::uint32_t style = 0;
+        WindowHandle owner = nullptr;
     };
 
-    int Show(const std::u16string& text, const std::u16string& caption, std::uint32_t style) override
+    int Show(WindowHandle owner, const std::u16string& text, const std::u16string& caption,
+             std::uint32_t style) override
     {
-        shown.push_back({text, caption, style});
+        shown.push_back({text, caption, style, owner});
         return answer;
     }
 

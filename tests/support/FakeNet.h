@@ -3,7 +3,6 @@
 // in-memory registry.
 
 #include "net/NetPlatform.h"
-#include "support/FakeMessageBox.h"
 #include "support/MemoryRegistry.h"
 
 class CFakeVersionQuery : public IVersionQuery {
@@ -67,7 +66,6 @@ struct CFakeNetPlatform {
     CFakeAdapterAddresses addresses;
     CFakeDhcpClient dhcp;
     CFakeDeviceInstaller devices;
-    CFakeMessageBox messages;
 
-    NetPlatform Platform() { return NetPlatform{registry, version, addresses, dhcp, devices, messages}; }
+    NetPlatform Platform() { return NetPlatform{registry, version, addresses, dhcp, devices}; }
 };

@@ -4,6 +4,7 @@
 #include "ui/DialogTexts.h"
 
 #include "EngineFixture.h"
+#include "support/FakeMessageBox.h"
 
 #include <gtest/gtest.h>
 
@@ -101,14 +102,20 @@ TEST_F(CaptureDialogsTest, WithoutAdaptersTheDialogsSaySoAndShowNothing)
     CAdapterList none(bare.Platform());
     ASSERT_EQ(0, none.Refresh());
 
+    // Each box belongs to the dialog that asked.
+    char backupWindow = 0, currentWindow = 0;
     CBackupModel backup(*store, none, messages);
+    backup.SetOwner(&backupWindow);
     EXPECT_FALSE(backup.Open());
     CCurrentIpModel current(*store, none, messages);
+    current.SetOwner(&currentWindow);
     CAdapterList own(bare.Platform());
     EXPECT_EQ(u"", current.ReadDetails(own));
     ASSERT_EQ(2u, messages.shown.size());
     EXPECT_EQ(u"载入对话框错误！", messages.shown[0].text);
+    EXPECT_EQ(&backupWindow, messages.shown[0].owner);
     EXPECT_EQ(u"载入网卡信息有误！", messages.shown[1].text);
+    EXPECT_EQ(&currentWindow, messages.shown[1].owner);
     for (const auto& box : messages.shown) {
         EXPECT_EQ(u"Lanvoy", box.caption);
         EXPECT_EQ(static_cast<std::uint32_t>(kMbOk), box.style);

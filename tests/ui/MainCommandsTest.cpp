@@ -1,6 +1,7 @@
 #include "ui/MainCommands.h"
 
 #include "EngineFixture.h"
+#include "support/FakeMessageBox.h"
 
 #include <gtest/gtest.h>
 
@@ -8,6 +9,8 @@ namespace {
 
 const std::u16string kLog = u"system.log";
 const std::u16string kSeparator = u"\r\n" + std::u16string(80, u'=') + u"\r\n";
+char mainWindow;  // stands in for the window's handle
+const WindowHandle kMainWindow = &mainWindow;
 
 // The entries of a log, without their time stamps.
 std::vector<std::u16string> Entries(const std::string& bytes)
@@ -53,7 +56,8 @@ protected:
         store = std::make_unique<CProfileStore>(StoreEnvironment{u"C:\\Lanvoy\\lanvoy.exe", files, storeRegistry, startupTask, clock});
         adapters = std::make_unique<CAdapterList>(fake.Platform());
         applier = std::make_unique<CProfileApplier>(*store, fake.Platform());
-        commands = std::make_unique<CMainCommands>(*store, *adapters, *applier, changer, fake.messages, log, files);
+        commands = std::make_unique<CMainCommands>(*store, *adapters, *applier, changer, messages, log, files);
+        commands->SetOwner(kMainWindow);
         commands->LoadAtStart();
         commands->RefreshRows();
     }
@@ -70,11 +74,12 @@ protected:
     std::vector<std::pair<std::u16string, std::uint32_t>> Shown()
     {
         std::vector<std::pair<std::u16string, std::uint32_t>> shown;
-        for (const auto& box : fake.messages.shown) {
+        for (const auto& box : messages.shown) {
             EXPECT_EQ(u"Lanvoy", box.caption);
+            EXPECT_EQ(kMainWindow, box.owner);
             shown.emplace_back(box.text, box.style);
         }
-        fake.messages.shown.clear();
+        messages.shown.clear();
         return shown;
     }
     using Boxes = std::vector<std::pair<std::u16string, std::uint32_t>>;
@@ -82,6 +87,7 @@ protected:
     COperationLog log{files, clock, u"system.log", u"debug.log"};
     std::unique_ptr<CAdapterList> adapters;
     std::unique_ptr<CProfileApplier> applier;
+    CFakeMessageBox messages;
     CDirectAdapterChanger changer{fake.Platform()};
     std::unique_ptr<CMainCommands> commands;
 };
@@ -127,7 +133,7 @@ TEST_F(MainCommandsTest, TipLengthIsCappedAt800)
 
 TEST_F(MainCommandsTest, ApplyShowsTheWaitThenTheResultAndLogsIt)
 {
-    CRecordedBusy busy(fake.messages);
+    CRecordedBusy busy(messages);
     EXPECT_TRUE(commands->ApplyRow(0, busy));
     EXPECT_EQ((std::vector<std::string>{"begin after 0", "end after 0"}), busy.steps);
     EXPECT_EQ((Boxes{{u"应用网络配置[P1]成功!", kMbIconInformation}}), Shown());
@@ -145,19 +151,19 @@ TEST_F(MainCommandsTest, ApplyShowsTheWaitThenTheResultAndLogsIt)
 TEST_F(MainCommandsTest, AnApplyStoppedByABadAddressSaysWhyDuringTheWaitThenThatItFailed)
 {
     Open(Profile("1", {Entry("{A}", "0", "0.0.0.0", "255.0.0.0")}));
-    fake.messages.shown.clear();
-    CRecordedBusy busy(fake.messages);
+    messages.shown.clear();
+    CRecordedBusy busy(messages);
     EXPECT_FALSE(commands->ApplyRow(0, busy));
     EXPECT_EQ((std::vector<std::string>{"begin after 0", "end after 1"}), busy.steps);
-    ASSERT_EQ(2u, fake.messages.shown.size());
-    EXPECT_EQ(u"网络配置【Net {A}】中存在非法IP地址!0.0.0.0", fake.messages.shown[0].text);
-    EXPECT_EQ(kMbOk | kMbIconStop, fake.messages.shown[0].style);
-    EXPECT_EQ(u"网络连接失败!请检查是否网线是否已连接!", fake.messages.shown[1].text);
+    ASSERT_EQ(2u, messages.shown.size());
+    EXPECT_EQ(u"网络配置【Net {A}】中存在非法IP地址!0.0.0.0", messages.shown[0].text);
+    EXPECT_EQ(kMbOk | kMbIconStop, messages.shown[0].style);
+    EXPECT_EQ(u"网络连接失败!请检查是否网线是否已连接!", messages.shown[1].text);
 }
 
 TEST_F(MainCommandsTest, CommandsWithoutAMarkedRowOnlySaySo)
 {
-    CRecordedBusy busy(fake.messages);
+    CRecordedBusy busy(messages);
     const std::string before = files.files[kCfg];
     for (int row : {-1, 3}) {
         EXPECT_FALSE(commands->ApplyRow(row, busy));
@@ -173,12 +179,12 @@ TEST_F(MainCommandsTest, CommandsWithoutAMarkedRowOnlySaySo)
 
 TEST_F(MainCommandsTest, DeleteAskedFirstThenSavedReloadedLoggedAndTheRowAboveMarked)
 {
-    fake.messages.answer = kIdNo;
+    messages.answer = kIdNo;
     EXPECT_FALSE(commands->DeleteRow(1).refresh);
     EXPECT_EQ((Boxes{{u"确认要删除配置[P2]吗？", kMbYesNo | kMbIconQuestion}}), Shown());
     EXPECT_EQ(3u, store->Profiles().size());
 
-    fake.messages.answer = kIdYes;
+    messages.answer = kIdYes;
     ListChange change = commands->DeleteRow(1);
     EXPECT_TRUE(change.refresh);
     EXPECT_EQ(0, change.mark);
@@ -197,7 +203,7 @@ TEST_F(MainCommandsTest, AFailedSaveIsReportedAndNeitherReloadsNorLogs)
 {
     files.readOnly.insert(kCfg);
     files.readOnly.insert(u"C:\\Lanvoy\\lanvoy.cfg.tmp");
-    fake.messages.answer = kIdYes;
+    messages.answer = kIdYes;
     ListChange change = commands->DeleteRow(2);
     EXPECT_TRUE(change.refresh);
     EXPECT_EQ((Boxes{{u"确认要删除配置[P3]吗？", kMbYesNo | kMbIconQuestion}, {u"保存配置文件失败!", kMbIconStop}}),
@@ -324,6 +330,22 @@ TEST_F(MainCommandsTest, TrayAdapterItemsSwitchTheAdapterAndSayHowItWent)
     commands->SwitchAdapter(2025);
     EXPECT_EQ((Boxes{{u"禁用网络成功！", kMbOk}, {u"启用网络成功！", kMbOk}, {u"启用网络失败！", kMbOk}}), Shown());
     EXPECT_EQ(0u, files.files.count(kLog));
+}
+
+TEST_F(MainCommandsTest, WhatTheInventoryCouldNotReadIsSaidBeforeTheOutcome)
+{
+    // A third adapter without its connection key.
+    fake.registry.PutText(kClassPath + u"0002\\Ndi\\Interfaces", u"LowerRange", u"ethernet");
+    fake.registry.PutText(kClassPath + u"0002", u"DriverDesc", u"Broadcom NIC");
+    fake.registry.PutText(kClassPath + u"0002", u"NetCfgInstanceID", u"{C}");
+    const std::pair<std::u16string, std::uint32_t> unread{SystemErrorText(2), kMbOk};
+    CRecordedBusy busy(messages);
+    EXPECT_TRUE(commands->ApplyRow(0, busy));
+    // The apply's change, then the window's own inventory read afresh, over the wait.
+    EXPECT_EQ((std::vector<std::string>{"begin after 0", "end after 2"}), busy.steps);
+    EXPECT_EQ((Boxes{unread, unread, {u"应用网络配置[P1]成功!", kMbIconInformation}}), Shown());
+    commands->SwitchAdapter(2045);
+    EXPECT_EQ((Boxes{unread, {u"禁用网络成功！", kMbOk}}), Shown());
 }
 
 TEST_F(MainCommandsTest, StartupFactsGoToTheDebugLogOnlyWithItsSwitch)

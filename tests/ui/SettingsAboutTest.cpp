@@ -42,6 +42,7 @@ protected:
     }
 
     CFakeMessageBox messages;
+    char dialog = 0;  // stands in for the settings dialog's window
 };
 
 }  // namespace
@@ -60,7 +61,7 @@ TEST_F(SettingsTest, EachBoxSetsItsOwnSwitchInTheFileAndTheSignInTask)
         {{false, false, false}, "FALSE", "FALSE", "FALSE"},
     };
     for (const Case& c : cases) {
-        EXPECT_EQ(1, SaveSwitches(*store, c.ticked, messages));
+        EXPECT_EQ(1, SaveSwitches(*store, c.ticked, messages, &dialog));
         EXPECT_EQ(File(c.autoExec, c.autoUpdate, c.logFlag), FileBytes()) << c.autoExec << c.autoUpdate << c.logFlag;
         EXPECT_EQ(c.ticked, ReadSwitches(*store));
         EXPECT_EQ(c.ticked.autoExec, startupTask.task.has_value()) << c.autoExec;
@@ -75,21 +76,21 @@ TEST_F(SettingsTest, ConfirmingWithoutChangesStillRewritesTheFileAndTheTask)
     // An earlier version left its Run value behind, and a task of this copy is there.
     registry.PutText(kRunKey, kRunValue, u"D:\\old\\lanvoy.exe -hide");
     startupTask.task = kTask;
-    EXPECT_EQ(1, SaveSwitches(*store, ReadSwitches(*store), messages));
+    EXPECT_EQ(1, SaveSwitches(*store, ReadSwitches(*store), messages, &dialog));
     EXPECT_EQ(File("FALSE", "FALSE", "TRUE"), FileBytes());
     EXPECT_FALSE(RunValueExists());
     EXPECT_FALSE(startupTask.task);
     EXPECT_TRUE(messages.shown.empty());
 
     registry.PutText(kRunKey, kRunValue, u"D:\\old\\lanvoy.exe -hide");
-    SaveSwitches(*store, {true, false, true}, messages);
+    SaveSwitches(*store, {true, false, true}, messages, &dialog);
     EXPECT_EQ(kTask, startupTask.task);
     EXPECT_FALSE(RunValueExists());
     EXPECT_EQ(0, registry.OpenKeyCount());
     EXPECT_TRUE(messages.shown.empty());
     // Confirmed again, the task goes to whoever confirmed, even when it already starts the program.
     const int changes = startupTask.changes;
-    SaveSwitches(*store, {true, false, true}, messages);
+    SaveSwitches(*store, {true, false, true}, messages, &dialog);
     EXPECT_EQ(changes + 1, startupTask.changes);
 }
 
@@ -97,12 +98,13 @@ TEST_F(SettingsTest, AFailedSaveIsToldAndKeepsTheSwitchesAndStillRegistersTheTas
 {
     const std::string before = FileBytes();
     files.readOnly.insert(kCfg);
-    EXPECT_EQ(0, SaveSwitches(*store, {true, true, false}, messages));
+    EXPECT_EQ(0, SaveSwitches(*store, {true, true, false}, messages, &dialog));
     EXPECT_EQ(before, FileBytes());
     ASSERT_EQ(1u, messages.shown.size());
     EXPECT_EQ(u"保存配置文件失败!", messages.shown[0].text);
     EXPECT_EQ(u"Lanvoy", messages.shown[0].caption);
     EXPECT_EQ(static_cast<std::uint32_t>(kMbIconStop), messages.shown[0].style);
+    EXPECT_EQ(&dialog, messages.shown[0].owner);
     EXPECT_EQ((SystemSwitches{true, true, false}), ReadSwitches(*store));
     EXPECT_EQ(kTask, startupTask.task);
 
@@ -117,7 +119,7 @@ TEST_F(SettingsTest, ARefusedTaskIsToldEitherWayAfterTheSavedFile)
     startupTask.refuse = true;
     for (bool on : {true, false}) {
         messages.shown.clear();
-        EXPECT_EQ(1, SaveSwitches(*store, {on, false, true}, messages)) << on;
+        EXPECT_EQ(1, SaveSwitches(*store, {on, false, true}, messages, &dialog)) << on;
         EXPECT_EQ(File(on ? "TRUE" : "FALSE", "FALSE", "TRUE"), FileBytes()) << on;
         ASSERT_EQ(1u, messages.shown.size()) << on;
         EXPECT_EQ(u"设置开机自动运行失败!", messages.shown[0].text);
@@ -128,7 +130,7 @@ TEST_F(SettingsTest, ARefusedTaskIsToldEitherWayAfterTheSavedFile)
     // Both failing: each is told, the file first.
     messages.shown.clear();
     files.readOnly.insert(kCfg);
-    EXPECT_EQ(0, SaveSwitches(*store, {true, false, false}, messages));
+    EXPECT_EQ(0, SaveSwitches(*store, {true, false, false}, messages, &dialog));
     ASSERT_EQ(2u, messages.shown.size());
     EXPECT_EQ(u"保存配置文件失败!", messages.shown[0].text);
     EXPECT_EQ(u"设置开机自动运行失败!", messages.shown[1].text);
@@ -143,7 +145,7 @@ TEST(AboutPages, DonationAndHomePageOverHttpOnTheProjectsHost)
 TEST_F(SettingsTest, AProgramOthersCanChangeIsToldWhyItDoesNotStartWithWindows)
 {
     startupTask.access[u"C:\\Lanvoy"] = AccessList{{true, u"S-1-5-11", 0x1301bf}};
-    EXPECT_EQ(1, SaveSwitches(*store, {true, false, true}, messages));
+    EXPECT_EQ(1, SaveSwitches(*store, {true, false, true}, messages, &dialog));
     EXPECT_FALSE(startupTask.task);
     ASSERT_EQ(1u, messages.shown.size());
     EXPECT_EQ(kUnsafeAutorunMessage, messages.shown[0].text);
