@@ -4,6 +4,7 @@
 #include "app/WaitDlg.h"
 #include "controls/Dpi.h"
 #include "controls/QuickMenuItems.h"
+#include "controls/Resources.h"
 #include "dialogs/AboutDlg.h"
 #include "dialogs/BackupDlg.h"
 #include "dialogs/CurrentIpDlg.h"
@@ -55,42 +56,6 @@ constexpr unsigned kRowButtons[] = {ID_PROFILE_APPLY, ID_PROFILE_PROPERTIES, ID_
 constexpr unsigned kRowMenuItems[] = {ID_PROFILE_APPLY,  ID_PROFILE_PROPERTIES, ID_PROFILE_EDIT,
                                       ID_PROFILE_DELETE, ID_PROFILE_COPY,       ID_PROFILE_SHORTCUT};
 
-HINSTANCE Module()
-{
-    return GetModuleHandleW(nullptr);
-}
-
-std::optional<std::u16string> ResourceString(UINT id)
-{
-    const wchar_t* text = nullptr;
-    int length = LoadStringW(Module(), id, reinterpret_cast<LPWSTR>(&text), 0);
-    if (length <= 0 || !text)
-        return std::nullopt;
-    return FromWide(text, static_cast<std::size_t>(length));
-}
-
-// The button IDs of a toolbar resource: version, width, height, count, IDs.
-std::vector<WORD> ToolBarButtons(int id)
-{
-    HRSRC found = FindResourceW(Module(), MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(RT_TOOLBAR_TYPE));
-    HGLOBAL loaded = found ? LoadResource(Module(), found) : nullptr;
-    const auto* words = loaded ? static_cast<const WORD*>(LockResource(loaded)) : nullptr;
-    DWORD size = found ? SizeofResource(Module(), found) : 0;
-    if (!words || size < 8 || words[0] != 1 || size < 8 + 2u * words[3])
-        return {};
-    return std::vector<WORD>(words + 4, words + 4 + words[3]);
-}
-
-// The toolbar's pictures drawn at `size`, cut from their strip.
-CImageListHolder ButtonImages(int firstStrip, int size)
-{
-    const int strip = firstStrip + static_cast<int>(NearestDrawnSizeIndex(size));
-    CImageListHolder images(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 8, 0));
-    CGdiObjectHolder bitmap(LoadBitmapW(Module(), MAKEINTRESOURCEW(strip)));
-    ImageList_AddMasked(images, static_cast<HBITMAP>(bitmap.Get()), RGB(255, 255, 255));
-    return images;
-}
-
 // A folder of the system, as GetSystemDirectoryW and its kin answer.
 std::u16string SystemFolder(UINT(WINAPI* query)(LPWSTR, UINT))
 {
@@ -140,7 +105,7 @@ bool CMainDlg::OnInitDialog()
     AddTrayIcon();
     CreateBars();
 
-    if (std::optional<std::u16string> about = ResourceString(IDS_ABOUTBOX); about && !about->empty()) {
+    if (std::optional<std::u16string> about = LoadResourceString(IDS_ABOUTBOX); about && !about->empty()) {
         HMENU system = GetSystemMenu(hwnd, FALSE);
         AppendMenuW(system, MF_SEPARATOR, 0, nullptr);
         AppendMenuW(system, MF_STRING, IDM_ABOUTBOX, Wide(*about));
@@ -179,8 +144,8 @@ void CMainDlg::AddTrayIcon()
 {
     // Sized for the taskbar, which stays at the system's scale wherever this
     // window goes.
-    CIconHolder icon(LoadDrawnIcon(IDI_APP, GetSystemMetrics(SM_CXSMICON)));
-    tray.Add(hwnd, TRAY_ICON_UID, kTrayCallback, std::move(icon), u"Lanvoy（Lanvoy）");
+    tray.Add(hwnd, TRAY_ICON_UID, kTrayCallback, LoadDrawnIcon(IDI_APP, GetSystemMetrics(SM_CXSMICON)),
+             u"Lanvoy（Lanvoy）");
 }
 
 void CMainDlg::CreateBars()
@@ -190,7 +155,7 @@ void CMainDlg::CreateBars()
 
     std::vector<TBBUTTON> buttons;
     int image = 0;
-    std::vector<WORD> ids = ToolBarButtons(IDR_TOOLBAR);
+    std::vector<WORD> ids = LoadToolBarButtons(IDR_TOOLBAR);
     for (std::size_t i = 0; i < ids.size(); ++i) {
         TBBUTTON button = {};
         if (ids[i] == 0) {
@@ -214,8 +179,8 @@ void CMainDlg::LayOutToolBar()
 {
     // The toolbar lets go of the old pictures before they are freed.
     const int picture = DrawnSizeForDpi(kButtonImage, dpi);
-    CImageListHolder normal = ButtonImages(IDB_TOOLBAR_16, picture);
-    CImageListHolder disabled = ButtonImages(IDB_TOOLBAR_16_DISABLED, picture);
+    CImageListHolder normal = LoadPictureStrip(IDB_TOOLBAR_16, picture);
+    CImageListHolder disabled = LoadPictureStrip(IDB_TOOLBAR_16_DISABLED, picture);
     toolBar.SetImageLists(normal, disabled);
     toolImages = std::move(normal);
     toolImagesDisabled = std::move(disabled);
@@ -259,7 +224,7 @@ void CMainDlg::SetRowImages()
 {
     const int size = DrawnSizeForDpi(kRowImage, dpi);
     CImageListHolder images(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 0));
-    CIconHolder rowIcon(LoadDrawnIcon(IDI_PROFILE, size));
+    CIconHolder rowIcon = LoadDrawnIcon(IDI_PROFILE, size);
     ImageList_AddIcon(images, rowIcon);
     list.SetImageList(images, LVSIL_SMALL);
     rowImages = std::move(images);
@@ -307,11 +272,11 @@ bool CMainDlg::ApplyRow(int row)
 void CMainDlg::BuildQuickMenus()
 {
     if (!trayMenuResource) {
-        trayMenuResource.Reset(LoadMenuW(Module(), MAKEINTRESOURCEW(IDR_TRAYMENU)));
+        trayMenuResource.Reset(LoadMenuW(Instance(), MAKEINTRESOURCEW(IDR_TRAYMENU)));
         trayMenu = CMenu(trayMenuResource).SubMenu(0);
     }
     if (!listMenuResource) {
-        listMenuResource.Reset(LoadMenuW(Module(), MAKEINTRESOURCEW(IDR_LISTMENU)));
+        listMenuResource.Reset(LoadMenuW(Instance(), MAKEINTRESOURCEW(IDR_LISTMENU)));
         listMenu = CMenu(listMenuResource).SubMenu(0);
     }
     std::vector<std::u16string> adapterNames, rowNames;
@@ -464,7 +429,7 @@ bool CMainDlg::OnButtonTipRequest(NMTTDISPINFOW& info)
     // Tool tips of the toolbar buttons, keyed by command.
     if (info.uFlags & TTF_IDISHWND)
         return false;
-    std::optional<std::u16string> string = ResourceString(static_cast<UINT>(info.hdr.idFrom));
+    std::optional<std::u16string> string = LoadResourceString(static_cast<UINT>(info.hdr.idFrom));
     if (!string)
         return false;
     std::u16string tip = ToolTipText(*string, std::size(info.szText));
@@ -478,7 +443,7 @@ bool CMainDlg::OnButtonTipRequest(NMTTDISPINFOW& info)
 void CMainDlg::OnHotButtonChange(const NMTBHOTITEM& hot)
 {
     if (!(hot.dwFlags & HICF_LEAVING))
-        ShowPrompt(MenuPrompt(ResourceString(static_cast<UINT>(hot.idNew))));
+        ShowPrompt(MenuPrompt(LoadResourceString(static_cast<UINT>(hot.idNew))));
     else
         ShowPrompt(kIdlePrompt);
 }
@@ -662,7 +627,7 @@ void CMainDlg::OnMenuSelect(UINT item, UINT flags, HMENU menu)
     if (flags == 0xFFFF && !menu)
         ShowPrompt(kIdlePrompt);  // the menu closed
     else if (!(flags & (MF_POPUP | MF_SEPARATOR)))
-        ShowPrompt(MenuPrompt(ResourceString(item)));
+        ShowPrompt(MenuPrompt(LoadResourceString(item)));
     else
         ShowPrompt(u"");
 }
@@ -677,7 +642,7 @@ void CMainDlg::OnSetCursor(HWND over)
     HWND parent = GetParent(over);
     if (parent != hwnd && GetClassNameW(parent, className, 32) && _wcsicmp(className, L"ComboBox") == 0)
         over = parent;
-    std::optional<std::u16string> string = ResourceString(static_cast<UINT>(GetDlgCtrlID(over)));
+    std::optional<std::u16string> string = LoadResourceString(static_cast<UINT>(GetDlgCtrlID(over)));
     ShowPrompt(ControlPrompt(string, over == statusBar.Handle()));
 }
 

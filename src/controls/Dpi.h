@@ -1,6 +1,6 @@
 #pragma once
-// The DPI a window is shown at, and what depends on it: system metrics,
-// lengths designed at 96 DPI, icons at their drawn sizes. Windows before 10
+// The DPI a window is shown at, and what depends on it: system metrics and
+// lengths designed at 96 DPI. Windows before 10
 // (1607) have no per-window DPI; there the screen's DPI holds, which is the
 // one the system-aware program is shown at.
 
@@ -64,13 +64,4 @@ inline int MetricForDpi(int index, UINT dpi)
 inline int Scaled(HWND window, int pixels)
 {
     return ScaleForDpi(pixels, WindowDpi(window));
-}
-
-// An icon of the module at the drawn size nearest to `wanted` pixels; the
-// caller destroys it.
-inline HICON LoadDrawnIcon(int id, int wanted)
-{
-    const int size = NearestDrawnSize(wanted);
-    return static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
 }
