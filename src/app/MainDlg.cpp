@@ -56,20 +56,6 @@ constexpr unsigned kRowButtons[] = {ID_PROFILE_APPLY, ID_PROFILE_PROPERTIES, ID_
 constexpr unsigned kRowMenuItems[] = {ID_PROFILE_APPLY,  ID_PROFILE_PROPERTIES, ID_PROFILE_EDIT,
                                       ID_PROFILE_DELETE, ID_PROFILE_COPY,       ID_PROFILE_SHORTCUT};
 
-// A folder of the system, as GetSystemDirectoryW and its kin answer.
-std::u16string SystemFolder(UINT(WINAPI* query)(LPWSTR, UINT))
-{
-    std::vector<wchar_t> path(MAX_PATH);
-    for (;;) {
-        const UINT length = query(path.data(), static_cast<UINT>(path.size()));
-        if (length == 0)
-            return {};
-        if (length < path.size())
-            return FromWide(path.data(), length);
-        path.resize(length);
-    }
-}
-
 void BringForward(HWND window)
 {
     SetForegroundWindow(window);
@@ -318,10 +304,10 @@ bool CMainDlg::OnCommand(int id, int, HWND)
         Apply(commands.Repair());
         return true;
     case ID_VIEW_LOG:
-        services.shell.Open(ViewLogRequest(services.paths.systemLog, SystemFolder(GetSystemDirectoryW)));
+        services.shell.Open(ViewLogRequest(services.paths.systemLog, SystemFolder()));
         return true;
     case ID_HELP_MANUAL:
-        services.shell.Open(HelpRequest(services.paths.manual, SystemFolder(GetSystemWindowsDirectoryW)));
+        services.shell.Open(HelpRequest(services.paths.manual, WindowsFolder()));
         return true;
     case ID_APP_EXIT:
         End(IDOK);
