@@ -3,6 +3,7 @@
 #include "app/UpdateWorker.h"
 #include "app/WaitDlg.h"
 #include "controls/Dpi.h"
+#include "controls/FileDialog.h"
 #include "controls/QuickMenuItems.h"
 #include "controls/Resources.h"
 #include "dialogs/AboutDlg.h"
@@ -20,10 +21,6 @@
 
 #include "resource.h"
 
-#include <cderr.h>
-#include <commdlg.h>
-
-#include <algorithm>
 #include <iterator>
 #include <optional>
 #include <string_view>
@@ -48,8 +45,6 @@ constexpr int kColumnWidths[] = {37, 40, 225, 120};
 constexpr int kRowImage = 32;
 // The status bar's two small parts on the right.
 constexpr int kStatusPartWidth = 100;
-// The longest path the system takes, terminator included.
-constexpr std::size_t kLongestPath = 32768;
 
 // Commands that need a marked row: on the toolbar, and in the menu bar.
 constexpr unsigned kRowButtons[] = {ID_PROFILE_APPLY, ID_PROFILE_PROPERTIES, ID_PROFILE_EDIT, ID_PROFILE_DELETE};
@@ -335,8 +330,7 @@ bool CMainDlg::OnCommand(int id, int, HWND)
         services.shell.Open(DonateRequest());
         return true;
     case ID_IMPORT_V1:
-        if (std::optional<std::u16string> path = AskImportFile())
-            Apply(commands.Import(*path));
+        OnImportV1();
         return true;
     // Return and Escape never end the main window; only the exit command does.
     case IDOK:
@@ -537,35 +531,12 @@ void CMainDlg::OpenEditor(int command, int marked)
         Apply(commands.AfterDialogSaved(command == ID_PROFILE_NEW ? CommitKind::NewProfile : CommitKind::Edited));
 }
 
-std::optional<std::u16string> CMainDlg::AskImportFile()
+void CMainDlg::OnImportV1()
 {
-    std::wstring filter = L"XML Files (*.xml)|*.xml|Text Files (*.txt)|*.txt|All Files (*.*)|*.*||";
-    for (wchar_t& c : filter)
-        if (c == L'|')
-            c = L'\0';
-    // Room for the longest path Windows has; should the dialog still want
-    // more, it says how much and is asked again.
-    std::vector<wchar_t> path(kLongestPath);
-    for (;;) {
-        const std::wstring_view suggested = L"ipconfig.xml";
-        std::copy(suggested.begin(), suggested.end(), path.begin());
-        path[suggested.size()] = L'\0';
-        OPENFILENAMEW ask = {};
-        ask.lStructSize = sizeof ask;
-        ask.hwndOwner = hwnd;
-        ask.lpstrFilter = filter.c_str();
-        ask.lpstrFile = path.data();
-        ask.nMaxFile = static_cast<DWORD>(path.size());
-        ask.lpstrDefExt = L"xml";
-        // The dialog must not move the current folder under the rest of the program.
-        ask.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_EXPLORER | OFN_NOCHANGEDIR;
-        if (GetOpenFileNameW(&ask))
-            return FromWide(path.data());
-        if (CommDlgExtendedError() != FNERR_BUFFERTOOSMALL)
-            return std::nullopt;
-        const auto needed = *reinterpret_cast<const WORD*>(path.data());
-        path.resize(std::max<std::size_t>(path.size() * 2, needed + 1u));
-    }
+    const COpenFileDialog ask({{u"XML Files (*.xml)", u"*.xml"}, {u"Text Files (*.txt)", u"*.txt"}, {u"All Files (*.*)", u"*.*"}},
+                              u"ipconfig.xml", u"xml");
+    if (std::optional<std::u16string> path = ask.Ask(hwnd))
+        Apply(commands.Import(*path));
 }
 
 void CMainDlg::ShowAbout()

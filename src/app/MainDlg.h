@@ -68,7 +68,7 @@ private:
     void Apply(const ListChange& change);
     void ShowPrompt(const std::u16string& text);
     void ShowAbout();
-    std::optional<std::u16string> AskImportFile();
+    void OnImportV1();
     void OpenEditor(int command, int marked);
     void OnDestroy();
     void OnPaint();
