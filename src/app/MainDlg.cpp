@@ -86,11 +86,7 @@ bool CMainDlg::OnInitDialog()
     AddTrayIcon();
     CreateBars();
 
-    if (std::optional<std::u16string> about = LoadResourceString(IDS_ABOUTBOX); about && !about->empty()) {
-        HMENU system = GetSystemMenu(hwnd, FALSE);
-        AppendMenuW(system, MF_SEPARATOR, 0, nullptr);
-        AppendMenuW(system, MF_STRING, IDM_ABOUTBOX, Wide(*about));
-    }
+    AddAboutToSystemMenu();
     SetTitleIcons(IDI_APP);
 
     // The program's files are reached by their full paths; the current
@@ -121,12 +117,28 @@ bool CMainDlg::OnInitDialog()
     return true;
 }
 
+void CMainDlg::AddAboutToSystemMenu()
+{
+    std::optional<std::u16string> about = LoadResourceString(IDS_ABOUTBOX);
+    if (!about || about->empty())
+        return;
+    HMENU system = GetSystemMenu(hwnd, FALSE);
+    AppendMenuW(system, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(system, MF_STRING, IDM_ABOUTBOX, Wide(*about));
+}
+
 void CMainDlg::AddTrayIcon()
 {
     // Sized for the taskbar, which stays at the system's scale wherever this
     // window goes.
     tray.Add(hwnd, TRAY_ICON_UID, kTrayCallback, LoadDrawnIcon(IDI_APP, GetSystemMetrics(SM_CXSMICON)),
              u"Lanvoy（Lanvoy）");
+}
+
+void CMainDlg::OnTaskbarCreated()
+{
+    // Explorer started again, or the taskbar came after this window.
+    tray.Restore();
 }
 
 void CMainDlg::CreateBars()
@@ -432,20 +444,13 @@ void CMainDlg::OnListNotify(NMHDR* header)
 {
     switch (header->code) {
     case NM_CLICK:
-        list.SetMarkedRow(list.FirstSelectedRow());
-        UpdateCommandStates();
+        OnRowClick();
         break;
-    case NM_DBLCLK: {
-        int row = list.GetMarkedRow();
-        UpdateCommandStates();
-        ApplyRow(row);
+    case NM_DBLCLK:
+        OnRowDoubleClick();
         break;
-    }
     case NM_RCLICK:
-        BuildQuickMenus();
-        list.SetMarkedRow(list.FirstSelectedRow());
-        UpdateCommandStates();
-        ShowContextMenu(listMenu);
+        OnRowRightClick();
         break;
     case LVN_COLUMNCLICK:
         UpdateCommandStates();
@@ -453,6 +458,27 @@ void CMainDlg::OnListNotify(NMHDR* header)
     default:
         break;
     }
+}
+
+void CMainDlg::OnRowClick()
+{
+    list.SetMarkedRow(list.FirstSelectedRow());
+    UpdateCommandStates();
+}
+
+void CMainDlg::OnRowDoubleClick()
+{
+    const int row = list.GetMarkedRow();
+    UpdateCommandStates();
+    ApplyRow(row);
+}
+
+void CMainDlg::OnRowRightClick()
+{
+    BuildQuickMenus();
+    list.SetMarkedRow(list.FirstSelectedRow());
+    UpdateCommandStates();
+    ShowContextMenu(listMenu);
 }
 
 void CMainDlg::ShowContextMenu(CMenu menu)
@@ -572,6 +598,11 @@ void CMainDlg::OnDestroy()
     services.messages.SetOwner(nullptr);
 }
 
+void CMainDlg::OnUpdateDownloaded(bool finished, DownloadNotice notice)
+{
+    updateCheck.OnDownloadFinished(finished, notice, services.paths.versionFile);
+}
+
 void CMainDlg::OnPaint()
 {
     // A start in the tray: the dialog manager shows the window once.
@@ -607,9 +638,8 @@ bool CMainDlg::OnMessage(UINT message, WPARAM w, LPARAM l, LRESULT* result)
 {
     if (list.ReflectFromParent(message, w, l, result))
         return true;
-    // Explorer started again, or the taskbar came after this window.
     if (message == taskbarCreated && taskbarCreated != 0) {
-        tray.Restore();
+        OnTaskbarCreated();
         return true;
     }
     switch (message) {
@@ -620,7 +650,7 @@ bool CMainDlg::OnMessage(UINT message, WPARAM w, LPARAM l, LRESULT* result)
         *result = 0;
         return true;
     case kUpdateDownloadedMessage:
-        updateCheck.OnDownloadFinished(w != 0, static_cast<DownloadNotice>(l), services.paths.versionFile);
+        OnUpdateDownloaded(w != 0, static_cast<DownloadNotice>(l));
         return true;
     case WM_SYSCOMMAND: {
         bool handled = false;

@@ -54,13 +54,18 @@ protected:
     void OnDpiChanged(UINT newDpi) override;
 
 private:
+    void AddAboutToSystemMenu();
     void AddTrayIcon();
+    void OnTaskbarCreated();
     void CreateBars();
     void LayOutToolBar();
     void LayOutStatusBar();
     void SetUpList();
     void SetRowImages();
     void OnListNotify(NMHDR* header);
+    void OnRowClick();
+    void OnRowDoubleClick();
+    void OnRowRightClick();
     void OnTrayCallback(LPARAM mouse);
     void OnOpenMainWindow();
     void OnSysCommand(WPARAM command, bool* handled);
@@ -71,6 +76,7 @@ private:
     void OnImportV1();
     void OpenEditor(int command, int marked);
     void OnDestroy();
+    void OnUpdateDownloaded(bool finished, DownloadNotice notice);
     void OnPaint();
     void OnMenuSelect(UINT item, UINT flags, HMENU menu);
     void OnSetCursor(HWND over);
