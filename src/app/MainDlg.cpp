@@ -127,17 +127,35 @@ void CMainDlg::AddAboutToSystemMenu()
     AppendMenuW(system, MF_STRING, IDM_ABOUTBOX, Wide(*about));
 }
 
+int CMainDlg::TrayIconSize() const
+{
+    // The notification area shows small icons at its own screen's scale.
+    return MetricForDpi(SM_CXSMICON, TaskbarDpi());
+}
+
 void CMainDlg::AddTrayIcon()
 {
-    // Sized for the taskbar, which stays at the system's scale wherever this
-    // window goes.
-    tray.Add(hwnd, TRAY_ICON_UID, kTrayCallback, LoadDrawnIcon(IDI_APP, GetSystemMetrics(SM_CXSMICON)),
-             u"Lanvoy（Lanvoy）");
+    // Sized for the taskbar, whose scale need not be this window's.
+    trayIconSize = TrayIconSize();
+    tray.Add(hwnd, TRAY_ICON_UID, kTrayCallback, LoadIconAtSize(IDI_APP, trayIconSize), u"Lanvoy（Lanvoy）");
+}
+
+void CMainDlg::FitTrayIcon()
+{
+    // The taskbar's screen may have changed its scale: the icon is drawn
+    // again at the new size and keeps its place in the notification area.
+    const int size = TrayIconSize();
+    if (size == trayIconSize)
+        return;
+    trayIconSize = size;
+    tray.SetIcon(LoadIconAtSize(IDI_APP, size));
 }
 
 void CMainDlg::OnTaskbarCreated()
 {
-    // Explorer started again, or the taskbar came after this window.
+    // Explorer started again, or the taskbar came after this window; either
+    // may be at another scale than before.
+    FitTrayIcon();
     tray.Restore();
 }
 
@@ -652,6 +670,11 @@ bool CMainDlg::OnMessage(UINT message, WPARAM w, LPARAM l, LRESULT* result)
     case kUpdateDownloadedMessage:
         OnUpdateDownloaded(w != 0, static_cast<DownloadNotice>(l));
         return true;
+    case WM_DISPLAYCHANGE:
+        // Sent to the top-level windows when the screens change: a scale, a
+        // size, or which one is the primary, and with it the taskbar.
+        FitTrayIcon();
+        return false;
     case WM_SYSCOMMAND: {
         bool handled = false;
         OnSysCommand(w, &handled);

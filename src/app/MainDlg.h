@@ -52,10 +52,13 @@ protected:
     bool OnNotify(int id, NMHDR* header, LRESULT* result) override;
     bool PreTranslate(MSG& message) override;
     void OnDpiChanged(UINT newDpi) override;
+    // The tray icon's size in pixels, for the taskbar's scale now.
+    virtual int TrayIconSize() const;
 
 private:
     void AddAboutToSystemMenu();
     void AddTrayIcon();
+    void FitTrayIcon();
     void OnTaskbarCreated();
     void CreateBars();
     void LayOutToolBar();
@@ -104,4 +107,5 @@ private:
     int visible = 1;
     UINT dpi = 96;
     UINT taskbarCreated = 0;
+    int trayIconSize = 0;  // the tray icon's pixels, for the taskbar's scale
 };

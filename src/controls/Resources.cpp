@@ -58,3 +58,20 @@ CIconHolder LoadDrawnIcon(int id, int wanted)
 {
     return CIconHolder(LoadIconImage(id, NearestDrawnSize(wanted)));
 }
+
+CIconHolder LoadIconAtSize(int id, int size)
+{
+    // Only the common controls of version 6 scale down; without them the
+    // system stretches the nearest drawing.
+    using ScaleDown = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
+    static const ScaleDown scaleDown = []() -> ScaleDown {
+        HMODULE controls = GetModuleHandleW(L"comctl32.dll");
+        if (!controls)
+            return nullptr;
+        return reinterpret_cast<ScaleDown>(reinterpret_cast<void*>(GetProcAddress(controls, "LoadIconWithScaleDown")));
+    }();
+    HICON icon = nullptr;
+    if (!scaleDown || FAILED(scaleDown(Module(), MAKEINTRESOURCEW(id), size, size, &icon)))
+        icon = LoadIconImage(id, size);
+    return CIconHolder(icon);
+}

@@ -24,3 +24,8 @@ CImageListHolder LoadPictureStrip(int firstStrip, int size);
 
 // An icon at the drawn size nearest to `wanted` pixels, shown as drawn.
 CIconHolder LoadDrawnIcon(int id, int wanted);
+
+// An icon at exactly `size` pixels, for places that show it at that size
+// whatever is given: a larger drawing is scaled down, which keeps it sharper
+// than the place's own stretching of a smaller one.
+CIconHolder LoadIconAtSize(int id, int size);
