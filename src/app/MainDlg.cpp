@@ -3,7 +3,9 @@
 #include "app/UpdateWorker.h"
 #include "app/WaitDlg.h"
 #include "controls/Dpi.h"
+#include "controls/FileDialog.h"
 #include "controls/QuickMenuItems.h"
+#include "controls/Resources.h"
 #include "dialogs/AboutDlg.h"
 #include "dialogs/BackupDlg.h"
 #include "dialogs/CurrentIpDlg.h"
@@ -20,10 +22,6 @@
 
 #include "resource.h"
 
-#include <cderr.h>
-#include <commdlg.h>
-
-#include <algorithm>
 #include <iterator>
 #include <optional>
 #include <string_view>
@@ -49,63 +47,11 @@ constexpr int kColumnWidths[] = {37, 40, 225, 120};
 constexpr int kRowImage = 32;
 // The status bar's two small parts on the right.
 constexpr int kStatusPartWidth = 100;
-// The longest path the system takes, terminator included.
-constexpr std::size_t kLongestPath = 32768;
 
 // Commands that need a marked row: on the toolbar, and in the menu bar.
 constexpr unsigned kRowButtons[] = {ID_PROFILE_APPLY, ID_PROFILE_PROPERTIES, ID_PROFILE_EDIT, ID_PROFILE_DELETE};
 constexpr unsigned kRowMenuItems[] = {ID_PROFILE_APPLY,  ID_PROFILE_PROPERTIES, ID_PROFILE_EDIT,
                                       ID_PROFILE_DELETE, ID_PROFILE_COPY,       ID_PROFILE_SHORTCUT};
-
-HINSTANCE Module()
-{
-    return GetModuleHandleW(nullptr);
-}
-
-std::optional<std::u16string> ResourceString(UINT id)
-{
-    const wchar_t* text = nullptr;
-    int length = LoadStringW(Module(), id, reinterpret_cast<LPWSTR>(&text), 0);
-    if (length <= 0 || !text)
-        return std::nullopt;
-    return FromWide(text, static_cast<std::size_t>(length));
-}
-
-// The button IDs of a toolbar resource: version, width, height, count, IDs.
-std::vector<WORD> ToolBarButtons(int id)
-{
-    HRSRC found = FindResourceW(Module(), MAKEINTRESOURCEW(id), MAKEINTRESOURCEW(RT_TOOLBAR_TYPE));
-    HGLOBAL loaded = found ? LoadResource(Module(), found) : nullptr;
-    const auto* words = loaded ? static_cast<const WORD*>(LockResource(loaded)) : nullptr;
-    DWORD size = found ? SizeofResource(Module(), found) : 0;
-    if (!words || size < 8 || words[0] != 1 || size < 8 + 2u * words[3])
-        return {};
-    return std::vector<WORD>(words + 4, words + 4 + words[3]);
-}
-
-// The toolbar's pictures drawn at `size`, cut from their strip.
-CImageListHolder ButtonImages(int firstStrip, int size)
-{
-    const int strip = firstStrip + static_cast<int>(NearestDrawnSizeIndex(size));
-    CImageListHolder images(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 8, 0));
-    CGdiObjectHolder bitmap(LoadBitmapW(Module(), MAKEINTRESOURCEW(strip)));
-    ImageList_AddMasked(images, static_cast<HBITMAP>(bitmap.Get()), RGB(255, 255, 255));
-    return images;
-}
-
-// A folder of the system, as GetSystemDirectoryW and its kin answer.
-std::u16string SystemFolder(UINT(WINAPI* query)(LPWSTR, UINT))
-{
-    std::vector<wchar_t> path(MAX_PATH);
-    for (;;) {
-        const UINT length = query(path.data(), static_cast<UINT>(path.size()));
-        if (length == 0)
-            return {};
-        if (length < path.size())
-            return FromWide(path.data(), length);
-        path.resize(length);
-    }
-}
 
 void BringForward(HWND window)
 {
@@ -172,11 +118,7 @@ bool CMainDlg::OnInitDialog()
     AddTrayIcon();
     CreateBars();
 
-    if (std::optional<std::u16string> about = ResourceString(IDS_ABOUTBOX); about && !about->empty()) {
-        HMENU system = GetSystemMenu(hwnd, FALSE);
-        AppendMenuW(system, MF_SEPARATOR, 0, nullptr);
-        AppendMenuW(system, MF_STRING, IDM_ABOUTBOX, Wide(*about));
-    }
+    AddAboutToSystemMenu();
     SetTitleIcons(IDI_APP);
 
     // The program's files are reached by their full paths; the current
@@ -207,12 +149,46 @@ bool CMainDlg::OnInitDialog()
     return true;
 }
 
+void CMainDlg::AddAboutToSystemMenu()
+{
+    std::optional<std::u16string> about = LoadResourceString(IDS_ABOUTBOX);
+    if (!about || about->empty())
+        return;
+    HMENU system = GetSystemMenu(hwnd, FALSE);
+    AppendMenuW(system, MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(system, MF_STRING, IDM_ABOUTBOX, Wide(*about));
+}
+
+int CMainDlg::TrayIconSize() const
+{
+    // The notification area shows small icons at its own screen's scale.
+    return MetricForDpi(SM_CXSMICON, TaskbarDpi());
+}
+
 void CMainDlg::AddTrayIcon()
 {
-    // Sized for the taskbar, which stays at the system's scale wherever this
-    // window goes.
-    CIconHolder icon(LoadDrawnIcon(IDI_APP, GetSystemMetrics(SM_CXSMICON)));
-    tray.Add(hwnd, TRAY_ICON_UID, kTrayCallback, std::move(icon), u"Lanvoy（Lanvoy）");
+    // Sized for the taskbar, whose scale need not be this window's.
+    trayIconSize = TrayIconSize();
+    tray.Add(hwnd, TRAY_ICON_UID, kTrayCallback, LoadIconAtSize(IDI_APP, trayIconSize), u"Lanvoy（Lanvoy）");
+}
+
+void CMainDlg::FitTrayIcon()
+{
+    // The taskbar's screen may have changed its scale: the icon is drawn
+    // again at the new size and keeps its place in the notification area.
+    const int size = TrayIconSize();
+    if (size == trayIconSize)
+        return;
+    trayIconSize = size;
+    tray.SetIcon(LoadIconAtSize(IDI_APP, size));
+}
+
+void CMainDlg::OnTaskbarCreated()
+{
+    // Explorer started again, or the taskbar came after this window; either
+    // may be at another scale than before.
+    FitTrayIcon();
+    tray.Restore();
 }
 
 void CMainDlg::CreateBars()
@@ -222,7 +198,7 @@ void CMainDlg::CreateBars()
 
     std::vector<TBBUTTON> buttons;
     int image = 0;
-    std::vector<WORD> ids = ToolBarButtons(IDR_TOOLBAR);
+    std::vector<WORD> ids = LoadToolBarButtons(IDR_TOOLBAR);
     for (std::size_t i = 0; i < ids.size(); ++i) {
         TBBUTTON button = {};
         if (ids[i] == 0) {
@@ -246,8 +222,8 @@ void CMainDlg::LayOutToolBar()
 {
     // The toolbar lets go of the old pictures before they are freed.
     const int picture = DrawnSizeForDpi(kButtonImage, dpi);
-    CImageListHolder normal = ButtonImages(IDB_TOOLBAR_16, picture);
-    CImageListHolder disabled = ButtonImages(IDB_TOOLBAR_16_DISABLED, picture);
+    CImageListHolder normal = LoadPictureStrip(IDB_TOOLBAR_16, picture);
+    CImageListHolder disabled = LoadPictureStrip(IDB_TOOLBAR_16_DISABLED, picture);
     toolBar.SetImageLists(normal, disabled);
     toolImages = std::move(normal);
     toolImagesDisabled = std::move(disabled);
@@ -291,7 +267,7 @@ void CMainDlg::SetRowImages()
 {
     const int size = DrawnSizeForDpi(kRowImage, dpi);
     CImageListHolder images(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 0));
-    CIconHolder rowIcon(LoadDrawnIcon(IDI_PROFILE, size));
+    CIconHolder rowIcon = LoadDrawnIcon(IDI_PROFILE, size);
     ImageList_AddIcon(images, rowIcon);
     list.SetImageList(images, LVSIL_SMALL);
     rowImages = std::move(images);
@@ -339,11 +315,11 @@ bool CMainDlg::ApplyRow(int row)
 void CMainDlg::BuildQuickMenus()
 {
     if (!trayMenuResource) {
-        trayMenuResource.Reset(LoadMenuW(Module(), MAKEINTRESOURCEW(IDR_TRAYMENU)));
+        trayMenuResource.Reset(LoadMenuW(Instance(), MAKEINTRESOURCEW(IDR_TRAYMENU)));
         trayMenu = CMenu(trayMenuResource).SubMenu(0);
     }
     if (!listMenuResource) {
-        listMenuResource.Reset(LoadMenuW(Module(), MAKEINTRESOURCEW(IDR_LISTMENU)));
+        listMenuResource.Reset(LoadMenuW(Instance(), MAKEINTRESOURCEW(IDR_LISTMENU)));
         listMenu = CMenu(listMenuResource).SubMenu(0);
     }
     std::vector<std::u16string> adapterNames, rowNames;
@@ -385,10 +361,10 @@ bool CMainDlg::OnCommand(int id, int, HWND)
         Apply(commands.Repair());
         return true;
     case ID_VIEW_LOG:
-        services.shell.Open(ViewLogRequest(services.paths.systemLog, SystemFolder(GetSystemDirectoryW)));
+        services.shell.Open(ViewLogRequest(services.paths.systemLog, SystemFolder()));
         return true;
     case ID_HELP_MANUAL:
-        services.shell.Open(HelpRequest(services.paths.manual, SystemFolder(GetSystemWindowsDirectoryW)));
+        services.shell.Open(HelpRequest(services.paths.manual, WindowsFolder()));
         return true;
     case ID_APP_EXIT:
         End(IDOK);
@@ -416,8 +392,7 @@ bool CMainDlg::OnCommand(int id, int, HWND)
         services.shell.Open(DonateRequest());
         return true;
     case ID_IMPORT_V1:
-        if (std::optional<std::u16string> path = AskImportFile())
-            Apply(commands.Import(*path));
+        OnImportV1();
         return true;
     // Return and Escape never end the main window; only the exit command does.
     case IDOK:
@@ -496,7 +471,7 @@ bool CMainDlg::OnButtonTipRequest(NMTTDISPINFOW& info)
     // Tool tips of the toolbar buttons, keyed by command.
     if (info.uFlags & TTF_IDISHWND)
         return false;
-    std::optional<std::u16string> string = ResourceString(static_cast<UINT>(info.hdr.idFrom));
+    std::optional<std::u16string> string = LoadResourceString(static_cast<UINT>(info.hdr.idFrom));
     if (!string)
         return false;
     std::u16string tip = ToolTipText(*string, std::size(info.szText));
@@ -510,7 +485,7 @@ bool CMainDlg::OnButtonTipRequest(NMTTDISPINFOW& info)
 void CMainDlg::OnHotButtonChange(const NMTBHOTITEM& hot)
 {
     if (!(hot.dwFlags & HICF_LEAVING))
-        ShowPrompt(MenuPrompt(ResourceString(static_cast<UINT>(hot.idNew))));
+        ShowPrompt(MenuPrompt(LoadResourceString(static_cast<UINT>(hot.idNew))));
     else
         ShowPrompt(kIdlePrompt);
 }
@@ -519,20 +494,13 @@ void CMainDlg::OnListNotify(NMHDR* header)
 {
     switch (header->code) {
     case NM_CLICK:
-        list.SetMarkedRow(list.FirstSelectedRow());
-        UpdateCommandStates();
+        OnRowClick();
         break;
-    case NM_DBLCLK: {
-        int row = list.GetMarkedRow();
-        UpdateCommandStates();
-        ApplyRow(row);
+    case NM_DBLCLK:
+        OnRowDoubleClick();
         break;
-    }
     case NM_RCLICK:
-        BuildQuickMenus();
-        list.SetMarkedRow(list.FirstSelectedRow());
-        UpdateCommandStates();
-        ShowContextMenu(listMenu);
+        OnRowRightClick();
         break;
     case LVN_COLUMNCLICK:
         UpdateCommandStates();
@@ -540,6 +508,27 @@ void CMainDlg::OnListNotify(NMHDR* header)
     default:
         break;
     }
+}
+
+void CMainDlg::OnRowClick()
+{
+    list.SetMarkedRow(list.FirstSelectedRow());
+    UpdateCommandStates();
+}
+
+void CMainDlg::OnRowDoubleClick()
+{
+    const int row = list.GetMarkedRow();
+    UpdateCommandStates();
+    ApplyRow(row);
+}
+
+void CMainDlg::OnRowRightClick()
+{
+    BuildQuickMenus();
+    list.SetMarkedRow(list.FirstSelectedRow());
+    UpdateCommandStates();
+    ShowContextMenu(listMenu);
 }
 
 void CMainDlg::ShowContextMenu(CMenu menu)
@@ -618,35 +607,12 @@ void CMainDlg::OpenEditor(int command, int marked)
         Apply(commands.AfterDialogSaved(command == ID_PROFILE_NEW ? CommitKind::NewProfile : CommitKind::Edited));
 }
 
-std::optional<std::u16string> CMainDlg::AskImportFile()
+void CMainDlg::OnImportV1()
 {
-    std::wstring filter = L"XML Files (*.xml)|*.xml|Text Files (*.txt)|*.txt|All Files (*.*)|*.*||";
-    for (wchar_t& c : filter)
-        if (c == L'|')
-            c = L'\0';
-    // Room for the longest path Windows has; should the dialog still want
-    // more, it says how much and is asked again.
-    std::vector<wchar_t> path(kLongestPath);
-    for (;;) {
-        const std::wstring_view suggested = L"ipconfig.xml";
-        std::copy(suggested.begin(), suggested.end(), path.begin());
-        path[suggested.size()] = L'\0';
-        OPENFILENAMEW ask = {};
-        ask.lStructSize = sizeof ask;
-        ask.hwndOwner = hwnd;
-        ask.lpstrFilter = filter.c_str();
-        ask.lpstrFile = path.data();
-        ask.nMaxFile = static_cast<DWORD>(path.size());
-        ask.lpstrDefExt = L"xml";
-        // The dialog must not move the current folder under the rest of the program.
-        ask.Flags = OFN_HIDEREADONLY | OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST | OFN_EXPLORER | OFN_NOCHANGEDIR;
-        if (GetOpenFileNameW(&ask))
-            return FromWide(path.data());
-        if (CommDlgExtendedError() != FNERR_BUFFERTOOSMALL)
-            return std::nullopt;
-        const auto needed = *reinterpret_cast<const WORD*>(path.data());
-        path.resize(std::max<std::size_t>(path.size() * 2, needed + 1u));
-    }
+    const COpenFileDialog ask({{u"XML Files (*.xml)", u"*.xml"}, {u"Text Files (*.txt)", u"*.txt"}, {u"All Files (*.*)", u"*.*"}},
+                              u"ipconfig.xml", u"xml");
+    if (std::optional<std::u16string> path = ask.Ask(hwnd))
+        Apply(commands.Import(*path));
 }
 
 void CMainDlg::ShowAbout()
@@ -681,6 +647,11 @@ void CMainDlg::OnDestroy()
     listMenuResource.Reset();
 }
 
+void CMainDlg::OnUpdateDownloaded(bool finished, DownloadNotice notice)
+{
+    updateCheck.OnDownloadFinished(finished, notice, services.paths.versionFile);
+}
+
 void CMainDlg::OnPaint()
 {
     // A start in the tray: the dialog manager shows the window once.
@@ -693,7 +664,7 @@ void CMainDlg::OnMenuSelect(UINT item, UINT flags, HMENU menu)
     if (flags == 0xFFFF && !menu)
         ShowPrompt(kIdlePrompt);  // the menu closed
     else if (!(flags & (MF_POPUP | MF_SEPARATOR)))
-        ShowPrompt(MenuPrompt(ResourceString(item)));
+        ShowPrompt(MenuPrompt(LoadResourceString(item)));
     else
         ShowPrompt(u"");
 }
@@ -708,7 +679,7 @@ void CMainDlg::OnSetCursor(HWND over)
     HWND parent = GetParent(over);
     if (parent != hwnd && GetClassNameW(parent, className, 32) && _wcsicmp(className, L"ComboBox") == 0)
         over = parent;
-    std::optional<std::u16string> string = ResourceString(static_cast<UINT>(GetDlgCtrlID(over)));
+    std::optional<std::u16string> string = LoadResourceString(static_cast<UINT>(GetDlgCtrlID(over)));
     ShowPrompt(ControlPrompt(string, over == statusBar.Handle()));
 }
 
@@ -716,9 +687,8 @@ bool CMainDlg::OnMessage(UINT message, WPARAM w, LPARAM l, LRESULT* result)
 {
     if (list.ReflectFromParent(message, w, l, result))
         return true;
-    // Explorer started again, or the taskbar came after this window.
     if (message == taskbarCreated && taskbarCreated != 0) {
-        tray.Restore();
+        OnTaskbarCreated();
         return true;
     }
     switch (message) {
@@ -729,8 +699,13 @@ bool CMainDlg::OnMessage(UINT message, WPARAM w, LPARAM l, LRESULT* result)
         *result = 0;
         return true;
     case kUpdateDownloadedMessage:
-        updateCheck.OnDownloadFinished(w != 0, static_cast<DownloadNotice>(l), services.paths.versionFile);
+        OnUpdateDownloaded(w != 0, static_cast<DownloadNotice>(l));
         return true;
+    case WM_DISPLAYCHANGE:
+        // Sent to the top-level windows when the screens change: a scale, a
+        // size, or which one is the primary, and with it the taskbar.
+        FitTrayIcon();
+        return false;
     case WM_SYSCOMMAND: {
         bool handled = false;
         OnSysCommand(w, &handled);

@@ -54,17 +54,25 @@ protected:
     bool OnNotify(int id, NMHDR* header, LRESULT* result) override;
     bool PreTranslate(MSG& message) override;
     void OnDpiChanged(UINT newDpi) override;
+    // The tray icon's size in pixels, for the taskbar's scale now.
+    virtual int TrayIconSize() const;
 
 private:
     void StartReading();
     void FinishReading();
+    void AddAboutToSystemMenu();
     void AddTrayIcon();
+    void FitTrayIcon();
+    void OnTaskbarCreated();
     void CreateBars();
     void LayOutToolBar();
     void LayOutStatusBar();
     void SetUpList();
     void SetRowImages();
     void OnListNotify(NMHDR* header);
+    void OnRowClick();
+    void OnRowDoubleClick();
+    void OnRowRightClick();
     void OnTrayCallback(LPARAM mouse);
     void OnOpenMainWindow();
     void OnSysCommand(WPARAM command, bool* handled);
@@ -72,9 +80,10 @@ private:
     void Apply(const ListChange& change);
     void ShowPrompt(const std::u16string& text);
     void ShowAbout();
-    std::optional<std::u16string> AskImportFile();
+    void OnImportV1();
     void OpenEditor(int command, int marked);
     void OnDestroy();
+    void OnUpdateDownloaded(bool finished, DownloadNotice notice);
     void OnPaint();
     void OnMenuSelect(UINT item, UINT flags, HMENU menu);
     void OnSetCursor(HWND over);
@@ -103,4 +112,5 @@ private:
     int visible = 1;
     UINT dpi = 96;
     UINT taskbarCreated = 0;
+    int trayIconSize = 0;  // the tray icon's pixels, for the taskbar's scale
 };

@@ -29,16 +29,30 @@ public:
         record.hIcon = icon;
         tip.copy(reinterpret_cast<char16_t*>(record.szTip), std::size(record.szTip) - 1);
         wanted = true;
-        return Restore();
+        added = Shell_NotifyIconW(NIM_ADD, &record) != FALSE;
+        return added;
     }
-    // Adds the icon again as it was last given, once the taskbar is back. A
-    // taskbar that kept it would refuse a second add, so it goes first.
+    // Shows another picture in the icon's place, its position and tip kept.
+    // The shell has its own copy once this returns, so the old picture goes.
+    // Kept for the next Restore when the icon is not shown now.
+    bool SetIcon(CIconHolder shown)
+    {
+        const CIconHolder old = std::exchange(icon, std::move(shown));
+        record.hIcon = icon;
+        if (!added)
+            return false;
+        NOTIFYICONDATAW change = record;
+        change.uFlags = NIF_ICON;
+        return Shell_NotifyIconW(NIM_MODIFY, &change) != FALSE;
+    }
+    // Shows the icon again as it was last given, once the taskbar is back.
+    // A taskbar that kept it (it also announces itself after a change of
+    // scale) would refuse a second add: there it is only brought up to date.
     bool Restore()
     {
         if (!wanted)
             return false;
-        Shell_NotifyIconW(NIM_DELETE, &record);
-        added = Shell_NotifyIconW(NIM_ADD, &record) != FALSE;
+        added = Shell_NotifyIconW(NIM_MODIFY, &record) != FALSE || Shell_NotifyIconW(NIM_ADD, &record) != FALSE;
         return added;
     }
     void Delete()

@@ -1,8 +1,8 @@
 #pragma once
-// The DPI a window is shown at, and what depends on it: system metrics,
-// lengths designed at 96 DPI, icons at their drawn sizes. Windows before 10
-// (1607) have no per-window DPI; there the screen's DPI holds, which is the
-// one the system-aware program is shown at.
+// The DPI a window is shown at, and what depends on it: system metrics and
+// lengths designed at 96 DPI; the taskbar's DPI. Windows before 10 (1607)
+// have no per-window DPI; there the screen's DPI holds, which is the one the
+// system-aware program is shown at.
 
 #include "controls/DpiScale.h"
 
@@ -31,6 +31,25 @@ struct SystemCalls {
         return calls;
     }
 };
+
+// A screen's own scale (Windows 8.1), looked up once it is first wanted.
+inline UINT MonitorDpi(HMONITOR screen)
+{
+    using ForMonitor = HRESULT(WINAPI*)(HMONITOR, int, UINT*, UINT*);
+    static const ForMonitor forMonitor = []() -> ForMonitor {
+        HMODULE shcore = GetModuleHandleW(L"shcore.dll");
+        if (!shcore)
+            shcore = LoadLibraryExW(L"shcore.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+        if (!shcore)
+            return nullptr;
+        return reinterpret_cast<ForMonitor>(reinterpret_cast<void*>(GetProcAddress(shcore, "GetDpiForMonitor")));
+    }();
+    constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
+    UINT x = 0, y = 0;
+    if (forMonitor && screen && SUCCEEDED(forMonitor(screen, kEffectiveDpi, &x, &y)))
+        return x;
+    return 0;
+}
 
 inline UINT ScreenDpi()
 {
@@ -66,11 +85,15 @@ inline int Scaled(HWND window, int pixels)
     return ScaleForDpi(pixels, WindowDpi(window));
 }
 
-// An icon of the module at the drawn size nearest to `wanted` pixels; the
-// caller destroys it.
-inline HICON LoadDrawnIcon(int id, int wanted)
+// The scale of the screen the taskbar is on, which its notification area is
+// drawn at; the primary screen's while there is no taskbar. It follows that
+// screen's changes, unlike the system's scale, which a running program keeps.
+inline UINT TaskbarDpi()
 {
-    const int size = NearestDrawnSize(wanted);
-    return static_cast<HICON>(
-        LoadImageW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
+    HWND taskbar = FindWindowW(L"Shell_TrayWnd", nullptr);
+    HMONITOR screen = taskbar ? MonitorFromWindow(taskbar, MONITOR_DEFAULTTOPRIMARY)
+                              : MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY);
+    if (UINT value = dpi::MonitorDpi(screen))
+        return value;
+    return dpi::ScreenDpi();
 }

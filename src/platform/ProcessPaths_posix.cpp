@@ -25,3 +25,13 @@ std::u16string ProgramDataFolder()
 {
     return {};
 }
+
+std::u16string SystemFolder()
+{
+    return {};
+}
+
+std::u16string WindowsFolder()
+{
+    return {};
+}

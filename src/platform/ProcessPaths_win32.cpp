@@ -20,6 +20,25 @@ std::u16string ExecutablePath()
     }
 }
 
+namespace {
+
+// A folder as GetSystemDirectoryW and its kin answer: the length without the
+// terminator, or the room needed with it when the buffer is too small.
+std::u16string QueryFolder(UINT(WINAPI* query)(LPWSTR, UINT))
+{
+    std::vector<wchar_t> path(MAX_PATH);
+    for (;;) {
+        const UINT length = query(path.data(), static_cast<UINT>(path.size()));
+        if (length == 0)
+            return {};
+        if (length < path.size())
+            return FromWide(path.data(), length);
+        path.resize(length);
+    }
+}
+
+}  // namespace
+
 std::u16string CurrentDirectory()
 {
     DWORD needed = GetCurrentDirectoryW(0, nullptr);
@@ -41,4 +60,14 @@ std::u16string ProgramDataFolder()
         folder = FromWide(path);
     CoTaskMemFree(path);
     return folder;
+}
+
+std::u16string SystemFolder()
+{
+    return QueryFolder(GetSystemDirectoryW);
+}
+
+std::u16string WindowsFolder()
+{
+    return QueryFolder(GetSystemWindowsDirectoryW);
 }

@@ -51,13 +51,18 @@ protected:
         ASSERT_EQ(1, prepared.AddProfile(u"办公室", {}));
         ASSERT_EQ(1, prepared.Save());
 
-        window = std::make_unique<CMainDlg>(MainServices{fake.Platform(), changer, ServiceState{}, StoreEnvironment{kExe, files, registry, startupTask, clock},
-                                                         messages, shell, CommandLine{}, ProgramFilesBeside(kExe)});
+        window = std::make_unique<CMainDlg>(Services());
         ASSERT_TRUE(window->CreateModeless(nullptr)) << "no window: the test needs a display";
         main = window->Handle();
         list = GetDlgItem(main, IDC_PROFILE_LIST);
         toolBar = FindWindowExW(main, nullptr, TOOLBARCLASSNAMEW, nullptr);
         ASSERT_NE(nullptr, toolBar);
+    }
+
+    MainServices Services()
+    {
+        return MainServices{fake.Platform(), changer, ServiceState{}, StoreEnvironment{kExe, files, registry, startupTask, clock},
+                            messages, shell, CommandLine{}, ProgramFilesBeside(kExe)};
     }
 
     // An image list's pictures: one of the drawn sizes, as asked for.
@@ -232,6 +237,64 @@ TEST_F(MainWindowTest, TrayIconKeepsItsPictureAndComesBackWithTheTaskbar)
     window.reset();
     record.uFlags = NIF_TIP;
     EXPECT_FALSE(Shell_NotifyIconW(NIM_MODIFY, &record)) << "a ghost icon stayed";
+}
+
+int IconWidth(HICON icon)
+{
+    ICONINFO parts{};
+    if (!GetIconInfo(icon, &parts))
+        return 0;
+    BITMAP picture{};
+    GetObjectW(parts.hbmMask, sizeof picture, &picture);
+    DeleteObject(parts.hbmColor);
+    DeleteObject(parts.hbmMask);
+    return picture.bmWidth;
+}
+
+// The main window on a taskbar whose scale the test sets: the screen of a
+// test run keeps one scale.
+class CMainDlgOnTaskbar : public CMainDlg {
+public:
+    using CMainDlg::CMainDlg;
+    int taskbarIconSize = 16;
+
+protected:
+    int TrayIconSize() const override { return taskbarIconSize; }
+};
+
+TEST_F(MainWindowTest, TrayIconFollowsTheTaskbarsScaleInItsPlace)
+{
+    EXPECT_EQ(MetricForDpi(SM_CXSMICON, TaskbarDpi()), IconWidth(window->TrayIcon().Icon()));
+    window.reset();
+    auto onTaskbar = std::make_unique<CMainDlgOnTaskbar>(Services());
+    ASSERT_TRUE(onTaskbar->CreateModeless(nullptr));
+    const CTrayIcon& tray = onTaskbar->TrayIcon();
+    ASSERT_TRUE(tray.Added()) << "no notification area to test with";
+    const HICON first = tray.Icon();
+    EXPECT_EQ(16, IconWidth(first));
+
+    // Only a change of the taskbar's scale draws the icon again.
+    SendMessageW(onTaskbar->Handle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 768));
+    EXPECT_EQ(first, tray.Icon());
+    onTaskbar->taskbarIconSize = 24;
+    SendMessageW(onTaskbar->Handle(), WM_DISPLAYCHANGE, 32, MAKELPARAM(1024, 768));
+    EXPECT_EQ(24, IconWidth(tray.Icon()));
+    EXPECT_EQ(0, IconWidth(first)) << "the old picture was kept";
+    EXPECT_TRUE(tray.Added());
+
+    // The shell still has the icon under its name, and a taskbar that comes
+    // back gets it at its own scale.
+    NOTIFYICONDATAW record{};
+    record.cbSize = sizeof record;
+    record.hWnd = onTaskbar->Handle();
+    record.uID = TRAY_ICON_UID;
+    record.uFlags = NIF_TIP;
+    EXPECT_TRUE(Shell_NotifyIconW(NIM_MODIFY, &record)) << "the icon left the tray";
+    ASSERT_TRUE(Shell_NotifyIconW(NIM_DELETE, &record));
+    onTaskbar->taskbarIconSize = 32;
+    SendMessageW(onTaskbar->Handle(), RegisterWindowMessageW(L"TaskbarCreated"), 0, 0);
+    EXPECT_TRUE(tray.Added());
+    EXPECT_EQ(32, IconWidth(tray.Icon()));
 }
 
 TEST_F(MainWindowTest, RowPicturesOutliveTheListAndAreFreedByTheWindow)
