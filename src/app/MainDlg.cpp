@@ -213,12 +213,14 @@ void CMainDlg::CreateBars()
         }
         buttons.push_back(button);
     }
+    SetToolBarPictures();
     LayOutToolBar();
     toolBar.AddButtons(buttons);
+    // The buttons with their texts change the sizes: set again.
     LayOutToolBar();
 }
 
-void CMainDlg::LayOutToolBar()
+void CMainDlg::SetToolBarPictures()
 {
     // The toolbar lets go of the old pictures before they are freed.
     const int picture = DrawnSizeForDpi(kButtonImage, dpi);
@@ -227,6 +229,11 @@ void CMainDlg::LayOutToolBar()
     toolBar.SetImageLists(normal, disabled);
     toolImages = std::move(normal);
     toolImagesDisabled = std::move(disabled);
+}
+
+void CMainDlg::LayOutToolBar()
+{
+    const int picture = DrawnSizeForDpi(kButtonImage, dpi);
     const SIZE button = {ScaleForDpi(kButtonSize.cx, dpi), ScaleForDpi(kButtonSize.cy, dpi)};
     toolBar.SetSizes(button, {picture, picture + ScaleForDpi(kButtonImageTextRoom, dpi)});
 
@@ -277,6 +284,7 @@ void CMainDlg::OnDpiChanged(UINT newDpi)
 {
     const UINT oldDpi = dpi;
     dpi = newDpi;
+    SetToolBarPictures();
     LayOutToolBar();
     // The widths may be the user's: each keeps its size on the new screen.
     for (int column = 0; column < static_cast<int>(std::size(kColumnWidths)); ++column)

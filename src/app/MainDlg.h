@@ -65,6 +65,7 @@ private:
     void FitTrayIcon();
     void OnTaskbarCreated();
     void CreateBars();
+    void SetToolBarPictures();
     void LayOutToolBar();
     void LayOutStatusBar();
     void SetUpList();

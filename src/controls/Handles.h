@@ -48,3 +48,4 @@ using CIconHolder = CHandleHolder<HICON, DestroyIcon>;
 using CMenuHolder = CHandleHolder<HMENU, DestroyMenu>;
 using CImageListHolder = CHandleHolder<HIMAGELIST, ImageList_Destroy>;
 using CGdiObjectHolder = CHandleHolder<HGDIOBJ, FreeGdiObject>;
+using CKernelHandleHolder = CHandleHolder<HANDLE, CloseHandle>;
