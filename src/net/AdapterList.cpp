@@ -121,6 +121,7 @@ std::int32_t CAdapterList::Refresh()
 {
     records.clear();
     failures.clear();
+    passAddresses.reset();
 
     const std::u16string& rootPath =
         platformCode > kPlatformNt4 ? kClassRoot : (platformCode == kPlatformNt4 ? kNt4Root : kNetTransRoot);
@@ -136,6 +137,7 @@ std::int32_t CAdapterList::Refresh()
         else
             ReadNtAdapter(subkeyPath);
     }
+    passAddresses.reset();
     return Count();
 }
 
@@ -167,7 +169,7 @@ void CAdapterList::ReadNtAdapter(const std::u16string& subkeyPath)
     adapter.QueryText(u"NetworkAddress", &record->networkAddress);
 
     std::u16string mac;
-    if (!record->adapterId.empty() && GetMacAddress(record->adapterId, &mac) > 0)
+    if (!record->adapterId.empty() && MacAddressIn(PassAddresses(), record->adapterId, &mac) > 0)
         record->macAddress = mac;
     records.push_back(std::move(record));
 }
@@ -272,11 +274,27 @@ bool CAdapterList::ReadConnectionName(AdapterRecord& record, const std::u16strin
     return true;
 }
 
+const std::vector<AdapterAddress>& CAdapterList::PassAddresses()
+{
+    // Each query walks every adapter of the machine, so one serves them all.
+    if (!passAddresses) {
+        passAddresses.emplace();
+        if (!platform.addresses.QueryAdapters(&*passAddresses))
+            passAddresses->clear();
+    }
+    return *passAddresses;
+}
+
 int CAdapterList::GetMacAddress(const std::u16string& guid, std::u16string* text)
 {
     std::vector<AdapterAddress> adapters;
     if (!platform.addresses.QueryAdapters(&adapters))
         return 0;
+    return MacAddressIn(adapters, guid, text);
+}
+
+int MacAddressIn(const std::vector<AdapterAddress>& adapters, const std::u16string& guid, std::u16string* text)
+{
     for (const auto& adapter : adapters) {
         if (adapter.name != guid)
             continue;

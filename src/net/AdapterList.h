@@ -6,6 +6,7 @@
 #include "net/NetPlatform.h"
 
 #include <memory>
+#include <optional>
 
 // Which generation of the registry layout the machine has.
 enum PlatformCode : std::int32_t {
@@ -64,12 +65,18 @@ private:
     std::u16string TcpIpKeyPath(const std::u16string& adapterId) const;
     void ReadNtAdapter(const std::u16string& subkeyPath);
     void ReadNineXBinding(const std::u16string& subkeyPath, const std::u16string& subkeyName);
+    const std::vector<AdapterAddress>& PassAddresses();
 
     NetPlatform platform;
     std::vector<std::unique_ptr<AdapterRecord>> records;
     std::vector<std::u16string> failures;
+    // The system's adapter addresses, asked once per refresh; empty if that failed.
+    std::optional<std::vector<AdapterAddress>> passAddresses;
     std::int32_t platformCode = kPlatformWinXp;
 };
+
+// The MAC address, "xx:xx:..", of the adapter named guid among adapters; its length, or 0.
+int MacAddressIn(const std::vector<AdapterAddress>& adapters, const std::u16string& guid, std::u16string* text);
 
 // The NameServer text split at its commas.
 void SplitNameServers(const std::u16string& text, AdapterRecord& record);

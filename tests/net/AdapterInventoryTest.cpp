@@ -68,7 +68,12 @@ TEST_F(NetTest, RefreshDiscardsTheEarlierRecordsAndReportsAMissingRoot)
     AddEthernet(u"0000", u"A", u"{A}");
     AddEthernet(u"0001", u"B", u"{B}");
     EXPECT_EQ(2, list.Refresh());
+    // One look at the addresses serves a whole pass; the next pass looks again.
+    EXPECT_EQ(1, fake.addresses.queries);
+    fake.addresses.adapters = {{u"{B}", {0, 0, 0, 0, 0, 0xb}}};
     EXPECT_EQ(2, list.Refresh());
+    EXPECT_EQ(2, fake.addresses.queries);
+    EXPECT_EQ(u"00:00:00:00:00:0b", list.At(1)->macAddress);
     EXPECT_EQ(2, list.Count());
     EXPECT_EQ(nullptr, list.At(2));
     EXPECT_EQ(nullptr, list.At(-1));
