@@ -60,8 +60,6 @@ bool CProfileListCtrl::Attach(HWND list)
     RECT client{};
     GetClientRect(hwnd, &client);
     clientWidth = client.right;
-    if (tipsOn)
-        tip.Create(hwnd);
     return true;
 }
 
@@ -143,10 +141,6 @@ int CProfileListCtrl::SetMarkedRow(int row)
 void CProfileListCtrl::EnableTips(bool on)
 {
     tipsOn = on;
-    if (hwnd == nullptr)
-        return;
-    if (on && !tip)
-        tip.Create(hwnd);
     tip.Activate(on);
 }
 
@@ -278,8 +272,12 @@ LRESULT CProfileListCtrl::OnMessage(UINT message, WPARAM w, LPARAM l)
     case WM_RBUTTONUP:
     case WM_MBUTTONDOWN:
     case WM_MBUTTONUP:
-        if (tipsOn)
+        if (tipsOn) {
+            // Made when the mouse first comes, not while the window starts.
+            if (!tip)
+                tip.Create(hwnd);
             tip.Relay(message, w, l, ToolAt(POINT{GET_X_LPARAM(l), GET_Y_LPARAM(l)}));
+        }
         break;
     case WM_MOUSELEAVE:
         tip.DropTool();

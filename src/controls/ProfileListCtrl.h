@@ -56,7 +56,7 @@ public:
     // Hit-test flags (LVHT_*) over which a tip is offered; returns the previous.
     unsigned SetTipHitMask(unsigned mask) { return tipRule.SetHitMask(mask); }
     void SetMaxTipLength(int characters) { tipRule.SetMaxLength(characters); }
-    // Creates the list's tooltip on first use.
+    // The list's tooltip is made when the mouse first moves over the list.
     void EnableTips(bool on);
 
     // Owner drawing and measuring of this list, and requests of its tooltip,

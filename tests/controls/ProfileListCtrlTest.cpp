@@ -191,8 +191,11 @@ TEST_F(ProfileListCtrlTest, EveryCellOfARowOffersTheRowTipCutToTheMaximumLength)
 
 TEST_F(ProfileListCtrlTest, TheTooltipsRequestIsAnsweredAndAnyOtherLeftAlone)
 {
-    ASSERT_NE(nullptr, list.TipWindow());
     AddRows(3);
+    // No tooltip window until the mouse first comes over the list.
+    EXPECT_EQ(nullptr, list.TipWindow());
+    SendMessageW(list, WM_MOUSEMOVE, 0, MAKELPARAM(1, 1));
+    ASSERT_NE(nullptr, list.TipWindow());
     list.SetMaxTipLength(6);
 
     // The request reads the cursor position of the message being handled.
