@@ -1,6 +1,7 @@
 #include "controls/Dialog.h"
 
 #include "controls/Dpi.h"
+#include "controls/Resources.h"
 
 namespace {
 
@@ -87,24 +88,33 @@ void CDialogBase::End(INT_PTR value)
         PostMessageW(hwnd, WM_NULL, 0, 0);  // wakes the loop
 }
 
-void CDialogBase::SetTitleIcons(int id)
+TitleIcons MakeTitleIcons(int id, UINT dpi)
 {
-    titleIcon = id;
-    LoadTitleIcons(WindowDpi(hwnd));
+    TitleIcons icons;
+    icons.dpi = dpi;
+    icons.big = LoadDrawnIcon(id, MetricForDpi(SM_CXICON, dpi));
+    icons.small = LoadDrawnIcon(id, MetricForDpi(SM_CXSMICON, dpi));
+    return icons;
 }
 
-void CDialogBase::LoadTitleIcons(UINT dpi)
+void CDialogBase::SetTitleIcons(int id)
 {
-    if (titleIcon == 0)
-        return;
-    // Shared icons: the system frees them with the module.
-    auto icon = [this, dpi](int metric) {
-        const int size = NearestDrawnSize(MetricForDpi(metric, dpi));
-        return reinterpret_cast<LPARAM>(
-            LoadImageW(Instance(), MAKEINTRESOURCEW(titleIcon), IMAGE_ICON, size, size, LR_SHARED));
-    };
-    Send(WM_SETICON, ICON_BIG, icon(SM_CXICON));
-    Send(WM_SETICON, ICON_SMALL, icon(SM_CXSMICON));
+    SetTitleIcons(id, TitleIcons{});
+}
+
+void CDialogBase::SetTitleIcons(int id, TitleIcons made)
+{
+    titleIcon = id;
+    const UINT dpi = WindowDpi(hwnd);
+    ShowTitleIcons(made.dpi == dpi && made.big && made.small ? std::move(made) : MakeTitleIcons(id, dpi));
+}
+
+void CDialogBase::ShowTitleIcons(TitleIcons icons)
+{
+    // The old icons are freed only once the window holds the new ones.
+    Send(WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icons.big.Get()));
+    Send(WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icons.small.Get()));
+    titleIcons = std::move(icons);
 }
 
 bool CDialogBase::PreTranslate(MSG&)
@@ -140,7 +150,8 @@ bool CDialogBase::OnMessage(UINT message, WPARAM w, LPARAM l, LRESULT* answer)
         return false;
     }
     case kDpiChangedAfter:
-        LoadTitleIcons(static_cast<UINT>(w));
+        if (titleIcon != 0)
+            ShowTitleIcons(MakeTitleIcons(titleIcon, static_cast<UINT>(w)));
         OnDpiChanged(static_cast<UINT>(w));
         return true;
     case WM_INITDIALOG:

@@ -3,7 +3,17 @@
 // message goes through one virtual switch. Modal dialogs run their own
 // message loop, so a dialog sees each message before it is dispatched.
 
+#include "controls/Handles.h"
 #include "controls/Window.h"
+
+// The title bar's two icons at the drawn sizes nearest to a scale. They are
+// the window's own, not shared: a shared icon keeps the first size loaded.
+struct TitleIcons {
+    UINT dpi = 0;
+    CIconHolder big, small;
+};
+// Made on any thread: icons belong to no window until one shows them.
+TitleIcons MakeTitleIcons(int id, UINT dpi);
 
 class CDialogBase : public CWindow {
 public:
@@ -31,6 +41,8 @@ protected:
     // The title bar's icons, the module's icon `id` at the drawn sizes nearest
     // to the window's; drawn again at each change of scale.
     void SetTitleIcons(int id);
+    // The same with icons made ahead; made again if the window's scale differs.
+    void SetTitleIcons(int id, TitleIcons made);
 
     // True when handled; *result is the message's answer.
     virtual bool OnMessage(UINT message, WPARAM w, LPARAM l, LRESULT* result);
@@ -48,11 +60,12 @@ protected:
 private:
     static INT_PTR CALLBACK DialogProc(HWND window, UINT message, WPARAM w, LPARAM l);
     INT_PTR Dispatch(UINT message, WPARAM w, LPARAM l);
-    void LoadTitleIcons(UINT dpi);
+    void ShowTitleIcons(TitleIcons icons);
 
     int resourceId;
     bool modal = false;
     bool ending = false;
     INT_PTR result = 0;
     int titleIcon = 0;
+    TitleIcons titleIcons;  // freed after the window goes
 };

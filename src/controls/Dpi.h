@@ -62,6 +62,13 @@ inline UINT ScreenDpi()
 
 }  // namespace dpi
 
+// The primary screen's scale, where a window without an owner first shows.
+inline UINT PrimaryScreenDpi()
+{
+    const UINT value = dpi::MonitorDpi(MonitorFromPoint(POINT{0, 0}, MONITOR_DEFAULTTOPRIMARY));
+    return value != 0 ? value : dpi::ScreenDpi();
+}
+
 inline UINT WindowDpi(HWND window)
 {
     const auto& calls = dpi::SystemCalls::Get();
