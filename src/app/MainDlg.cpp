@@ -39,12 +39,10 @@ const char16_t* const kButtonTexts[] = {u"启用", u"查看...", nullptr, u"添�
                                         u"删除", nullptr,       u"捐助",  u"关于", u"帮助"};
 // Sizes at 96 DPI; the pictures are 32 pixels there, with room for the text.
 constexpr SIZE kButtonSize = {52, 62};
-constexpr int kButtonImage = 32;
 constexpr int kButtonImageTextRoom = 8;
 constexpr int kToolBarBorder = 4;
 // The list's columns: image, "NO.", "名称", "建立时间".
 constexpr int kColumnWidths[] = {37, 40, 225, 120};
-constexpr int kRowImage = 32;
 // The status bar's two small parts on the right.
 constexpr int kStatusPartWidth = 100;
 
@@ -84,16 +82,33 @@ CMainDlg::~CMainDlg()
 void CMainDlg::StartReading()
 {
     // Nothing the window builds before the list touches the store or the
-    // inventory, so both are read meanwhile. The thread has its own COM
-    // apartment for the sign-in task the store may look at.
+    // inventory, so both are read meanwhile, after the first pictures for
+    // the screen the window opens on. The thread has its own COM apartment
+    // for the sign-in task the store may look at.
+    std::promise<StartPictures> pictures;
+    startPictures = pictures.get_future();
     try {
-        reader = std::thread([this] {
+        reader = std::thread([this, screenDpi = PrimaryScreenDpi(), pictures = std::move(pictures)]() mutable {
+            pictures.set_value(MakeStartPictures(screenDpi));
             CComScope com;
             commands.ReadAtStart();
         });
     } catch (const std::system_error&) {
         commands.ReadAtStart();
     }
+}
+
+StartPictures CMainDlg::TakeStartPictures()
+{
+    StartPictures made;
+    try {
+        made = startPictures.get();
+    } catch (const std::future_error&) {
+        // No thread made them: made here below.
+    }
+    if (made.main.dpi != dpi)
+        made.main = MakeMainPictures(dpi);
+    return made;
 }
 
 void CMainDlg::FinishReading()
@@ -116,17 +131,18 @@ bool CMainDlg::OnInitDialog()
     taskbarCreated = RegisterWindowMessageW(L"TaskbarCreated");
     ChangeWindowMessageFilterEx(hwnd, taskbarCreated, MSGFLT_ALLOW, nullptr);
     AddTrayIcon();
-    CreateBars();
+    StartPictures pictures = TakeStartPictures();
+    CreateBars(pictures.main);
 
     AddAboutToSystemMenu();
-    SetTitleIcons(IDI_APP);
+    SetTitleIcons(IDI_APP, std::move(pictures.title));
 
     // The program's files are reached by their full paths; the current
     // folder is set only for what the system starts from here.
     SetCurrentDirectoryW(Wide(services.paths.folder));
 
     FinishReading();
-    SetUpList();
+    SetUpList(std::move(pictures.main.rows));
     RefreshList();
 
     statusBar.Create(hwnd, IDC_STATUSBAR);
@@ -191,7 +207,7 @@ void CMainDlg::OnTaskbarCreated()
     tray.Restore();
 }
 
-void CMainDlg::CreateBars()
+void CMainDlg::CreateBars(MainPictures& pictures)
 {
     toolBar.Create(hwnd, kToolBarId,
                    WS_CHILD | WS_VISIBLE | TBSTYLE_FLAT | TBSTYLE_TOOLTIPS | CCS_NOPARENTALIGN | CCS_NORESIZE);
@@ -213,27 +229,24 @@ void CMainDlg::CreateBars()
         }
         buttons.push_back(button);
     }
-    SetToolBarPictures();
+    SetToolBarPictures(pictures);
     LayOutToolBar();
     toolBar.AddButtons(buttons);
     // The buttons with their texts change the sizes: set again.
     LayOutToolBar();
 }
 
-void CMainDlg::SetToolBarPictures()
+void CMainDlg::SetToolBarPictures(MainPictures& pictures)
 {
     // The toolbar lets go of the old pictures before they are freed.
-    const int picture = DrawnSizeForDpi(kButtonImage, dpi);
-    CImageListHolder normal = LoadPictureStrip(IDB_TOOLBAR_16, picture);
-    CImageListHolder disabled = LoadPictureStrip(IDB_TOOLBAR_16_DISABLED, picture);
-    toolBar.SetImageLists(normal, disabled);
-    toolImages = std::move(normal);
-    toolImagesDisabled = std::move(disabled);
+    toolBar.SetImageLists(pictures.tools, pictures.toolsDisabled);
+    toolImages = std::move(pictures.tools);
+    toolImagesDisabled = std::move(pictures.toolsDisabled);
 }
 
 void CMainDlg::LayOutToolBar()
 {
-    const int picture = DrawnSizeForDpi(kButtonImage, dpi);
+    const int picture = DrawnSizeForDpi(kToolBarPicture, dpi);
     const SIZE button = {ScaleForDpi(kButtonSize.cx, dpi), ScaleForDpi(kButtonSize.cy, dpi)};
     toolBar.SetSizes(button, {picture, picture + ScaleForDpi(kButtonImageTextRoom, dpi)});
 
@@ -252,7 +265,7 @@ void CMainDlg::LayOutStatusBar()
     statusBar.SetParts({client.right - 2 * part, client.right - part, -1});
 }
 
-void CMainDlg::SetUpList()
+void CMainDlg::SetUpList(CImageListHolder rows)
 {
     list.Attach(Item(IDC_PROFILE_LIST));
     // The row pictures are this window's (rowImages): the list must not free
@@ -264,32 +277,29 @@ void CMainDlg::SetUpList()
     list.InsertColumn(3, u"建立时间", ScaleForDpi(kColumnWidths[3], dpi));
     list.SetExtendedStyle(LVS_EX_FULLROWSELECT | LVS_EX_TRACKSELECT, LVS_EX_FULLROWSELECT | LVS_EX_TRACKSELECT);
     list.SetHoverTime(1);
-    SetRowImages();
+    SetRowImages(std::move(rows));
     list.SetFullRowSelect(true);
     list.EnableTips(true);
     list.SetTipHitMask(kListTipHitMask);
 }
 
-void CMainDlg::SetRowImages()
+void CMainDlg::SetRowImages(CImageListHolder rows)
 {
-    const int size = DrawnSizeForDpi(kRowImage, dpi);
-    CImageListHolder images(ImageList_Create(size, size, ILC_COLOR32 | ILC_MASK, 1, 0));
-    CIconHolder rowIcon = LoadDrawnIcon(IDI_PROFILE, size);
-    ImageList_AddIcon(images, rowIcon);
-    list.SetImageList(images, LVSIL_SMALL);
-    rowImages = std::move(images);
+    list.SetImageList(rows, LVSIL_SMALL);
+    rowImages = std::move(rows);
 }
 
 void CMainDlg::OnDpiChanged(UINT newDpi)
 {
     const UINT oldDpi = dpi;
     dpi = newDpi;
-    SetToolBarPictures();
+    MainPictures pictures = MakeMainPictures(newDpi);
+    SetToolBarPictures(pictures);
     LayOutToolBar();
     // The widths may be the user's: each keeps its size on the new screen.
     for (int column = 0; column < static_cast<int>(std::size(kColumnWidths)); ++column)
         list.SetColumnWidth(column, MulDiv(list.ColumnWidth(column), static_cast<int>(newDpi), static_cast<int>(oldDpi)));
-    SetRowImages();
+    SetRowImages(std::move(pictures.rows));
     LayOutStatusBar();
 }
 

@@ -3,6 +3,7 @@
 // and tray icon. It routes every command to the model of the commands and
 // shows the answers; the store and the inventory live as long as it does.
 
+#include "app/MainPictures.h"
 #include "app/TrayIcon.h"
 #include "controls/Bars.h"
 #include "controls/Dialog.h"
@@ -20,6 +21,7 @@
 #include "ui/ProgramFiles.h"
 #include "ui/UpdateCheck.h"
 
+#include <future>
 #include <optional>
 #include <string>
 #include <thread>
@@ -59,17 +61,18 @@ protected:
 
 private:
     void StartReading();
+    StartPictures TakeStartPictures();
     void FinishReading();
     void AddAboutToSystemMenu();
     void AddTrayIcon();
     void FitTrayIcon();
     void OnTaskbarCreated();
-    void CreateBars();
-    void SetToolBarPictures();
+    void CreateBars(MainPictures& pictures);
+    void SetToolBarPictures(MainPictures& pictures);
     void LayOutToolBar();
     void LayOutStatusBar();
-    void SetUpList();
-    void SetRowImages();
+    void SetUpList(CImageListHolder rows);
+    void SetRowImages(CImageListHolder rows);
     void OnListNotify(NMHDR* header);
     void OnRowClick();
     void OnRowDoubleClick();
@@ -103,7 +106,8 @@ private:
     COperationLog log;
     CMainCommands commands;
     CUpdateCheck updateCheck;
-    std::thread reader;  // the profiles and the adapters, read while the window is built
+    std::thread reader;  // the first pictures, the profiles and the adapters, made while the window is built
+    std::future<StartPictures> startPictures;
     CToolBar toolBar;
     CImageListHolder toolImages, toolImagesDisabled, rowImages;
     CMenuHolder trayMenuResource, listMenuResource;

@@ -74,6 +74,19 @@ protected:
         return width;
     }
 
+    // The width of the title bar's icon of one kind (ICON_BIG, ICON_SMALL).
+    int TitleIconSize(WPARAM kind) const
+    {
+        ICONINFO info{};
+        if (!GetIconInfo(reinterpret_cast<HICON>(SendMessageW(main, WM_GETICON, kind, 0)), &info))
+            return 0;
+        BITMAP bitmap{};
+        GetObjectW(info.hbmColor ? info.hbmColor : info.hbmMask, sizeof bitmap, &bitmap);
+        DeleteObject(info.hbmColor);
+        DeleteObject(info.hbmMask);
+        return bitmap.bmWidth;
+    }
+
     CMemoryFileSystem files;
     CMemoryRegistry registry;
     CMemoryStartupTask startupTask;
@@ -129,6 +142,8 @@ TEST_F(MainWindowTest, PixelSizesFollowTheScreensScale)
     };
     EXPECT_EQ(DrawnSizeForDpi(32, dpi), PictureSize(images(TB_GETIMAGELIST)));
     EXPECT_EQ(DrawnSizeForDpi(32, dpi), PictureSize(images(TB_GETDISABLEDIMAGELIST)));
+    EXPECT_EQ(NearestDrawnSize(MetricForDpi(SM_CXICON, dpi)), TitleIconSize(ICON_BIG));
+    EXPECT_EQ(NearestDrawnSize(MetricForDpi(SM_CXSMICON, dpi)), TitleIconSize(ICON_SMALL));
     RECT bar{}, listRect{};
     GetWindowRect(toolBar, &bar);
     GetWindowRect(list, &listRect);
