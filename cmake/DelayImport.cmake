@@ -10,6 +10,7 @@
 
 find_program(LANVOY_DLLTOOL NAMES x86_64-w64-mingw32-dlltool REQUIRED)
 find_program(LANVOY_NM NAMES x86_64-w64-mingw32-nm REQUIRED)
+find_program(LANVOY_OBJDUMP NAMES x86_64-w64-mingw32-objdump REQUIRED)
 
 function(lanvoy_delay_import)
   foreach(dll IN LISTS ARGN)
